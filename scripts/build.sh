@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# scripts/build.sh [build-dir] [sanitizer]: configures (once) and builds with Ninja.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dir=${1:-build}
+san=${2:-}
+if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLION_SANITIZE="$san" \
+        -DVELLION_BENCH="$([ -z "$san" ] && echo ON || echo OFF)" >/dev/null
+fi
+cmake --build "$dir" -j2
