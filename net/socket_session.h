@@ -1,0 +1,135 @@
+#pragma once
+#include "net/sock_errors.h"
+#include "net/thread_timer.h"
+#include "platform/sockets.h"
+
+#include <QObject>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+using TNotifyEvent = std::function<void(QObject* Sender)>;
+using THandlerEvent = std::function<void(bool& Handled)>;
+using TOnHostResolved = std::function<void(QObject* Sender)>;
+using TOnStatus = std::function<void(QObject* Sender, const std::string& Status)>;
+
+constexpr uint32_t SocketEventMessage = WM_USER + 101;
+constexpr uint32_t LookupReplyMessage = WM_USER + 102;
+constexpr uint32_t SendRequestMessage = WM_USER + 103;
+constexpr uint32_t ReadRequestMessage = WM_USER + 104;
+
+// The client side of one TCP connection on non-blocking sockets. Every operation that looks
+// blocking starts a request and then polls (processing the calling thread's messages) until the
+// notification handlers, which run on the creating thread, set the flag it waits for.
+class TSocketSession : public QObject {
+public:
+    explicit TSocketSession(QObject* owner = nullptr);
+    ~TSocketSession() override;
+
+    // Settings.
+    std::string Host;
+    int32_t Port = 0;
+    int32_t TimeOut = 0; // milliseconds; 0 is no limit
+    int32_t ReportLevel = 0;
+
+    // Events.
+    TNotifyEvent OnConnect;
+    TNotifyEvent OnDisconnect;
+    THandlerEvent OnInvalidHost;
+    TOnHostResolved OnHostResolved;
+    TOnStatus OnStatus;
+    TNotifyEvent OnConnectionFailed;
+    THandlerEvent OnConnectionRequired;
+    TNotifyEvent OnAbortRead;
+    TNotifyEvent OnPacketRecvd; // never fired: byte counting is not part of this system
+
+    virtual TSocket Accept();
+    virtual void Connect();
+    virtual void Disconnect();
+    virtual void Transaction(const std::string& request, std::string& reply);
+    virtual void Abort();
+
+    void CertifyConnect();
+    void Cancel();
+    void ResolveRemoteHost();
+    void StatusMessage(uint8_t level, const std::string& text);
+
+    void SendBuffer(const char* bytes, uint16_t length);
+    void Write(const std::string& text);
+    void Writeln(const std::string& text);
+    std::string ReadLn();
+
+    bool Connected() const { return connected; }
+    bool Canceled() const { return canceled; }
+    bool TimedOut() const { return timedOut; }
+    bool EventOK() const { return eventOK; }
+    uint32_t LastError() const { return lastError; }
+    std::string LastStatus() const;
+    TSocketAddress RemoteAddress() const { return remoteAddress; }
+    const std::vector<std::string>& InfoLines() const { return infoLines; }
+    TWindowHandle NotificationWindow() const { return window->Handle(); }
+
+    std::string LastReply;
+    int16_t ReplyNumber = 0;
+
+    static int InstanceCount();
+
+    // Longest line ReadLn accepts before it gives up on the peer.
+    static constexpr size_t MaxLineLength = 1024 * 1024;
+
+protected:
+    void ClearReceiveBuffer();
+
+private:
+    void InitializeWinsock();
+    std::string ErrorManager(uint16_t expected);
+    std::string LookUpErrorMessage(unsigned code);
+    void RequestCloseSocket();
+    void OpenFreshSocket();
+    void StartTimer();
+    void StopTimer();
+    void TimerTriggered();
+    void WndProc(const TMessage& message);
+    void DispatchSocketEvent(uint16_t event);
+    void DrainOnClose();
+    void ReadToStream();
+    void WriteFromStream();
+    void TakeLookupResult(const TMessage& message);
+    bool WaitUntil(const std::function<bool()>& done, bool withProgressLimit);
+    bool TakeLine(std::string& line);
+    void ThrowReadFailure();
+    int LockedRecv(char* data, int length);
+
+    std::unique_ptr<TMessageWindow> window;
+    std::unique_ptr<TThreadTimer> timer;
+
+    std::atomic<TSocket> socket{INVALID_SOCKET};
+    std::atomic<bool> connected{false};
+    std::atomic<bool> canceled{false};
+    std::atomic<bool> timedOut{false};
+    std::atomic<bool> eventOK{false};
+    std::atomic<bool> lookupDone{false};
+    std::atomic<bool> noReopen{false};
+    std::atomic<bool> destroying{false};
+    std::atomic<bool> sendDone{false};
+    std::atomic<bool> handlerBusy{false};
+    std::atomic<bool> peerClosed{false};
+    std::atomic<uint32_t> lastError{0};
+    std::atomic<uint64_t> progress{0}; // bytes moved; a wait with a time-out watches it
+
+    mutable std::mutex statusMutex;
+    std::string lastStatus;
+
+    TSocketAddress remoteAddress;
+    std::string hostEntry; // the addresses of the last lookup, four bytes each
+    std::vector<std::string> infoLines;
+
+    mutable std::mutex bufferMutex; // the two buffers are filled and emptied on two threads
+    std::string receiveBuffer;
+    std::string sendQueue;
+    size_t lineScanFrom = 0; // bytes of receiveBuffer already known to hold no line feed
+};

@@ -1,0 +1,10 @@
+#pragma once
+#include "platform/message_window.h"
+
+#include <string>
+
+// Looks up the IPv4 addresses of a host name on a worker and posts msg to the window when done:
+// LParam holds the length of the result in its low 16 bits and the error number in its high
+// 16 bits; Data holds the addresses, four bytes each in network byte order. A window that is
+// gone by then simply gets nothing.
+void WSAAsyncGetHostByName(TWindowHandle window, uint32_t msg, const std::string& name);

@@ -1,0 +1,40 @@
+#pragma once
+#include <QObject>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// A hidden window: a receiver of posted messages that lives in the thread that created it.
+// Messages posted to it from any thread reach its handler on that thread, in posting order.
+
+using TWindowHandle = uint64_t; // 0 is no window
+
+constexpr uint32_t WM_TIMER = 0x0113;
+constexpr uint32_t WM_USER = 0x0400;
+
+struct TMessage {
+    uint32_t Msg = 0;
+    uint64_t WParam = 0;
+    int64_t LParam = 0;
+    std::string Data; // a payload copied with the message (the result of a host lookup)
+};
+
+using TMessageHandler = std::function<void(const TMessage&)>;
+
+class TMessageWindow : public QObject {
+public:
+    explicit TMessageWindow(TMessageHandler handler);
+    ~TMessageWindow() override;
+    TWindowHandle Handle() const { return handle; }
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    TMessageHandler handler;
+    TWindowHandle handle;
+};
+
+// Queues a message for the window; false when the window no longer exists.
+bool PostMessage(TWindowHandle window, uint32_t msg, uint64_t wParam = 0, int64_t lParam = 0,
+                 std::string data = {});

@@ -1,0 +1,64 @@
+#pragma once
+#include "net/socket_session.h"
+#include "pop3/mail_message.h"
+#include "pop3/summary.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+using TListEvent = std::function<void(int32_t Msg, int32_t Size)>;
+
+// The POP3 client: log-in, STAT, LIST, header summaries (TOP n 0 and LIST n), DELE and QUIT,
+// each a blocking call on top of the socket session's line transfer.
+class TPop3Client : public TSocketSession {
+public:
+    explicit TPop3Client(QObject* owner = nullptr);
+    ~TPop3Client() override;
+
+    std::string UserID;
+    std::string Password;
+    bool DeleteOnRead = false;
+    std::string AttachFilePath;
+
+    THandlerEvent OnAuthenticationNeeded;
+    THandlerEvent OnAuthenticationFailed;
+    TNotifyEvent OnReset;
+    TListEvent OnList;
+    TNotifyEvent OnRetrieveStart;
+    TNotifyEvent OnRetrieveEnd;
+    TNotifyEvent OnSuccess;
+    TNotifyEvent OnFailure;
+    TNotifyEvent OnConnect; // after log-in and STAT; the session's own stays unassigned
+
+    void Connect() override;
+    void Disconnect() override;
+    void Abort() override;
+    void DeleteMailMessage(int32_t n);
+    void List();
+    void GetSummary(int32_t n);
+
+    bool Busy() const { return busy; }
+    int32_t MessageCount() const { return messageCount; }
+    const TSummary& Summary() const { return *summary; }
+    TMailMessage& MailMessage() { return *mailMessage; }
+    TUUProcessor* UUProcessor() const { return uuProcessor; }
+
+private:
+    void EnsureCredentials();
+    void Greet();
+    void LogIn();
+    bool RejectLogIn(int attempt);
+    void ReadMessageCount();
+    void ReadAbort();
+    std::string ReadLineStripped();
+    void ReadSummaryHeader();
+
+    std::unique_ptr<TSummary> summary;
+    std::unique_ptr<TMailMessage> mailMessage;
+    TUUProcessor* uuProcessor; // owned through Qt's parent
+    std::atomic<bool> busy{false};
+    std::atomic<int32_t> messageCount{0};
+};
