@@ -83,6 +83,8 @@ public:
 
 protected:
     void ClearReceiveBuffer();
+    // Derived destructors call this first, so that nothing is reported while being destroyed.
+    void BeginDestroy() { destroying = true; }
 
 private:
     void InitializeWinsock();
@@ -98,16 +100,18 @@ private:
     void DrainOnClose();
     void ReadToStream();
     void WriteFromStream();
-    void TakeLookupResult(const TMessage& message);
     bool WaitUntil(const std::function<bool()>& done, bool withProgressLimit);
-    bool TakeLine(std::string& line);
-    void ThrowReadFailure();
-    int LockedRecv(char* data, int length);
+    bool HasLine();
+    std::string TakeLine();
+    size_t BufferedBytes();
+    void AbandonSend();
 
     std::unique_ptr<TMessageWindow> window;
     std::unique_ptr<TThreadTimer> timer;
 
     std::atomic<TSocket> socket{INVALID_SOCKET};
+    std::atomic<uint64_t> socketTag{0};
+    std::atomic<uint64_t> lookupSerial{0};
     std::atomic<bool> connected{false};
     std::atomic<bool> canceled{false};
     std::atomic<bool> timedOut{false};
@@ -117,7 +121,6 @@ private:
     std::atomic<bool> destroying{false};
     std::atomic<bool> sendDone{false};
     std::atomic<bool> handlerBusy{false};
-    std::atomic<bool> peerClosed{false};
     std::atomic<uint32_t> lastError{0};
     std::atomic<uint64_t> progress{0}; // bytes moved; a wait with a time-out watches it
 
@@ -129,7 +132,9 @@ private:
     std::vector<std::string> infoLines;
 
     mutable std::mutex bufferMutex; // the two buffers are filled and emptied on two threads
-    std::string receiveBuffer;
+    std::string receiveBuffer;      // bytes before receiveStart are consumed
+    size_t receiveStart = 0;
+    size_t lineScanFrom = 0; // bytes after receiveStart already known to hold no line feed
     std::string sendQueue;
-    size_t lineScanFrom = 0; // bytes of receiveBuffer already known to hold no line feed
+    std::string sendTextBuffer;
 };

@@ -2,9 +2,11 @@
 #include "platform/message_window.h"
 
 #include <QObject>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 // A timer on a hidden window of its own, so it can be started and stopped from any thread
 // while its expiry runs on the thread that created it.
@@ -23,8 +25,10 @@ private:
     void UpdateTimer();
     void WndProc(const TMessage& message);
 
-    bool enabled = true;
-    uint32_t interval = 1000;
+    // Started and stopped from the worker as well as the owning thread.
+    std::atomic<bool> enabled{true};
+    std::atomic<uint32_t> interval{1000};
+    std::mutex updateMutex;
     std::function<void(QObject*)> onTimer;
     std::unique_ptr<TMessageWindow> window;
 };

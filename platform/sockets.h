@@ -42,8 +42,8 @@ int WSAStartup(uint16_t version, TWsaData& data);
 int WSACleanup();
 int WSAGetLastError(); // of the calling thread's last failed call
 
-TSocket WsSocket();                                // IPv4 TCP stream socket
-int WsSetLingerZero(TSocket s);                    // a close then resets the connection
+TSocket WsSocket();                                 // IPv4 TCP stream socket
+int WsSetLingerZero(TSocket s);                     // a close then resets the connection
 int WsConnect(TSocket s, const TSocketAddress& to); // non-blocking: 10035 is the normal failure
 int WsSend(TSocket s, const char* data, int length);
 int WsRecv(TSocket s, char* data, int length);
@@ -59,3 +59,7 @@ int WSAAsyncSelect(TSocket s, TWindowHandle window, uint32_t msg, long mask);
 uint32_t WsInetAddr(const std::string& text);
 
 uint16_t WsHtons(uint16_t value);
+
+// The tag of a socket, unique for the process's life; notifications carry it in the upper bits
+// of WParam (the socket number is in the low 16 bits).
+uint64_t WsSocketTag(TSocket s);

@@ -48,13 +48,12 @@ public:
 
 private:
     void EnsureCredentials();
-    void Greet();
+    void LogInAndCount(bool& loggedIn);
     void LogIn();
-    bool RejectLogIn(int attempt);
-    void ReadMessageCount();
+    void RejectLogIn(int attempt);
     void ReadAbort();
-    std::string ReadLineStripped();
     void ReadSummaryHeader();
+    void ReadSummarySize(int32_t n);
 
     std::unique_ptr<TSummary> summary;
     std::unique_ptr<TMailMessage> mailMessage;

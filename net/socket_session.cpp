@@ -1,0 +1,321 @@
+#include "net/socket_session.h"
+
+#include "platform/host_lookup.h"
+#include "platform/polling.h"
+#include "platform/winsock_errors.h"
+
+#include <chrono>
+#include <cstring>
+
+namespace {
+
+std::atomic<int> instanceCount{0};
+std::mutex libraryMutex;
+
+std::string VersionText(uint16_t version) {
+    return std::to_string(version >> 8) + "." + std::to_string(version & 0xFF);
+}
+
+} // namespace
+
+TSocketSession::TSocketSession(QObject* owner) : QObject(owner) {
+    StatusMessage(8, "Create");
+    window = std::make_unique<TMessageWindow>([this](const TMessage& m) { WndProc(m); });
+    timer = std::make_unique<TThreadTimer>();
+    timer->SetEnabled(false);
+    timer->SetOnTimer([this](QObject*) { TimerTriggered(); });
+    InitializeWinsock();
+}
+
+TSocketSession::~TSocketSession() {
+    StatusMessage(8, "Destroy");
+    destroying = true;
+    Abort();
+    Cancel();
+    timer.reset();
+    noReopen = true;
+    try {
+        RequestCloseSocket();
+    } catch (...) {
+        // Nothing can be reported from a destructor.
+    }
+    window.reset();
+    std::lock_guard lock(libraryMutex);
+    if (--instanceCount == 0) WSACleanup();
+}
+
+int TSocketSession::InstanceCount() {
+    return instanceCount;
+}
+
+void TSocketSession::InitializeWinsock() {
+    StatusMessage(8, "Initializing Winsock");
+    {
+        std::lock_guard lock(libraryMutex);
+        if (++instanceCount == 1) {
+            TWsaData data;
+            WSAStartup(0x0101, data);
+            infoLines = {"Version= " + VersionText(data.Version),
+                         "High Version= " + VersionText(data.HighVersion),
+                         "Description= " + data.Description,
+                         "System= " + data.SystemStatus,
+                         "Max Sockets= " + std::to_string(data.MaxSockets),
+                         "Max Udp pack size= " + std::to_string(data.MaxUdpDg)};
+        }
+    }
+    TSocket s = WsSocket();
+    bool ok = s != INVALID_SOCKET;
+    if (ok) {
+        WsSetLingerZero(s);
+        ok = WSAAsyncSelect(s, window->Handle(), SocketEventMessage, FD_ALL_EVENTS) == 0;
+    }
+    if (!ok) {
+        if (s != INVALID_SOCKET) WsCloseSocket(s);
+        std::lock_guard lock(libraryMutex);
+        if (--instanceCount == 0) WSACleanup();
+        throw ESockError("Initializaton of windows sockets failed");
+    }
+    socket = s;
+    socketTag = WsSocketTag(s);
+}
+
+void TSocketSession::StatusMessage(uint8_t level, const std::string& text) {
+    if (level > ReportLevel) return;
+    {
+        std::lock_guard lock(statusMutex);
+        lastStatus = text;
+    }
+    if (!destroying && OnStatus) OnStatus(this, text);
+}
+
+std::string TSocketSession::LastStatus() const {
+    std::lock_guard lock(statusMutex);
+    return lastStatus;
+}
+
+void TSocketSession::ResolveRemoteHost() {
+    StatusMessage(8, "Resolve Host");
+    // The name buffer holds 127 characters; a longer name, or one with a NUL, would be looked
+    // up cut short, so it is refused as a failed lookup instead.
+    if (Host.size() >= 128 || Host.find('\0') != std::string::npos)
+        throw ESockError("Host Lookup Failed");
+    const uint32_t address = WsInetAddr(Host);
+    if (address != INADDR_NONE_VALUE) {
+        remoteAddress.Address = address;
+        return;
+    }
+    remoteAddress.Address = 0;
+    StartTimer();
+    lookupDone = false;
+    WSAAsyncGetHostByName(window->Handle(), LookupReplyMessage, ++lookupSerial, Host);
+    WaitUntil([this] { return lookupDone || timedOut || canceled; }, false);
+    StopTimer();
+    if (timedOut) throw ESockError("Host Lookup Timed Out");
+    if (canceled) throw ESockError("Host Lookup Canceled");
+    if (!eventOK) throw ESockError("Host Lookup Failed");
+    {
+        std::lock_guard lock(bufferMutex);
+        if (hostEntry.size() < 4) throw ESockError("Host Lookup Failed");
+        std::memcpy(&remoteAddress.Address, hostEntry.data(), 4);
+    }
+    if (OnHostResolved) OnHostResolved(this);
+}
+
+void TSocketSession::Connect() {
+    StatusMessage(8, "Connecting");
+    canceled = false;
+    if (connected) throw ESockError("Already connected");
+    for (int attempts = 0;; ++attempts) {
+        try {
+            ResolveRemoteHost();
+        } catch (const ESockError& failure) {
+            const std::string text = failure.Message();
+            if (text == "Host Lookup Timed Out" || text == "Host Lookup Canceled") throw;
+            remoteAddress.Address = 0;
+        }
+        if (remoteAddress.Address != 0) break;
+        if (attempts > 0 || !OnInvalidHost) throw ESockError("Null Remote Address");
+        bool handled = false;
+        OnInvalidHost(handled);
+        if (!handled) throw ESockError("Null Remote Address");
+    }
+    remoteAddress.Family = 2;
+    remoteAddress.Port = WsHtons(static_cast<uint16_t>(Port));
+    lookupDone = false;
+    eventOK = true;
+    if (WsConnect(socket, remoteAddress) == SOCKET_ERROR) ErrorManager(WSAEWOULDBLOCK);
+    StartTimer();
+    WaitUntil([this] { return connected || timedOut || canceled || !eventOK; }, false);
+    StopTimer();
+    if (!timedOut && !canceled && eventOK) return;
+    if (OnConnectionFailed) OnConnectionFailed(this);
+    if (timedOut) throw ESockError("Connection Timed out");
+    if (canceled) throw ESockError("Connection Canceled");
+    throw ESockError("Connection Failed");
+}
+
+void TSocketSession::Disconnect() {
+    StatusMessage(8, "Disconnecting");
+    RequestCloseSocket();
+}
+
+void TSocketSession::Abort() {}
+
+void TSocketSession::Cancel() {
+    StatusMessage(8, "Canceling");
+    canceled = true;
+    SignalActivity();
+}
+
+void TSocketSession::CertifyConnect() {
+    for (int attempts = 0; !connected; ++attempts) {
+        if (attempts > 0 || !OnConnectionRequired) throw Exception("Not Connected");
+        bool handled = false;
+        OnConnectionRequired(handled);
+        if (!handled) throw Exception("Not Connected");
+    }
+}
+
+void TSocketSession::RequestCloseSocket() {
+    StatusMessage(4, "Request Close Socket");
+    connected = false;
+    const TSocket s = socket;
+    if (s == INVALID_SOCKET) return;
+    if (WsCloseSocket(s) == SOCKET_ERROR) {
+        ErrorManager(WSAEWOULDBLOCK);
+        return;
+    }
+    socket = INVALID_SOCKET;
+    if (!destroying && OnDisconnect) OnDisconnect(this);
+    if (!noReopen) OpenFreshSocket();
+}
+
+void TSocketSession::OpenFreshSocket() {
+    // Without a socket the next Connect fails with the library's "not a socket" error.
+    const TSocket s = WsSocket();
+    if (s == INVALID_SOCKET) return;
+    socketTag = WsSocketTag(s);
+    socket = s;
+    WSAAsyncSelect(s, window->Handle(), SocketEventMessage, FD_ALL_EVENTS);
+}
+
+std::string TSocketSession::ErrorManager(uint16_t expected) {
+    StatusMessage(16, "Checking Error In Error Manager");
+    const unsigned error = static_cast<unsigned>(WSAGetLastError());
+    lastError = error;
+    if ((error & expected) == expected) return {};
+    throw ESockError(LookUpErrorMessage(error));
+}
+
+std::string TSocketSession::LookUpErrorMessage(unsigned code) {
+    StatusMessage(8, "Looking Up Error Message");
+    return SocketErrorText(code);
+}
+
+void TSocketSession::StartTimer() {
+    StatusMessage(8, "Timer On");
+    timedOut = false;
+    if (TimeOut < 0) throw Exception("Range check error");
+    timer->SetInterval(static_cast<uint32_t>(TimeOut));
+    timer->SetEnabled(true);
+}
+
+void TSocketSession::StopTimer() {
+    StatusMessage(8, "Timer Off");
+    timer->SetEnabled(false);
+}
+
+void TSocketSession::TimerTriggered() {
+    StatusMessage(8, "Timer Triggered");
+    StopTimer();
+    timedOut = true;
+    SignalActivity();
+    Abort();
+}
+
+TSocket TSocketSession::Accept() {
+    WaitUntil([this] { return lookupDone || canceled; }, false);
+    if (canceled) throw ESockError("Accepting Canceled");
+    if (!eventOK) throw ESockError("Error creating Data Connection");
+    StatusMessage(4, "Accepting");
+    TSocketAddress from;
+    const TSocket accepted = WsAccept(socket, &from);
+    remoteAddress = from;
+    if (canceled) {
+        canceled = false;
+        throw EAbortError("Socket send aborted");
+    }
+    return accepted;
+}
+
+void TSocketSession::WndProc(const TMessage& message) {
+    const auto error = static_cast<uint16_t>(message.LParam >> 16);
+    switch (message.Msg) {
+    case SocketEventMessage:
+        // Notifications still queued for a socket closed since then are not this socket's.
+        if (message.WParam >> 16 != socketTag) return;
+        eventOK = error == 0;
+        DispatchSocketEvent(static_cast<uint16_t>(message.LParam & 0xFFFF));
+        break;
+    case LookupReplyMessage:
+        // A reply to an earlier, abandoned lookup must not answer the current one.
+        if (message.WParam != lookupSerial) return;
+        eventOK = error == 0;
+        {
+            std::lock_guard lock(bufferMutex);
+            hostEntry = message.Data;
+        }
+        lookupDone = true;
+        break;
+    case SendRequestMessage:
+        WriteFromStream();
+        break;
+    case ReadRequestMessage:
+        ReadToStream();
+        break;
+    default:
+        break;
+    }
+}
+
+void TSocketSession::DispatchSocketEvent(uint16_t event) {
+    switch (event) {
+    case FD_READ:
+        ReadToStream();
+        break;
+    case FD_WRITE:
+        WriteFromStream();
+        break;
+    case FD_ACCEPT:
+        connected = true;
+        break;
+    case FD_CONNECT:
+        if (!eventOK) break;
+        connected = true;
+        if (OnConnect) OnConnect(this);
+        break;
+    case FD_CLOSE:
+        DrainOnClose();
+        break;
+    default:
+        break;
+    }
+}
+
+bool TSocketSession::WaitUntil(const std::function<bool()>& done, bool withProgressLimit) {
+    using Clock = std::chrono::steady_clock;
+    uint64_t seenProgress = progress;
+    auto lastProgress = Clock::now();
+    while (!done()) {
+        ProcessMessagesStep();
+        if (!withProgressLimit || TimeOut <= 0) continue;
+        const auto now = Clock::now();
+        if (progress != seenProgress) {
+            seenProgress = progress;
+            lastProgress = now;
+        } else if (now - lastProgress >= std::chrono::milliseconds(TimeOut)) {
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,67 @@
+#include "platform/message_window.h"
+
+#include "platform/polling.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <atomic>
+#include <mutex>
+#include <unordered_map>
+
+namespace {
+
+const QEvent::Type MessageEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+class TMessageEvent : public QEvent {
+public:
+    explicit TMessageEvent(TMessage message)
+        : QEvent(MessageEventType), message(std::move(message)) {}
+    TMessage message;
+};
+
+// Handles let other threads address a window that may already be gone: posting looks the
+// window up under the same lock that its destructor takes.
+std::mutex registryMutex;
+std::unordered_map<TWindowHandle, TMessageWindow*>& Registry() {
+    static std::unordered_map<TWindowHandle, TMessageWindow*> windows;
+    return windows;
+}
+std::atomic<TWindowHandle> nextHandle{1};
+
+} // namespace
+
+TMessageWindow::TMessageWindow(TMessageHandler handler)
+    : handler(std::move(handler)), handle(nextHandle++) {
+    std::lock_guard lock(registryMutex);
+    Registry()[handle] = this;
+}
+
+TMessageWindow::~TMessageWindow() {
+    std::lock_guard lock(registryMutex);
+    Registry().erase(handle);
+    // QObject's destructor drops the events still queued for this window.
+}
+
+bool TMessageWindow::event(QEvent* event) {
+    if (event->type() != MessageEventType) return QObject::event(event);
+    try {
+        handler(static_cast<TMessageEvent*>(event)->message);
+    } catch (...) {
+        // A failure inside a notification handler goes no further than the window.
+    }
+    SignalActivity();
+    return true;
+}
+
+bool PostMessage(TWindowHandle window, uint32_t msg, uint64_t wParam, int64_t lParam,
+                 std::string data) {
+    {
+        std::lock_guard lock(registryMutex);
+        auto found = Registry().find(window);
+        if (found == Registry().end()) return false;
+        QCoreApplication::postEvent(found->second,
+                                    new TMessageEvent({msg, wParam, lParam, std::move(data)}));
+    }
+    SignalActivity();
+    return true;
+}

@@ -1,0 +1,35 @@
+#include "pop3/int_conversion.h"
+
+#include "platform/exception.h"
+
+std::optional<int32_t> TryStrToInt(const std::string& text) {
+    size_t at = text.find_first_not_of(' ');
+    if (at == std::string::npos) return std::nullopt;
+    const bool negative = text[at] == '-';
+    if (text[at] == '-' || text[at] == '+') ++at;
+    if (at == text.size()) return std::nullopt;
+    int64_t value = 0;
+    for (; at < text.size(); ++at) {
+        if (text[at] < '0' || text[at] > '9') return std::nullopt;
+        value = value * 10 + (text[at] - '0');
+        if (value > int64_t{INT32_MAX} + 1) return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value > INT32_MAX || value < INT32_MIN) return std::nullopt;
+    return static_cast<int32_t>(value);
+}
+
+int32_t StrToInt(const std::string& text) {
+    if (auto value = TryStrToInt(text)) return *value;
+    throw Exception("'" + text + "' is not a valid integer value");
+}
+
+std::string Trim(const std::string& text) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    size_t first = 0, last = text.size();
+    while (first < last && blank(text[first]))
+        ++first;
+    while (last > first && blank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
+}

@@ -1,0 +1,148 @@
+#include "pop3/pop3_client.h"
+
+#include "net/nth_word.h"
+#include "pop3/int_conversion.h"
+
+namespace {
+
+bool Positive(const std::string& reply) {
+    return NthWord(reply, ' ', 1).find("+OK") != std::string::npos;
+}
+
+bool HoldsLineBreak(const std::string& value) {
+    return value.find_first_of("\r\n") != std::string::npos;
+}
+
+} // namespace
+
+TPop3Client::TPop3Client(QObject* owner)
+    : TSocketSession(owner), summary(std::make_unique<TSummary>()),
+      mailMessage(std::make_unique<TMailMessage>()), uuProcessor(new TUUProcessor(this)) {
+    Port = 110;
+    OnAbortRead = [this](QObject*) { ReadAbort(); };
+}
+
+TPop3Client::~TPop3Client() {
+    BeginDestroy();
+    Abort();
+}
+
+void TPop3Client::EnsureCredentials() {
+    for (bool asked = false; UserID.empty() || Password.empty(); asked = true) {
+        if (!OnAuthenticationNeeded) throw Exception("Authentication failed");
+        if (asked) break;
+        bool handled = false;
+        OnAuthenticationNeeded(handled);
+        if (!handled) throw Exception("Authentication failed");
+    }
+}
+
+void TPop3Client::Connect() {
+    EnsureCredentials();
+    // A line break in a credential would smuggle further commands onto the wire.
+    if (HoldsLineBreak(UserID) || HoldsLineBreak(Password))
+        throw Exception("Authentication failed");
+    const bool wasBusy = busy.exchange(true);
+    bool loggedIn = false;
+    auto finish = [&] {
+        if (!wasBusy) busy = false;
+        if (loggedIn && OnConnect) OnConnect(this);
+    };
+    try {
+        TSocketSession::Connect();
+        LogInAndCount(loggedIn);
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+}
+
+void TPop3Client::LogInAndCount(bool& loggedIn) {
+    try {
+        const std::string greeting = ReadLn();
+        if (!Positive(greeting)) throw Exception(greeting);
+        LogIn();
+        loggedIn = true;
+        std::string reply;
+        Transaction("STAT", reply);
+        if (!Positive(reply)) throw Exception(reply);
+        messageCount = TryStrToInt(NthWord(reply, ' ', 2)).value_or(0);
+    } catch (...) {
+        Disconnect();
+        throw;
+    }
+}
+
+void TPop3Client::LogIn() {
+    for (int attempt = 0;; ++attempt) {
+        if (HoldsLineBreak(UserID) || HoldsLineBreak(Password))
+            throw Exception("Authentication failed");
+        std::string reply;
+        Transaction("USER " + UserID, reply);
+        bool accepted = Positive(reply);
+        if (accepted) {
+            Transaction("PASS " + Password, reply);
+            accepted = Positive(reply);
+        }
+        if (accepted) return;
+        RejectLogIn(attempt);
+    }
+}
+
+void TPop3Client::RejectLogIn(int attempt) {
+    if (attempt > 0 || !OnAuthenticationFailed) throw Exception("Authentication failed");
+    bool handled = false;
+    OnAuthenticationFailed(handled);
+    if (!handled) throw Exception("Authentication failed");
+}
+
+void TPop3Client::Disconnect() {
+    std::string held;
+    // Without a connection there is nobody to say QUIT to, and the wait would never end.
+    if (Connected()) {
+        try {
+            std::string reply;
+            Transaction("QUIT", reply);
+            if (!Positive(reply)) held = reply;
+        } catch (...) {
+            TSocketSession::Disconnect();
+            throw;
+        }
+    }
+    TSocketSession::Disconnect();
+    if (!held.empty()) throw Exception(held);
+}
+
+void TPop3Client::DeleteMailMessage(int32_t n) {
+    if (busy.exchange(true)) return;
+    try {
+        CertifyConnect();
+        std::string reply;
+        Transaction("DELE " + std::to_string(n), reply);
+        if (NthWord(reply, ' ', 1) != "+OK") {
+            if (OnFailure) OnFailure(this);
+            throw Exception(reply);
+        }
+    } catch (...) {
+        busy = false;
+        throw;
+    }
+    busy = false;
+    if (OnSuccess) OnSuccess(this);
+}
+
+void TPop3Client::Abort() {
+    if (Canceled() || !Connected()) return;
+    if (busy) {
+        Cancel();
+        return;
+    }
+    TSocketSession::Disconnect();
+    ClearReceiveBuffer();
+}
+
+void TPop3Client::ReadAbort() {
+    TSocketSession::Disconnect();
+    ClearReceiveBuffer();
+}

@@ -1,0 +1,95 @@
+// The read side of the POP3 client: the listing and the header summaries.
+#include "net/nth_word.h"
+#include "pop3/int_conversion.h"
+#include "pop3/pop3_client.h"
+
+namespace {
+
+bool Positive(const std::string& reply) {
+    return NthWord(reply, ' ', 1).find("+OK") != std::string::npos;
+}
+
+bool StartsWith(const std::string& line, const char* prefix) {
+    return line.rfind(prefix, 0) == 0;
+}
+
+// Characters from 1-based position first to the line's length less two (its CR LF).
+std::string ValueBeforeLineEnd(const std::string& line, size_t first) {
+    if (line.size() < first + 2) return {};
+    return line.substr(first - 1, line.size() - 2 - (first - 1));
+}
+
+std::string WithoutLineEnd(const std::string& line) {
+    const size_t cut = line.size() >= 2 && line[line.size() - 2] == '\r' ? 2 : 1;
+    return line.substr(0, line.size() - std::min(cut, line.size()));
+}
+
+// Busy for the length of the call, whatever its outcome.
+template <typename Work> void WhileBusy(std::atomic<bool>& busy, Work work) {
+    if (busy.exchange(true)) return;
+    try {
+        work();
+    } catch (...) {
+        busy = false;
+        throw;
+    }
+    busy = false;
+}
+
+} // namespace
+
+void TPop3Client::List() {
+    WhileBusy(busy, [this] {
+        CertifyConnect();
+        std::string reply;
+        Transaction("LIST ", reply);
+        if (!Positive(reply)) throw Exception(reply);
+        for (;;) {
+            std::string line = ReadLn();
+            line.resize(line.size() - std::min<size_t>(2, line.size()));
+            if (line == ".") break;
+            if (!OnList) continue;
+            const int32_t size = StrToInt(NthWord(line, ' ', 2));
+            const int32_t msg = StrToInt(NthWord(line, ' ', 1));
+            OnList(msg, size);
+        }
+    });
+}
+
+void TPop3Client::GetSummary(int32_t n) {
+    WhileBusy(busy, [this, n] {
+        CertifyConnect();
+        if (OnRetrieveStart) OnRetrieveStart(this);
+        std::string reply;
+        Transaction("TOP " + std::to_string(n) + " 0", reply);
+        if (!Positive(reply)) throw Exception(reply);
+        ReadSummaryHeader();
+        ReadSummarySize(n);
+        StatusMessage(1, "Summary Retrieved");
+        if (OnRetrieveEnd) OnRetrieveEnd(this);
+    });
+}
+
+void TPop3Client::ReadSummaryHeader() {
+    TSummary& s = *summary;
+    s.Header.Clear();
+    s.Subject.clear();
+    s.From.clear();
+    s.MessageId.clear();
+    for (;;) {
+        const std::string line = ReadLn();
+        if (StartsWith(line, "Subject:")) s.Subject = ValueBeforeLineEnd(line, 9);
+        if (StartsWith(line, "From:")) s.From = ValueBeforeLineEnd(line, 6);
+        if (StartsWith(line, "Message-ID:"))
+            s.MessageId = line.size() > 12 ? line.substr(12, 256) : std::string();
+        std::string stripped = WithoutLineEnd(line);
+        s.Header.Add(stripped);
+        if (stripped == ".") return;
+    }
+}
+
+void TPop3Client::ReadSummarySize(int32_t n) {
+    std::string reply;
+    Transaction("LIST " + std::to_string(n), reply);
+    summary->Bytes = StrToInt(Trim(NthWord(reply, ' ', 3)));
+}
