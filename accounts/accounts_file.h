@@ -1,0 +1,20 @@
+#pragma once
+#include "accounts/account.h"
+
+#include <string>
+#include <vector>
+
+// The record format of "mail.acc": seven CR LF lines per account, the last one the byte 0x0B.
+
+// Full path of "mail.acc" in the current working directory at the moment of the call.
+std::string AccountsFilePath();
+
+// The seven lines of one account, each ending in CR LF, with the password scrambled.
+std::string AccountRecord(const TAccount& account);
+
+// Splits at CR LF, a lone CR or a lone LF; a final line end adds no empty line.
+std::vector<std::string> SplitLines(const std::string& text);
+
+// Applies one file line to the account under construction. True when the line closes the
+// record. A "REMEM" line without a digit as its 7th character throws Exception.
+bool ApplyAccountLine(const std::string& line, TAccount& account);

@@ -1,0 +1,266 @@
+#include "accounts/account_list.h"
+#include "accounts/accounts_file.h"
+#include "message_recorder.h"
+#include "platform/exception.h"
+#include "platform/tick_count.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace {
+const std::string officeRecord = "NAME:Office\r\nSERVER:192.0.2.10\r\nUSER:user1\r\n"
+                                 "PASS:00003039\r\nTOUT:90\r\nREMEM:0\r\n\x0B\r\n";
+const std::string homeRecord = "NAME:Home\r\nSERVER:pop.example.net\r\nUSER:me\r\n"
+                               "PASS:00003039F6BD34D96C44\r\nTOUT:-5\r\nREMEM:1\r\n\x0B\r\n";
+
+// Each test runs in a directory of its own, with the tick count fixed at 0 (seed 00003039).
+class AccountsFileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        previous = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        SetTickSource([] { return 0u; });
+    }
+    void TearDown() override {
+        SetTickSource({});
+        QDir::setCurrent(previous);
+    }
+
+    static void WriteFile(const std::string& name, const std::string& bytes) {
+        QFile file(QString::fromStdString(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    static std::string ReadFile(const std::string& name) {
+        QFile file(QString::fromStdString(name));
+        if (!file.open(QIODevice::ReadOnly)) return "<missing>";
+        const QByteArray data = file.readAll();
+        return std::string(data.constData(), static_cast<size_t>(data.size()));
+    }
+    static unsigned Mode(const std::string& name) {
+        struct stat info {};
+        stat(name.c_str(), &info);
+        return info.st_mode & 0777;
+    }
+    void AddOfficeAndHome() {
+        ASSERT_TRUE(list.Add("Office", "192.0.2.10", "user1", "typed", false));
+        ASSERT_TRUE(list.Add("Home", "pop.example.net", "me", "secret", true));
+        list.At(1).Timeout = -5;
+    }
+    // Loads into a fresh list and returns it.
+    TAccounts Load(const std::string& bytes) {
+        WriteFile("mail.acc", bytes);
+        TAccounts loaded;
+        EXPECT_TRUE(loaded.LoadFromFile());
+        return loaded;
+    }
+
+    QTemporaryDir dir;
+    QString previous;
+    MessageRecorder messages;
+    TAccounts list;
+};
+
+TEST_F(AccountsFileTest, SaveWritesTheRecordsByteForByte) {
+    AddOfficeAndHome();
+    ASSERT_TRUE(list.SaveToFile());
+    EXPECT_EQ(ReadFile("mail.acc"), officeRecord + homeRecord);
+    EXPECT_EQ(list.At(0).Password, "") << "no saved password: erased in memory";
+    EXPECT_EQ(list.At(1).Password, "secret");
+    EXPECT_EQ(AccountsFilePath(), QDir(dir.path()).filePath("mail.acc").toStdString());
+}
+
+TEST_F(AccountsFileTest, EmptyListGivesEmptyFileAndLoadsBackEmpty) {
+    ASSERT_TRUE(list.SaveToFile());
+    EXPECT_EQ(ReadFile("mail.acc"), "");
+    TAccounts loaded;
+    EXPECT_TRUE(loaded.LoadFromFile());
+    EXPECT_EQ(loaded.Count(), 0);
+}
+
+TEST_F(AccountsFileTest, SaveThenLoadGivesTheStoredFieldsBack) {
+    AddOfficeAndHome();
+    list.At(0).Rows = {"row"};
+    list.At(0).PasswordGiven = true;
+    SetTickSource({}); // real clock: any seed must decode
+    ASSERT_TRUE(list.SaveToFile());
+    TAccounts loaded;
+    ASSERT_TRUE(loaded.LoadFromFile());
+    ASSERT_EQ(loaded.Count(), 2);
+    const TAccount& office = loaded.At(0);
+    EXPECT_EQ(office.Name, "Office");
+    EXPECT_EQ(office.Server, "192.0.2.10");
+    EXPECT_EQ(office.User, "user1");
+    EXPECT_EQ(office.Password, "");
+    EXPECT_FALSE(office.SavePassword);
+    EXPECT_FALSE(office.PasswordGiven);
+    EXPECT_TRUE(office.Rows.empty());
+    EXPECT_EQ(office.LastRefresh, "(none)");
+    EXPECT_EQ(loaded.At(1).Password, "secret");
+    EXPECT_EQ(loaded.At(1).Timeout, -5);
+    EXPECT_TRUE(loaded.At(1).SavePassword);
+}
+
+TEST_F(AccountsFileTest, MissingFileGivesFalseAndKeepsTheList) {
+    AddOfficeAndHome();
+    EXPECT_FALSE(list.LoadFromFile());
+    EXPECT_EQ(list.Count(), 2);
+}
+
+TEST_F(AccountsFileTest, LoadingAppendsAndLeavesSelectionAlone) {
+    AddOfficeAndHome();
+    ASSERT_TRUE(list.Select(1, ""));
+    list.Modified = true;
+    WriteFile("mail.acc", officeRecord + officeRecord);
+    ASSERT_TRUE(list.LoadFromFile());
+    ASSERT_EQ(list.Count(), 4);
+    EXPECT_EQ(list.At(2).Name, "Office");
+    EXPECT_EQ(list.IndexOf("Office"), 0) << "duplicates load; IndexOf finds the first";
+    EXPECT_EQ(list.CurrentIndex(), 1);
+    EXPECT_EQ(list.Current(), &list.At(1));
+    EXPECT_TRUE(list.Modified);
+}
+
+TEST_F(AccountsFileTest, LineRulesComparePrefixesExactly) {
+    const TAccounts loaded = Load("name:lower\r\nSERVE:pop.x\r\nSERVE--later\r\n"
+                                  "NOTE:ignored\r\n\r\nUSE\r\nUSER:a\r\nUSER:b\r\n"
+                                  "PASS:0000303\r\nTOUT:abc\r\nREMEMX5\r\n\x0B\r\n"
+                                  "NAME:Two\r\nTOUT:   30\r\nREMEM:0\r\n\x0B\r\n");
+    ASSERT_EQ(loaded.Count(), 2);
+    const TAccount& first = loaded.At(0);
+    EXPECT_EQ(first.Name, "") << "a lowercase prefix is ignored";
+    EXPECT_EQ(first.Server, "later") << "later line wins; chars 6 and 7 dropped";
+    EXPECT_EQ(first.User, "b");
+    EXPECT_EQ(first.Password, "");
+    EXPECT_EQ(first.Timeout, 90);
+    EXPECT_TRUE(first.SavePassword) << "any digit but 0 sets it; the 6th char is not compared";
+    EXPECT_EQ(loaded.At(1).Name, "Two");
+    EXPECT_EQ(loaded.At(1).Timeout, 30);
+    EXPECT_FALSE(loaded.At(1).SavePassword);
+}
+
+TEST_F(AccountsFileTest, ServePrefixLosesTheFirstServerCharacter) {
+    const TAccounts loaded = Load("SERVE:pop.example.net\r\nSERVE\r\n\x0B\r\n"
+                                  "SERVE:pop.example.net\r\n\x0B");
+    ASSERT_EQ(loaded.Count(), 2);
+    EXPECT_EQ(loaded.At(0).Server, "") << "a bare SERVE line empties it";
+    EXPECT_EQ(loaded.At(1).Server, "op.example.net");
+}
+
+TEST_F(AccountsFileTest, LoneCrAndLoneLfEndLinesToo) {
+    const TAccounts loaded = Load("NAME:A\rUSER:u\n\x0B\rNAME:B\n\x0B\n");
+    ASSERT_EQ(loaded.Count(), 2);
+    EXPECT_EQ(loaded.At(0).Name, "A");
+    EXPECT_EQ(loaded.At(0).User, "u");
+    EXPECT_EQ(loaded.At(1).Name, "B");
+}
+
+TEST_F(AccountsFileTest, RecordWithoutEndLineIsDropped) {
+    const TAccounts loaded = Load(officeRecord + "NAME:Unfinished\r\nSERVER:s\r\n");
+    ASSERT_EQ(loaded.Count(), 1);
+    EXPECT_EQ(loaded.At(0).Name, "Office");
+    EXPECT_EQ(Load("NAME:x\r\n\x0B\x0B\r\n \x0B\r\n").Count(), 0) << "0x0B must be alone";
+}
+
+TEST_F(AccountsFileTest, BadRememberLineStopsLoadingWithTheConversionError) {
+    const std::string original = officeRecord + "NAME:Broken\r\nREMEM:\r\n\x0B\r\n" + homeRecord;
+    WriteFile("mail.acc", original);
+    try {
+        list.LoadFromFile();
+        FAIL() << "no error";
+    } catch (const Exception& failure) {
+        const std::string backup = AccountsFilePath() + ".bak";
+        EXPECT_EQ(failure.Message(), "'' is not a valid integer value\r\n"
+                                     "The accounts file was kept as \"" +
+                                         backup + "\".");
+    }
+    ASSERT_EQ(list.Count(), 1) << "accounts before the bad line stay";
+    EXPECT_EQ(list.At(0).Name, "Office");
+    EXPECT_EQ(ReadFile("mail.acc.bak"), original);
+    EXPECT_EQ(Mode("mail.acc.bak"), 0600u);
+
+    ASSERT_TRUE(list.SaveToFile());
+    EXPECT_EQ(ReadFile("mail.acc"), officeRecord);
+    EXPECT_EQ(ReadFile("mail.acc.bak"), original) << "nothing of the file is lost";
+}
+
+TEST_F(AccountsFileTest, NonDigitRememberCharacterIsNamedAndBackupsAreNotOverwritten) {
+    WriteFile("mail.acc.bak", "older backup");
+    const std::string original = "NAME:x\r\nREMEM:y1\r\n\x0B\r\n";
+    WriteFile("mail.acc", original);
+    TAccounts loaded;
+    try {
+        loaded.LoadFromFile();
+        FAIL() << "no error";
+    } catch (const Exception& failure) {
+        EXPECT_EQ(failure.Message().rfind("'y' is not a valid integer value\r\n", 0), 0u);
+        EXPECT_NE(failure.Message().find("mail.acc.bak2\""), std::string::npos);
+    }
+    EXPECT_EQ(loaded.Count(), 0) << "the account under construction is discarded";
+    EXPECT_EQ(ReadFile("mail.acc.bak"), "older backup");
+    EXPECT_EQ(ReadFile("mail.acc.bak2"), original);
+}
+
+TEST_F(AccountsFileTest, FileIsReadableByItsOwnerOnly) {
+    AddOfficeAndHome();
+    ASSERT_TRUE(list.SaveToFile());
+    EXPECT_EQ(Mode("mail.acc"), 0600u);
+    ASSERT_EQ(chmod("mail.acc", 0644), 0);
+    ASSERT_TRUE(list.SaveToFile());
+    EXPECT_EQ(Mode("mail.acc"), 0600u) << "an existing wider mode is narrowed";
+}
+
+TEST_F(AccountsFileTest, SaveUsesTheWorkingDirectoryOfTheMoment) {
+    AddOfficeAndHome();
+    ASSERT_TRUE(QDir().mkdir("elsewhere"));
+    ASSERT_TRUE(QDir::setCurrent(dir.filePath("elsewhere")));
+    ASSERT_TRUE(list.SaveToFile());
+    EXPECT_EQ(ReadFile(dir.filePath("elsewhere/mail.acc").toStdString()),
+              officeRecord + homeRecord);
+    EXPECT_EQ(ReadFile(dir.filePath("mail.acc").toStdString()), "<missing>");
+}
+
+TEST_F(AccountsFileTest, SaveThatCannotCreateTheFileGivesFalse) {
+    ASSERT_TRUE(QDir().mkdir("mail.acc"));
+    AddOfficeAndHome();
+    EXPECT_FALSE(list.SaveToFile());
+    EXPECT_EQ(list.At(0).Password, "") << "the erase happens before writing";
+    EXPECT_EQ(list.At(1).Password, "secret");
+    EXPECT_TRUE(QFileInfo("mail.acc").isDir());
+}
+
+// A full disk in the middle of a save: the file-size limit makes the write fail part-way.
+TEST_F(AccountsFileTest, SaveThatCannotCompleteLeavesTheOldFileUntouched) {
+    const std::string old = officeRecord + homeRecord;
+    WriteFile("mail.acc", old);
+    for (int i = 0; i < 400; ++i)
+        ASSERT_TRUE(list.Add("Account " + std::to_string(i), "pop.example.net", "user", "", false));
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved_ok = list.SaveToFile();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(saved_ok);
+    EXPECT_EQ(ReadFile("mail.acc"), old);
+    EXPECT_EQ(QDir().entryList(QDir::Files), QStringList{"mail.acc"}) << "no temporary left";
+}
+
+TEST_F(AccountsFileTest, UnreadableFileIsNeverOverwritten) {
+    ASSERT_TRUE(QDir().mkdir("mail.acc")); // exists, yet cannot be read as a file
+    EXPECT_THROW(list.LoadFromFile(), Exception);
+    AddOfficeAndHome();
+    EXPECT_FALSE(list.SaveToFile());
+    EXPECT_TRUE(QFileInfo("mail.acc").isDir());
+}
+} // namespace
