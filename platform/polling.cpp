@@ -7,9 +7,30 @@
 #include <mutex>
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
 std::mutex activityMutex;
 std::condition_variable activity;
 std::atomic<uint64_t> generation{0};
+
+// Posted messages are what every wait depends on, so they are delivered at each step. The rest
+// of the thread's events (input, painting) are handled every few milliseconds: often enough to
+// keep the windows alive, rarely enough that a fast exchange does not pay for them.
+constexpr auto FullProcessingInterval = std::chrono::milliseconds(5);
+thread_local Clock::time_point lastFullProcessing;
+
+void ProcessPendingMessages() {
+    if (!QCoreApplication::instance()) return;
+    const auto now = Clock::now();
+    if (now - lastFullProcessing >= FullProcessingInterval) {
+        lastFullProcessing = now;
+        QCoreApplication::processEvents();
+    } else {
+        QCoreApplication::sendPostedEvents();
+    }
+}
+
 } // namespace
 
 void SignalActivity() {
@@ -22,7 +43,7 @@ void SignalActivity() {
 
 void ProcessMessagesStep() {
     const uint64_t seen = generation.load();
-    if (QCoreApplication::instance()) QCoreApplication::processEvents();
+    ProcessPendingMessages();
     std::unique_lock lock(activityMutex);
     activity.wait_for(lock, std::chrono::milliseconds(2),
                       [&] { return generation.load() != seen; });

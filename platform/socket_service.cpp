@@ -7,7 +7,7 @@
 #include <chrono>
 #include <map>
 #include <mutex>
-#include <poll.h>
+#include <sys/epoll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <thread>
@@ -30,6 +30,7 @@ struct Registration {
     int connectError = 0; // a failure connect() reported at once, delivered like a late one
     bool readArmed = true;
     bool writeArmed = false;
+    uint32_t watching = 0; // the events the epoll set holds for it; 0 when not in the set
 };
 
 struct Timer {
@@ -39,12 +40,20 @@ struct Timer {
 
 class Service {
 public:
-    Service() : wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), thread([this] { Run(); }) {}
+    Service()
+        : epollFd(epoll_create1(EPOLL_CLOEXEC)), wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
+        epoll_event wake{};
+        wake.events = EPOLLIN;
+        wake.data.u64 = WakeKey;
+        epoll_ctl(epollFd, EPOLL_CTL_ADD, wakeFd, &wake);
+        thread = std::thread([this] { Run(); });
+    }
     ~Service() {
         stopping = true;
         Wake();
         thread.join();
         close(wakeFd);
+        close(epollFd);
     }
 
     std::mutex mutex;
@@ -56,33 +65,52 @@ public:
         [[maybe_unused]] auto written = write(wakeFd, &one, sizeof one);
     }
 
+    // Brings the epoll set in line with what the registration wants now. Changing the set
+    // directly, rather than waking the thread to rebuild it, keeps a receive cheap.
+    void Apply(int fd, Registration& reg) {
+        const uint32_t wanted = Wanted(reg);
+        if (wanted == reg.watching) return;
+        epoll_event event{};
+        event.events = wanted;
+        event.data.u64 = (reg.tag << 16) | static_cast<uint16_t>(fd);
+        const int operation = !wanted        ? EPOLL_CTL_DEL
+                              : reg.watching ? EPOLL_CTL_MOD
+                                             : EPOLL_CTL_ADD;
+        epoll_ctl(epollFd, operation, fd, &event);
+        reg.watching = wanted;
+    }
+
+    void Forget(int fd) {
+        auto found = sockets.find(fd);
+        if (found == sockets.end()) return;
+        if (found->second.watching) epoll_ctl(epollFd, EPOLL_CTL_DEL, fd, nullptr);
+        sockets.erase(found);
+    }
+
 private:
+    static constexpr uint64_t WakeKey = ~uint64_t{0};
+
     void Run() {
-        std::vector<pollfd> fds;
-        std::vector<uint64_t> tags;
+        epoll_event events[64];
         while (!stopping) {
-            int timeout = Snapshot(fds, tags);
-            poll(fds.data(), fds.size(), timeout);
-            uint64_t drained;
-            [[maybe_unused]] auto got = read(wakeFd, &drained, sizeof drained);
+            const int ready = epoll_wait(epollFd, events, 64, TimerWait());
             std::lock_guard lock(mutex);
-            for (size_t i = 1; i < fds.size(); ++i)
-                if (fds[i].revents) Deliver(fds[i].fd, tags[i], fds[i].revents);
+            for (int i = 0; i < ready; ++i) {
+                if (events[i].data.u64 == WakeKey) {
+                    uint64_t drained;
+                    [[maybe_unused]] auto got = read(wakeFd, &drained, sizeof drained);
+                    continue;
+                }
+                const int fd = static_cast<uint16_t>(events[i].data.u64);
+                Deliver(fd, events[i].data.u64 >> 16, events[i].events);
+            }
             FireTimers();
         }
     }
 
-    // Builds the poll set under the lock; returns the poll time-out for the next timer.
-    int Snapshot(std::vector<pollfd>& fds, std::vector<uint64_t>& tags) {
+    // Milliseconds until the next timer is due; -1 without timers.
+    int TimerWait() {
         std::lock_guard lock(mutex);
-        fds.assign(1, pollfd{wakeFd, POLLIN, 0});
-        tags.assign(1, 0);
-        for (auto& [fd, reg] : sockets) {
-            short events = Wanted(reg);
-            if (!events) continue;
-            fds.push_back(pollfd{fd, events, 0});
-            tags.push_back(reg.tag);
-        }
         if (timers.empty()) return -1;
         auto next = Clock::time_point::max();
         for (auto& [key, timer] : timers)
@@ -91,13 +119,13 @@ private:
         return static_cast<int>(std::max<long long>(0, std::min<long long>(wait, 60000)));
     }
 
-    static short Wanted(const Registration& reg) {
+    static uint32_t Wanted(const Registration& reg) {
         if (reg.mask == 0) return 0;
-        if (reg.phase == Phase::Connecting) return reg.connectError ? 0 : POLLOUT;
+        if (reg.phase == Phase::Connecting) return reg.connectError ? 0u : uint32_t{EPOLLOUT};
         if (reg.phase != Phase::Connected) return 0;
-        short events = POLLRDHUP;
-        if (reg.readArmed) events |= POLLIN;
-        if (reg.writeArmed) events |= POLLOUT;
+        uint32_t events = EPOLLRDHUP;
+        if (reg.readArmed) events |= EPOLLIN;
+        if (reg.writeArmed) events |= EPOLLOUT;
         return events;
     }
 
@@ -114,7 +142,7 @@ private:
         return error;
     }
 
-    void Deliver(int fd, uint64_t tag, short revents) {
+    void Deliver(int fd, uint64_t tag, uint32_t revents) {
         auto found = sockets.find(fd);
         if (found == sockets.end() || found->second.tag != tag) return; // closed meanwhile
         Registration& reg = found->second;
@@ -123,22 +151,24 @@ private:
             reg.phase = error ? Phase::Closed : Phase::Connected;
             Post(fd, reg, FD_CONNECT, error);
             if (!error) Post(fd, reg, FD_WRITE, 0);
-            return;
+        } else {
+            if ((revents & EPOLLIN) && reg.readArmed) {
+                reg.readArmed = false;
+                Post(fd, reg, FD_READ, 0);
+            }
+            if ((revents & EPOLLOUT) && reg.writeArmed) {
+                reg.writeArmed = false;
+                Post(fd, reg, FD_WRITE, 0);
+            }
+            if (revents & (EPOLLRDHUP | EPOLLHUP | EPOLLERR)) {
+                // Close is told once; the handler drains whatever data is still readable.
+                const int error =
+                    (revents & EPOLLERR) ? WinsockErrorFromErrno(PendingError(fd)) : 0;
+                reg.phase = Phase::Closed;
+                Post(fd, reg, FD_CLOSE, error);
+            }
         }
-        if ((revents & POLLIN) && reg.readArmed) {
-            reg.readArmed = false;
-            Post(fd, reg, FD_READ, 0);
-        }
-        if ((revents & POLLOUT) && reg.writeArmed) {
-            reg.writeArmed = false;
-            Post(fd, reg, FD_WRITE, 0);
-        }
-        if (revents & (POLLRDHUP | POLLHUP | POLLERR)) {
-            // Close is told once; the handler drains whatever data is still readable.
-            const int error = (revents & POLLERR) ? WinsockErrorFromErrno(PendingError(fd)) : 0;
-            reg.phase = Phase::Closed;
-            Post(fd, reg, FD_CLOSE, error);
-        }
+        Apply(fd, reg);
     }
 
     void FireTimers() {
@@ -150,6 +180,7 @@ private:
         }
     }
 
+    int epollFd;
     int wakeFd;
     std::atomic<bool> stopping{false};
     std::thread thread;
@@ -162,66 +193,54 @@ Service& Instance() {
 
 template <typename Change> void Update(int fd, Change change) {
     Service& service = Instance();
-    {
-        std::lock_guard lock(service.mutex);
-        auto found = service.sockets.find(fd);
-        if (found == service.sockets.end()) return;
-        if (!change(found->second)) return;
-    }
-    service.Wake();
+    std::lock_guard lock(service.mutex);
+    auto found = service.sockets.find(fd);
+    if (found == service.sockets.end()) return;
+    change(found->second);
+    service.Apply(fd, found->second);
 }
 
 } // namespace
 
 void Register(int fd, uint64_t tag, TWindowHandle window, uint32_t msg, long mask) {
     Service& service = Instance();
-    {
-        std::lock_guard lock(service.mutex);
-        Registration& reg = service.sockets[fd];
-        if (reg.tag != tag) reg = Registration{};
-        reg.tag = tag;
-        reg.window = window;
-        reg.msg = msg;
-        reg.mask = mask;
-    }
-    service.Wake();
+    std::lock_guard lock(service.mutex);
+    auto found = service.sockets.find(fd);
+    if (found != service.sockets.end() && found->second.tag != tag) service.Forget(fd);
+    Registration& reg = service.sockets[fd];
+    reg.tag = tag;
+    reg.window = window;
+    reg.msg = msg;
+    reg.mask = mask;
+    service.Apply(fd, reg);
 }
 
 void Unregister(int fd) {
     Service& service = Instance();
-    {
-        std::lock_guard lock(service.mutex);
-        service.sockets.erase(fd);
-    }
-    service.Wake();
+    std::lock_guard lock(service.mutex);
+    service.Forget(fd);
 }
 
 void ConnectStarted(int fd, int immediateError) {
-    Service& service = Instance();
-    std::lock_guard lock(service.mutex);
-    auto found = service.sockets.find(fd);
-    if (found == service.sockets.end()) return;
-    Registration& reg = found->second;
-    reg.phase = Phase::Connecting;
-    reg.connectError = immediateError;
-    if (immediateError) {
+    Update(fd, [&](Registration& reg) {
+        reg.phase = Phase::Connecting;
+        reg.connectError = immediateError;
+        if (!immediateError) return;
         // The library reports every non-blocking connect as pending; a refusal known at once
         // still arrives as a connect notification.
         reg.phase = Phase::Closed;
         const int64_t lParam = FD_CONNECT | (static_cast<int64_t>(immediateError & 0xFFFF) << 16);
         if (reg.mask & FD_CONNECT)
             ::PostMessage(reg.window, reg.msg, (reg.tag << 16) | static_cast<uint16_t>(fd), lParam);
-        return;
-    }
-    service.Wake();
+    });
 }
 
 void ReadTaken(int fd) {
-    Update(fd, [](Registration& reg) { return !std::exchange(reg.readArmed, true); });
+    Update(fd, [](Registration& reg) { reg.readArmed = true; });
 }
 
 void SendWouldBlock(int fd) {
-    Update(fd, [](Registration& reg) { return !std::exchange(reg.writeArmed, true); });
+    Update(fd, [](Registration& reg) { reg.writeArmed = true; });
 }
 
 bool StartTimer(TWindowHandle window, uint64_t id, uint32_t intervalMs) {
