@@ -1,0 +1,64 @@
+#include "accounts/password_prompt.h"
+
+#include "accounts/dialog_placement.h"
+#include "accounts/text_bytes.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+QPushButton* AddButton(QWidget* parent, const char* name, QRect place) {
+    auto* button = new QPushButton(name, parent);
+    button->setObjectName(name);
+    button->setGeometry(place);
+    return button;
+}
+} // namespace
+
+Tpassword::Tpassword(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+    setWindowTitle("POP Password");
+    setFixedSize(265, 108);
+    auto* label = new QLabel("Please enter your password : ", this);
+    label->setObjectName("Label1");
+    label->move(16, 16);
+    label->adjustSize();
+    pass = new QLineEdit(this);
+    pass->setObjectName("pass");
+    pass->setGeometry(16, 40, 233, 21);
+    pass->setEchoMode(QLineEdit::Password);
+    pass->setStyleSheet("lineedit-password-character: 42");
+    QPushButton* okButton = AddButton(this, "OK", {96, 72, 75, 25});
+    okButton->setDefault(true);
+    QPushButton* cancelButton = AddButton(this, "Cancel", {176, 72, 75, 25});
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+std::string Tpassword::Password() const {
+    return ToBytes(pass->text());
+}
+
+bool Tpassword::Ask(QWidget* parent, std::string& password) {
+    Tpassword prompt(parent);
+    if (prompt.exec() != QDialog::Accepted) return false;
+    password = prompt.Password();
+    return true;
+}
+
+void Tpassword::showEvent(QShowEvent* event) {
+    pass->clear(); // never show a password typed for an earlier check
+    pass->setFocus();
+    QDialog::showEvent(event);
+    CentreOnScreen(*this);
+}
+
+void Tpassword::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept(); // unlike most dialogs, Escape does not cancel this one
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include <QDialog>
+#include <string>
+
+class QLineEdit;
+
+// Asks for the password of the current account when a check starts without one. OK gives the
+// Accepted result; Cancel and the window frame give Rejected. No key is bound to Cancel.
+class Tpassword : public QDialog {
+    Q_OBJECT
+public:
+    explicit Tpassword(QWidget* parent = nullptr);
+
+    // The text of the entry, as 8-bit text.
+    std::string Password() const;
+
+    // Shows a new prompt modally with an empty entry. True, with the typed text (which may be
+    // empty) in password, when it was closed with OK; otherwise password is left alone.
+    static bool Ask(QWidget* parent, std::string& password);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QLineEdit* pass = nullptr;
+};
