@@ -1,6 +1,7 @@
 #include "accounts/account_editor.h"
 
 #include "accounts/account_list.h"
+#include "accounts/ascii_text.h"
 #include "accounts/dialog_placement.h"
 #include "accounts/int_text.h"
 #include "accounts/text_bytes.h"
@@ -15,12 +16,6 @@
 #include <algorithm>
 
 namespace {
-std::string AsciiUpper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
-    return text;
-}
-
 QLineEdit* AddEdit(QWidget* parent, const char* name, QRect place) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);

@@ -1,18 +1,11 @@
 #include "accounts/account_list.h"
 
+#include "accounts/ascii_text.h"
 #include "platform/exception.h"
 #include "platform/message_box.h"
 
 #include <algorithm>
 #include <new>
-
-namespace {
-std::string AsciiUpper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
-    return text;
-}
-} // namespace
 
 TAccount& TAccounts::At(int index) {
     return const_cast<TAccount&>(static_cast<const TAccounts&>(*this).At(index));
