@@ -28,8 +28,8 @@ TSocketSession::TSocketSession(QObject* owner) : QObject(owner) {
 }
 
 TSocketSession::~TSocketSession() {
+    destroying = true; // before anything, so that nothing reaches the events from here on
     StatusMessage(8, "Destroy");
-    destroying = true;
     Abort();
     Cancel();
     timer.reset();

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/message_window.h"
 
+#include <functional>
 #include <string>
 
 // Looks up the IPv4 addresses of a host name on a worker and posts msg to the window when done:
@@ -9,3 +10,9 @@
 // byte order. A window that is gone by then simply gets nothing.
 void WSAAsyncGetHostByName(TWindowHandle window, uint32_t msg, uint64_t serial,
                            const std::string& name);
+
+// Resolves a name to its IPv4 addresses (four bytes each) and returns an error number or 0.
+using THostResolver = std::function<int(const std::string& name, std::string& addresses)>;
+
+// Tests put a slow or failing resolver in place of the system's; empty restores it.
+void SetHostResolver(THostResolver resolver);
