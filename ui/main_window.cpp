@@ -1,0 +1,198 @@
+#include "ui/main_window.h"
+
+#include "accounts/account_list.h"
+#include "platform/exception.h"
+#include "platform/message_box.h"
+#include "pop3/pop3_client.h"
+#include "ui/account_tree.h"
+#include "ui/body_panels.h"
+#include "ui/divider.h"
+#include "ui/glyphs.h"
+#include "ui/message_grid.h"
+#include "ui/toolbar_panel.h"
+#include "ui/ui_guard.h"
+#include "ui/window_placement.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int DesignedWidth = 640;
+constexpr int DesignedHeight = 409;
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName("Form1");
+    setWindowTitle("Vellion");
+    setWindowIcon(VellionIcon());
+    resize(DesignedWidth, DesignedHeight);
+    CreateWidgets();
+    CreateMenus();
+    CreatePop();
+    BindHandlers();
+    RunGuarded([this] { FormCreate(); });
+    if (!accounts) accounts = std::make_unique<TAccounts>(); // even after a failed start-up
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreateWidgets() {
+    Panel3 = new TToolbarPanel(this);
+    body = new TBodyPanels(this);
+    tree = new TAccountTree(body->Panel2());
+    body->Panel2()->layout()->addWidget(tree);
+    grid = new TMessageGrid(body->Panel1());
+    body->Panel1()->layout()->addWidget(grid);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Panel3);
+    layout->addWidget(body, 1);
+}
+
+void TForm1::CreateMenus() {
+    Popup = new QMenu(tree);
+    Popup->setObjectName("Popup");
+    AddAccount1 = Popup->addAction("Add Account");
+    AddAccount1->setObjectName("AddAccount1");
+    RemoveAccount1 = Popup->addAction("Remove Account");
+    RemoveAccount1->setObjectName("RemoveAccount1");
+    ModifyAccount1 = Popup->addAction("Modify Account");
+    ModifyAccount1->setObjectName("ModifyAccount1");
+    popup2 = new QMenu(grid);
+    popup2->setObjectName("popup2");
+    Delete1 = popup2->addAction("Delete");
+    Delete1->setObjectName("Delete1");
+}
+
+void TForm1::CreatePop() {
+    pop = new TPop3Client(this);
+    pop->setObjectName("pop");
+    pop->Port = 110;
+    pop->TimeOut = 90000;
+    pop->ReportLevel = 0;
+    pop->DeleteOnRead = false;
+}
+
+void TForm1::BindHandlers() {
+    auto bind = [this](auto* sender, auto signal, void (TForm1::*handler)()) {
+        connect(sender, signal, this,
+                [this, handler] { RunGuarded([=, this] { (this->*handler)(); }); });
+    };
+    bind(Panel3->add_acc, &QToolButton::clicked, &TForm1::add_accClick);
+    bind(Panel3->del_acc, &QToolButton::clicked, &TForm1::del_accClick);
+    bind(Panel3->check_mail, &QToolButton::clicked, &TForm1::Button1Click);
+    bind(Panel3->del_mail, &QToolButton::clicked, &TForm1::del_mailClick);
+    bind(Panel3->HeadBtn, &QToolButton::clicked, &TForm1::gridDblClick);
+    bind(AddAccount1, &QAction::triggered, &TForm1::add_accClick);
+    bind(RemoveAccount1, &QAction::triggered, &TForm1::del_accClick);
+    bind(ModifyAccount1, &QAction::triggered, &TForm1::ModifyAccount1Click);
+    bind(Delete1, &QAction::triggered, &TForm1::del_mailClick);
+    connect(tree, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* node) { RunGuarded([&] { treeChange(node); }); });
+    connect(tree, &QWidget::customContextMenuRequested, this,
+            [this](QPoint at) { Popup->popup(tree->viewport()->mapToGlobal(at)); });
+    connect(grid, &QWidget::customContextMenuRequested, this,
+            [this](QPoint at) { popup2->popup(grid->viewport()->mapToGlobal(at)); });
+    tree->OnDblClick = [this] { ModifyAccount1Click(); };
+    grid->OnDblClick = [this] { gridDblClick(); };
+    grid->OnKeyDown = [this](int key, Qt::KeyboardModifiers shift) { gridKeyDown(key, shift); };
+    grid->OnSelectCell = [this](int column, int row) { gridSelectCell(column, row); };
+    body->Divider()->OnMouseMove = [this](Qt::MouseButtons shift, int x, int y) {
+        smallpanelMouseMove(shift, x, y);
+    };
+    pop->OnConnect = [this](QObject* sender) { popConnect(sender); };
+    pop->OnConnectionFailed = [this](QObject* sender) { popConnectionFailed(sender); };
+    pop->OnInvalidHost = [this](bool& handled) { popInvalidHost(handled); };
+    pop->OnAuthenticationFailed = [this](bool& handled) { popAuthenticationFailed(handled); };
+    pop->OnFailure = [this](QObject* sender) { popFailure(sender); };
+    pop->OnList = [this](int32_t msg, int32_t size) { popList(msg, size); };
+    pop->OnDisconnect = [this](QObject* sender) { popDisconnect(sender); };
+}
+
+void TForm1::AttachWindows(THeaders* viewer, TStatus* dialog) {
+    headers = viewer;
+    status = dialog;
+}
+
+void TForm1::FormCreate() {
+    LoggedIn = true;
+    TWindowSettings designed;
+    designed.Columns = {119, 145, 151, 53, 64};
+    ApplySettings(ReadWindowSettings(designed));
+    grid->SetHeadings();
+    LoadAccounts();
+    if (tree->topLevelItemCount() > 0) tree->setCurrentItem(tree->topLevelItem(0));
+}
+
+// A failed load still shows the accounts read so far; the list keeps the unreadable file.
+void TForm1::LoadAccounts() {
+    accounts = std::make_unique<TAccounts>();
+    try {
+        accounts->LoadFromFile();
+    } catch (const std::exception& failure) {
+        ShowError(failure.what());
+    }
+    tree->Fill(*accounts);
+}
+
+void TForm1::ApplySettings(const TWindowSettings& settings) {
+    for (int column = 0; column < TMessageGrid::Columns; ++column)
+        grid->setColumnWidth(column, settings.Columns[static_cast<size_t>(column)]);
+    if (settings.Size) resize(settings.Size->First, settings.Size->Second);
+    const QList<QRect> screens = ScreenAreas();
+    if (settings.Position)
+        move(PlaceOnScreen(QRect({settings.Position->First, settings.Position->Second}, size()),
+                           screens));
+    else
+        move(CentreOnFirstScreen(size(), screens));
+    startMaximized = settings.Maximized;
+    body->SetPanel2Width(settings.Panel2);
+}
+
+TWindowSettings TForm1::CurrentSettings() const {
+    TWindowSettings settings;
+    for (int column = 0; column < TMessageGrid::Columns; ++column)
+        settings.Columns[static_cast<size_t>(column)] = grid->columnWidth(column);
+    settings.Position = TWindowSettings::TPair{pos().x(), pos().y()};
+    settings.Size = TWindowSettings::TPair{width(), height()};
+    settings.Maximized = isMaximized();
+    settings.Panel2 = body->Panel2Width();
+    return settings;
+}
+
+void TForm1::ShowAtStart() {
+    if (startMaximized)
+        showMaximized();
+    else
+        show();
+}
+
+void TForm1::FormCloseQuery() {
+    if (!accounts->SaveToFile()) ShowMessage("Error saving account information");
+    if (pop->Connected()) pop->Disconnect();
+}
+
+void TForm1::FormClose() {
+    WriteWindowSettings(CurrentSettings());
+}
+
+// The close is always granted, whatever fails on the way.
+void TForm1::closeEvent(QCloseEvent* event) {
+    RunGuarded([this] { FormCloseQuery(); });
+    event->accept();
+    RunGuarded([this] { FormClose(); });
+    emit closed();
+}
+
+void TForm1::SetRefreshed(const std::string& text) {
+    Panel3->refreshed->setText(QString::fromLatin1(text));
+    Panel3->refreshed->adjustSize();
+}
+
+void TForm1::ClearTable() {
+    grid->ClearTable();
+}

@@ -1,0 +1,110 @@
+#pragma once
+#include "ui/settings_file.h"
+
+#include <QWidget>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class QAction;
+class QMenu;
+class QTreeWidgetItem;
+class TAccounts;
+class TAccountTree;
+class TBodyPanels;
+class THeaders;
+class TMessageGrid;
+class TPop3Client;
+class TStatus;
+class TToolbarPanel;
+
+// The main window: toolbar, account tree, divider and message table. It owns the account list
+// and the POP3 component. The tree and table work lives in their own classes, the settings
+// file in settings_file.cpp; this class binds them together.
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Shows the window, maximized when "tarsel.ini" said so.
+    void ShowAtStart();
+    // The windows created after this one; not owned here.
+    void AttachWindows(THeaders* headers, TStatus* status);
+
+    // Operations the editor, the check and the deletion use.
+    void ClearTable();
+    void ShowAccountRows(int index);
+    void AddAccountNode(const std::string& name, const std::string& server,
+                        const std::string& user);
+    void RefreshAccountNodes(const std::string& oldName, const std::string& newName);
+
+    // Handlers.
+    void FormCreate();
+    void FormCloseQuery();
+    void FormClose();
+    void treeChange(QTreeWidgetItem* node);
+    void add_accClick();
+    void del_accClick();
+    void ModifyAccount1Click();
+    void smallpanelMouseMove(Qt::MouseButtons shift, int x, int y);
+
+    // Mail check, deletion and header viewer (main_window_mail.cpp).
+    void Button1Click();
+    void del_mailClick();
+    void gridDblClick();
+    void gridKeyDown(int key, Qt::KeyboardModifiers shift);
+    void gridSelectCell(int column, int row);
+    void popConnect(QObject* sender);
+    void popConnectionFailed(QObject* sender);
+    void popInvalidHost(bool& handled);
+    void popAuthenticationFailed(bool& handled);
+    void popFailure(QObject* sender);
+    void popList(int32_t msg, int32_t size);
+    void popDisconnect(QObject* sender);
+
+    TAccounts& Accounts() { return *accounts; }
+    TPop3Client& Pop() { return *pop; }
+    TMessageGrid& Grid() { return *grid; }
+    TAccountTree& Tree() { return *tree; }
+    THeaders* Headers() const { return headers; }
+    TStatus* Status() const { return status; }
+
+    // Shared with the check worker.
+    std::atomic<bool> Checking{false};
+    std::atomic<int32_t> ListedCount{0};
+    std::atomic<bool> LoggedIn{false};
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateWidgets();
+    void CreateMenus();
+    void CreatePop();
+    void BindHandlers();
+    void ApplySettings(const TWindowSettings& settings);
+    TWindowSettings CurrentSettings() const;
+    void LoadAccounts();
+    void SetRefreshed(const std::string& text);
+
+    std::unique_ptr<TAccounts> accounts;
+    TPop3Client* pop = nullptr;
+    TToolbarPanel* Panel3 = nullptr;
+    TBodyPanels* body = nullptr;
+    TAccountTree* tree = nullptr;
+    TMessageGrid* grid = nullptr;
+    QMenu* Popup = nullptr;
+    QAction* AddAccount1 = nullptr;
+    QAction* RemoveAccount1 = nullptr;
+    QAction* ModifyAccount1 = nullptr;
+    QMenu* popup2 = nullptr;
+    QAction* Delete1 = nullptr;
+    THeaders* headers = nullptr;
+    TStatus* status = nullptr;
+    bool startMaximized = false;
+};

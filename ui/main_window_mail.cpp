@@ -1,0 +1,69 @@
+// The main window's part in the mail operations: the table's keys and clicks, the header
+// viewer, and the POP3 events. The check (Button1Click, popConnect's hand-over, popDisconnect)
+// and the deletion (del_mailClick) are filled in with those operations.
+#include "accounts/account_list.h"
+#include "pop3/pop3_client.h"
+#include "ui/header_viewer.h"
+#include "ui/main_window.h"
+#include "ui/message_grid.h"
+#include "ui/status_dialog.h"
+
+void TForm1::Button1Click() {}
+
+void TForm1::del_mailClick() {}
+
+void TForm1::gridKeyDown(int key, Qt::KeyboardModifiers /*shift*/) {
+    if (key == Qt::Key_Delete) del_mailClick(); // whatever the shift state
+}
+
+void TForm1::gridDblClick() {
+    if (accounts->Count() == 0 || !headers || !accounts->Current()) return;
+    if (headers->isVisible()) {
+        if (headers->isMinimized()) headers->showNormal();
+        headers->raise();
+        headers->activateWindow();
+        return;
+    }
+    const TAccount& current = *accounts->Current();
+    if (current.Rows.empty()) return;
+    const int row = grid->SelectedRange().first;
+    if (grid->RowEmpty(row) || row > static_cast<int>(current.Headers.size())) return;
+    headers->ShowLines(current.Headers[static_cast<size_t>(row - 1)]);
+    headers->show();
+}
+
+void TForm1::gridSelectCell(int /*column*/, int row) {
+    if (!headers || !headers->isVisible() || !accounts->Current()) return;
+    const TAccount& current = *accounts->Current();
+    if (row < 1 || row > static_cast<int>(current.Headers.size())) return;
+    headers->ShowLines(current.Headers[static_cast<size_t>(row - 1)]);
+}
+
+void TForm1::popConnect(QObject* /*sender*/) {
+    LoggedIn = true;
+}
+
+void TForm1::popConnectionFailed(QObject* /*sender*/) {
+    LoggedIn = false;
+    if (status) status->SetTextIfVisible("Error connecting to server: check your settings");
+}
+
+void TForm1::popInvalidHost(bool& /*handled*/) {
+    LoggedIn = false;
+    if (status) status->SetTextIfVisible("Invalid host specified: check your settings");
+}
+
+void TForm1::popAuthenticationFailed(bool& /*handled*/) {
+    LoggedIn = false;
+    if (status) status->SetTextIfVisible("Error authenticating: check your user details");
+}
+
+void TForm1::popFailure(QObject* /*sender*/) {
+    if (status) status->SetTextIfVisible("Error occured");
+}
+
+void TForm1::popList(int32_t /*msg*/, int32_t /*size*/) {
+    ++ListedCount;
+}
+
+void TForm1::popDisconnect(QObject* /*sender*/) {}

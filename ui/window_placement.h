@@ -1,0 +1,14 @@
+#pragma once
+#include <QList>
+#include <QPoint>
+#include <QRect>
+
+// Where a window of this rectangle goes: where it is when enough of it lies on one of the
+// screens (enough to grab and move it), otherwise the middle of the first screen.
+QPoint PlaceOnScreen(const QRect& wanted, const QList<QRect>& screens);
+
+// The top-left that centres a window of this size on the first screen.
+QPoint CentreOnFirstScreen(const QSize& size, const QList<QRect>& screens);
+
+// The available areas of the screens now attached, the primary one first.
+QList<QRect> ScreenAreas();
