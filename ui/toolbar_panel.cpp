@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QToolButton>
+#include <algorithm>
 
 namespace {
 struct TButtonDesign {
@@ -55,5 +56,7 @@ TToolbarPanel::TToolbarPanel(QWidget* parent)
     setObjectName("Panel3");
     setFixedHeight(49);
     setFrameShape(QFrame::StyledPanel);
+    // The designed place of the time is too close for wider fonts; keep a small gap then.
+    refreshed->move(std::max(refreshed->x(), Label1->geometry().right() + 5), refreshed->y());
     refreshed->setMinimumWidth(100);
 }

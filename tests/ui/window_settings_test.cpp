@@ -1,0 +1,146 @@
+#include "ui/body_panels.h"
+#include "ui/divider.h"
+#include "ui/settings_file.h"
+#include "ui/window_placement.h"
+#include "ui_fixture.h"
+
+#include <QMouseEvent>
+
+namespace {
+class WindowSettingsTest : public UiTest {
+protected:
+    TBodyPanels& Body() { return *Form().findChild<TBodyPanels*>(); }
+
+    // A mouse move over the divider by dx, with the given buttons held.
+    void MoveOverDivider(int dx, Qt::MouseButtons buttons) {
+        TDivider* divider = Body().Divider();
+        const QPointF at(dx, 10);
+        QMouseEvent move(QEvent::MouseMove, at, divider->mapToGlobal(at), Qt::NoButton, buttons,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(divider, &move);
+    }
+
+    // The keys of the section in the order they stand in the file.
+    std::vector<std::string> KeysInFile() {
+        std::vector<std::string> keys;
+        for (const QString& line : QString::fromStdString(ReadFile("tarsel.ini")).split('\n')) {
+            const qsizetype equals = line.indexOf('=');
+            if (equals > 0) keys.push_back(line.left(equals).trimmed().toStdString());
+        }
+        return keys;
+    }
+    // The value of key as the file holds it.
+    static std::string Key(const char* key) {
+        const QString prefix = QString(key) + "=";
+        for (const QString& line : QString::fromStdString(ReadFile("tarsel.ini")).split('\n'))
+            if (line.startsWith(prefix)) return line.mid(prefix.size()).trimmed().toStdString();
+        return "<absent>";
+    }
+};
+
+TEST_F(WindowSettingsTest, DraggingTheDividerLeftStopsAt80) {
+    Start();
+    MoveOverDivider(-30, Qt::LeftButton);
+    EXPECT_EQ(Body().Panel2Width(), 123);
+    MoveOverDivider(-100, Qt::LeftButton);
+    EXPECT_EQ(Body().Panel2Width(), 80);
+    MoveOverDivider(-10, Qt::LeftButton);
+    EXPECT_EQ(Body().Panel2Width(), 80);
+}
+
+TEST_F(WindowSettingsTest, DraggingTheDividerRightHasNoLimit) {
+    TForm1& form = Start();
+    MoveOverDivider(2000, Qt::LeftButton);
+    EXPECT_EQ(Body().Panel2Width(), 2153);
+    EXPECT_EQ(form.width(), 640); // the window does not grow; the table side gets nothing
+    EXPECT_EQ(Body().Panel1()->width(), 0);
+}
+
+TEST_F(WindowSettingsTest, MovingWithoutTheLeftButtonDoesNothing) {
+    Start();
+    MoveOverDivider(40, Qt::NoButton);
+    MoveOverDivider(40, Qt::RightButton);
+    EXPECT_EQ(Body().Panel2Width(), 153);
+}
+
+TEST_F(WindowSettingsTest, ClosingUnmaximizedWritesTheNineKeysInOrder) {
+    TForm1& form = Start();
+    form.ShowAtStart();
+    form.move(40, 50);
+    form.resize(600, 380);
+    form.Grid().setColumnWidth(2, 99);
+    MoveOverDivider(20, Qt::LeftButton);
+    form.close();
+    EXPECT_EQ(KeysInFile(),
+              (std::vector<std::string>{"col1", "col2", "col3", "col4", "col5", "window_pos",
+                                        "window_size", "window_max", "panel2"}));
+    EXPECT_EQ(Key("col1"), "119");
+    EXPECT_EQ(Key("col3"), "99");
+    EXPECT_EQ(Key("window_pos"), "40,50");
+    EXPECT_EQ(Key("window_size"), "600,380");
+    EXPECT_EQ(Key("window_max"), "0");
+    EXPECT_EQ(Key("panel2"), "173");
+    EXPECT_NE(ReadFile("tarsel.ini").find("[general]"), std::string::npos);
+}
+
+TEST_F(WindowSettingsTest, ClosingMaximizedKeepsTheEarlierPositionAndSize) {
+    WriteFile("tarsel.ini", "[general]\r\nwindow_pos=30,40\r\nwindow_size=500,300\r\n");
+    TForm1& form = Start();
+    form.showMaximized();
+    ASSERT_TRUE(form.isMaximized());
+    form.close();
+    EXPECT_EQ(Key("window_max"), "1");
+    EXPECT_EQ(Key("window_pos"), "30,40");
+    EXPECT_EQ(Key("window_size"), "500,300");
+    program.reset();
+
+    // The next start applies that position and size, then maximizes.
+    TForm1& again = Start();
+    EXPECT_EQ(again.pos(), QPoint(30, 40));
+    EXPECT_EQ(again.size(), QSize(500, 300));
+    again.ShowAtStart();
+    EXPECT_TRUE(again.isMaximized());
+}
+
+TEST_F(WindowSettingsTest, ClosingSavesTheAccounts) {
+    WriteAccounts({{"A", "a.example", "ua", "secret", true}});
+    TForm1& form = Start();
+    form.Accounts().At(0).Server = "changed.example";
+    form.close();
+    EXPECT_NE(ReadFile("mail.acc").find("SERVER:changed.example"), std::string::npos);
+    EXPECT_TRUE(messages.requests.empty());
+}
+
+TEST_F(WindowSettingsTest, AFailedAccountsSaveAtCloseIsReportedAndTheWindowStillCloses) {
+    TForm1& form = Start();
+    ASSERT_TRUE(QDir().mkdir("mail.acc")); // a directory where the file should be
+    form.ShowAtStart();
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Error saving account information"});
+    EXPECT_EQ(Key("window_max"), "0");
+}
+
+TEST(SettingsPairs, TwoWholeNumbersJoinedByAComma) {
+    EXPECT_EQ(ParsePair("197,186"), (TWindowSettings::TPair{197, 186}));
+    EXPECT_EQ(ParsePair("-5,7"), (TWindowSettings::TPair{-5, 7}));
+    EXPECT_FALSE(ParsePair("abc"));
+    EXPECT_FALSE(ParsePair("197"));
+    EXPECT_FALSE(ParsePair("197,"));
+    EXPECT_FALSE(ParsePair("1,2,3"));
+    EXPECT_FALSE(ParsePair("1.5,2"));
+    EXPECT_EQ(FormatPair({640, 409}), "640,409");
+}
+
+TEST(WindowPlacement, AWindowOnAScreenStaysWhereItIs) {
+    const QList<QRect> screens{QRect(0, 0, 1024, 768), QRect(1024, 0, 800, 600)};
+    EXPECT_EQ(PlaceOnScreen(QRect(100, 100, 640, 409), screens), QPoint(100, 100));
+    EXPECT_EQ(PlaceOnScreen(QRect(1500, 200, 640, 409), screens), QPoint(1500, 200));
+}
+
+TEST(WindowPlacement, AWindowOffEveryScreenIsCentredOnTheFirst) {
+    const QList<QRect> screens{QRect(0, 0, 1024, 768)};
+    EXPECT_EQ(PlaceOnScreen(QRect(3000, 100, 640, 408), screens), QPoint(192, 180));
+    EXPECT_EQ(PlaceOnScreen(QRect(1000, 100, 640, 408), screens), QPoint(192, 180)); // 24 px show
+    EXPECT_EQ(PlaceOnScreen(QRect(100, -300, 640, 408), screens), QPoint(192, 180)); // title hidden
+}
+} // namespace
