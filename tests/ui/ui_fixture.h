@@ -85,6 +85,7 @@ protected:
     }
     template <class T> T* Find(const char* name) { return Form().findChild<T*>(name); }
 
+public:
     // Runs act on the modal dialog that trigger opens. The search stops when trigger returns
     // or after about two seconds, whichever comes first.
     static void WithModal(const std::function<void()>& trigger,
@@ -108,6 +109,7 @@ protected:
         *waiting = false;
     }
 
+protected:
     QTemporaryDir dir;
     QString previous;
     MessageScript messages;
