@@ -16,6 +16,7 @@ TAccountTree::TAccountTree(QWidget* parent) : QTreeWidget(parent) {
     setSelectionMode(SingleSelection);
     setSelectionBehavior(SelectRows);
     setFrameShape(QFrame::NoFrame);
+    setStyleSheet("QTreeView { show-decoration-selected: 1; }"); // the whole row is selected
     setContextMenuPolicy(Qt::CustomContextMenu);
     setExpandsOnDoubleClick(false); // a double click opens the account editor
     // The selection stays visible while the tree has no focus.
