@@ -143,11 +143,14 @@ void TSocketSession::Connect() {
     remoteAddress.Port = WsHtons(static_cast<uint16_t>(Port));
     lookupDone = false;
     eventOK = true;
+    connectAnswered = false;
     if (WsConnect(socket, remoteAddress) == SOCKET_ERROR) ErrorManager(WSAEWOULDBLOCK);
     StartTimer();
-    WaitUntil([this] { return connected || timedOut || canceled || !eventOK; }, false);
+    // The wait is for the connect notification itself: a peer that speaks and closes at once
+    // may have cleared Connected again before this thread looks.
+    WaitUntil([this] { return connectAnswered || timedOut || canceled; }, false);
     StopTimer();
-    if (!timedOut && !canceled && eventOK) return;
+    if (!timedOut && !canceled && connectSucceeded) return;
     if (OnConnectionFailed) OnConnectionFailed(this);
     if (timedOut) throw ESockError("Connection Timed out");
     if (canceled) throw ESockError("Connection Canceled");
@@ -290,6 +293,8 @@ void TSocketSession::DispatchSocketEvent(uint16_t event) {
         connected = true;
         break;
     case FD_CONNECT:
+        connectSucceeded = eventOK.load();
+        connectAnswered = true;
         if (!eventOK) break;
         connected = true;
         if (OnConnect) OnConnect(this);

@@ -117,6 +117,8 @@ private:
     std::atomic<bool> timedOut{false};
     std::atomic<bool> eventOK{false};
     std::atomic<bool> lookupDone{false};
+    std::atomic<bool> connectAnswered{false};
+    std::atomic<bool> connectSucceeded{false};
     std::atomic<bool> noReopen{false};
     std::atomic<bool> destroying{false};
     std::atomic<bool> sendDone{false};

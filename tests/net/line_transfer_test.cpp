@@ -1,0 +1,339 @@
+// The session against scripted peers on 127.0.0.1: connecting, line reading, sending,
+// cancelling, closing, and the waits that must end on their own.
+#include "net/socket_session.h"
+#include "tests/support/scripted_peer.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+using test_support::Script;
+using test_support::ScriptedPeer;
+
+namespace {
+
+void ConnectTo(TSocketSession& session, uint16_t port, const std::string& host = "127.0.0.1") {
+    session.Host = host;
+    session.Port = port;
+    session.Connect();
+}
+
+std::string FailureOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "(no failure)";
+}
+
+// A port on which nothing listens.
+uint16_t ClosedPort() {
+    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    socklen_t length = sizeof address;
+    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    close(fd);
+    return ntohs(address.sin_port);
+}
+
+// A listener whose accept queue is full, so that a further connect gets no answer.
+class FullListener {
+public:
+    FullListener() {
+        listener = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        listen(listener, 0);
+        socklen_t length = sizeof address;
+        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+        port = ntohs(address.sin_port);
+        for (int i = 0; i < 3; ++i) {
+            int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+            fillers.push_back(fd);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ~FullListener() {
+        for (int fd : fillers)
+            close(fd);
+        close(listener);
+    }
+    uint16_t port = 0;
+
+private:
+    int listener;
+    std::vector<int> fillers;
+};
+
+} // namespace
+
+TEST(LineTransfer, LineInTwoPiecesAndTwoLinesInOne) {
+    ScriptedPeer peer(Script()
+                          .Send("+OK hel")
+                          .Wait(60)
+                          .Send("lo\r\n")
+                          .Send("first\r\nsecond\n")
+                          .ReadLine()
+                          .Close());
+    TSocketSession session;
+    ConnectTo(session, peer.Port());
+    EXPECT_EQ(session.ReadLn(), "+OK hello\r\n");
+    EXPECT_EQ(session.ReadLn(), "first\r\n");
+    EXPECT_EQ(session.ReadLn(), "second\n");
+    session.Writeln("bye");
+    ASSERT_TRUE(peer.WaitDone());
+    EXPECT_EQ(peer.Received(0), "bye\r\n");
+}
+
+TEST(LineTransfer, ByteAtATime) {
+    ScriptedPeer peer(Script().SendChunked("+OK slow server\r\n", 1, 2).Close());
+    TSocketSession session;
+    ConnectTo(session, peer.Port());
+    EXPECT_EQ(session.ReadLn(), "+OK slow server\r\n");
+}
+
+TEST(LineTransfer, CloseDrainsDataThenReadLnFailsAtOnce) {
+    ScriptedPeer peer(Script().Send("a\r\nb\r\npartial").Close());
+    TSocketSession session;
+    int disconnects = 0;
+    session.OnDisconnect = [&](QObject*) { ++disconnects; };
+    ConnectTo(session, peer.Port());
+    ASSERT_TRUE(peer.WaitDone());
+    EXPECT_EQ(session.ReadLn(), "a\r\n");
+    EXPECT_EQ(session.ReadLn(), "b\r\n");
+    EXPECT_EQ(FailureOf([&] { session.ReadLn(); }), "Socket readln failed: connection closed");
+    EXPECT_FALSE(session.Connected());
+    EXPECT_EQ(disconnects, 1);
+}
+
+TEST(LineTransfer, BytesLeftFromAnEarlierConnectionComeFirst) {
+    ScriptedPeer peer({Script().Send("one\r\ntwo\r\n").ReadLine(), Script().Send("three\r\n")});
+    TSocketSession session;
+    ConnectTo(session, peer.Port());
+    EXPECT_EQ(session.ReadLn(), "one\r\n");
+    session.Writeln("x"); // by now "two" has arrived as well
+    session.Disconnect();
+    ConnectTo(session, peer.Port());
+    EXPECT_EQ(session.ReadLn(), "two\r\n");
+    EXPECT_EQ(session.ReadLn(), "three\r\n");
+}
+
+TEST(LineTransfer, CancelDuringReadStaysUntilConnect) {
+    ScriptedPeer peer({Script().Stall(3000), Script().Send("hello\r\n").ReadLine()});
+    TSocketSession session;
+    bool abortRead = false;
+    session.OnAbortRead = [&](QObject*) { abortRead = true; };
+    ConnectTo(session, peer.Port());
+    std::thread canceller([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        session.Cancel();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    std::string failure;
+    try {
+        session.ReadLn();
+    } catch (const EAbortError& e) {
+        failure = e.what();
+    }
+    canceller.join();
+    EXPECT_EQ(failure, "Socket readln aborted");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_TRUE(session.Canceled());
+    EXPECT_THROW(session.ReadLn(), EAbortError);
+    session.Writeln("not sent"); // returns at once and sends nothing while cancelled
+    EXPECT_FALSE(abortRead);
+    session.Disconnect();
+    ConnectTo(session, peer.Port());
+    EXPECT_FALSE(session.Canceled());
+    EXPECT_EQ(session.ReadLn(), "hello\r\n");
+    session.Writeln("sent");
+    session.Disconnect();
+    ASSERT_TRUE(peer.WaitConnections(2));
+    EXPECT_EQ(peer.Received(0), "");
+    EXPECT_EQ(peer.Received(1), "sent\r\n");
+}
+
+TEST(LineTransfer, CancelDuringSendClearsCanceled) {
+    ScriptedPeer peer(Script().Wait(3000).Close()); // reads nothing, so the buffers fill up
+    TSocketSession session;
+    ConnectTo(session, peer.Port());
+    std::thread canceller([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        session.Cancel();
+    });
+    const std::string block(65535, 'x');
+    std::string failure;
+    for (int i = 0; i < 2000 && failure.empty(); ++i) {
+        try {
+            session.SendBuffer(block.data(), static_cast<uint16_t>(block.size()));
+        } catch (const EAbortError& e) {
+            failure = e.what();
+        }
+    }
+    canceller.join();
+    EXPECT_EQ(failure, "Socket send aborted");
+    EXPECT_FALSE(session.Canceled());
+}
+
+TEST(LineTransfer, WriteCutsAt16384CharactersAndAtNul) {
+    ScriptedPeer peer(Script().ReadLine().Close());
+    TSocketSession session;
+    ConnectTo(session, peer.Port());
+    session.Write(std::string(20000, 'a'));
+    session.Write(std::string("before\0after", 12));
+    session.Writeln("");
+    ASSERT_TRUE(peer.WaitDone());
+    const std::string received = peer.Received(0);
+    EXPECT_EQ(received.size(), 16384u + 8u);
+    EXPECT_TRUE(received == std::string(16384, 'a') + "before\r\n");
+}
+
+TEST(LineTransfer, ReplyNumberFromLeadingDigits) {
+    ScriptedPeer peer(Script()
+                          .ReadLine()
+                          .Send("250 fine\r\n")
+                          .ReadLine()
+                          .Send("+OK 7\r\n")
+                          .ReadLine()
+                          .Send("99999 too big\r\n")
+                          .Close());
+    TSocketSession session;
+    ConnectTo(session, peer.Port());
+    std::string reply;
+    session.Transaction("A", reply);
+    EXPECT_EQ(reply, "250 fine\r\n");
+    EXPECT_EQ(session.LastReply, reply);
+    EXPECT_EQ(session.ReplyNumber, 250);
+    session.Transaction("B", reply);
+    EXPECT_EQ(session.ReplyNumber, 0);
+    session.Transaction("C", reply);
+    EXPECT_EQ(session.ReplyNumber, 0);
+    ASSERT_TRUE(peer.WaitDone());
+    EXPECT_EQ(peer.Received(0), "A\r\nB\r\nC\r\n");
+}
+
+TEST(LineTransfer, ReadsLargerThanOneChunk) {
+    const std::string big(40000, 'z');
+    ScriptedPeer peer(Script().Send(big + "\r\nend\r\n").Close());
+    TSocketSession session;
+    ConnectTo(session, peer.Port());
+    EXPECT_EQ(session.ReadLn(), big + "\r\n");
+    EXPECT_EQ(session.ReadLn(), "end\r\n");
+}
+
+TEST(LineTransfer, EndlessLineIsRefusedAndClosed) {
+    const std::string endless(TSocketSession::MaxLineLength + 100000, 'q');
+    ScriptedPeer peer(Script().Send(endless).Stall(3000));
+    TSocketSession session;
+    ConnectTo(session, peer.Port());
+    EXPECT_EQ(FailureOf([&] { session.ReadLn(); }), "Socket readln failed: line too long");
+    EXPECT_FALSE(session.Connected());
+}
+
+TEST(LineTransfer, SilentServerEndsReadAfterTimeOut) {
+    ScriptedPeer peer(Script().Stall(3000));
+    TSocketSession session;
+    ConnectTo(session, peer.Port());
+    session.TimeOut = 150;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(FailureOf([&] { session.ReadLn(); }), "Socket readln timed out");
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(140));
+}
+
+TEST(LineTransfer, SendAfterCloseFailsInsteadOfWaiting) {
+    ScriptedPeer peer(Script().Close());
+    TSocketSession session;
+    ConnectTo(session, peer.Port());
+    ASSERT_TRUE(peer.WaitDone());
+    for (int i = 0; i < 500 && session.Connected(); ++i) {
+        try {
+            session.ReadLn();
+        } catch (const ESockError&) {
+        }
+    }
+    EXPECT_EQ(FailureOf([&] { session.Writeln("QUIT"); }), "Socket send failed: not connected");
+}
+
+TEST(Connecting, RefusedConnectionFiresEventThenFails) {
+    TSocketSession session;
+    std::vector<std::string> order;
+    session.OnConnectionFailed = [&](QObject*) { order.push_back("OnConnectionFailed"); };
+    session.Host = "127.0.0.1";
+    session.Port = ClosedPort();
+    try {
+        session.Connect();
+    } catch (const ESockError& e) {
+        order.push_back(e.what());
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"OnConnectionFailed", "Connection Failed"}));
+    EXPECT_FALSE(session.Connected());
+}
+
+TEST(Connecting, NamedHostAndEventOrder) {
+    ScriptedPeer peer(Script().Send("+OK\r\n").Stall(3000));
+    TSocketSession session;
+    session.ReportLevel = 8;
+    std::vector<std::string> order;
+    session.OnStatus = [&](QObject*, const std::string& text) {
+        // The handlers' own traces depend on when the peer's bytes arrive.
+        if (text != "WriteFromStream" && text != "ReadToStream") order.push_back(text);
+    };
+    session.OnHostResolved = [&](QObject*) { order.push_back("OnHostResolved"); };
+    session.OnConnect = [&](QObject*) { order.push_back("OnConnect"); };
+    ConnectTo(session, peer.Port(), "localhost");
+    EXPECT_TRUE(session.Connected());
+    EXPECT_EQ(order,
+              (std::vector<std::string>{"Connecting", "Resolve Host", "Timer On", "Timer Off",
+                                        "OnHostResolved", "Timer On", "OnConnect", "Timer Off"}));
+    EXPECT_EQ(FailureOf([&] { session.Connect(); }), "Already connected");
+    EXPECT_TRUE(session.Connected());
+    EXPECT_EQ(session.ReadLn(), "+OK\r\n");
+}
+
+TEST(Connecting, UnansweredConnectTimesOut) {
+    FullListener listener;
+    TSocketSession session;
+    bool failedEvent = false;
+    session.OnConnectionFailed = [&](QObject*) { failedEvent = true; };
+    session.TimeOut = 200;
+    EXPECT_EQ(FailureOf([&] { ConnectTo(session, listener.port); }), "Connection Timed out");
+    EXPECT_TRUE(failedEvent);
+    EXPECT_TRUE(session.TimedOut());
+}
+
+TEST(Connecting, WithoutTimeOutOnlyCancelEndsTheWait) {
+    FullListener listener;
+    TSocketSession session;
+    session.TimeOut = 0;
+    std::thread canceller([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        session.Cancel();
+    });
+    EXPECT_EQ(FailureOf([&] { ConnectTo(session, listener.port); }), "Connection Canceled");
+    canceller.join();
+    EXPECT_FALSE(session.TimedOut());
+}
+
+TEST(Connecting, DisconnectWithoutConnectionStillClosesAndReopens) {
+    TSocketSession session;
+    session.ReportLevel = 4;
+    std::vector<std::string> order;
+    session.OnStatus = [&](QObject*, const std::string& text) { order.push_back(text); };
+    session.OnDisconnect = [&](QObject*) { order.push_back("OnDisconnect"); };
+    session.Disconnect();
+    EXPECT_EQ(order, (std::vector<std::string>{"Request Close Socket", "OnDisconnect"}));
+    // The fresh socket works.
+    ScriptedPeer peer(Script().Send("+OK\r\n").Close());
+    ConnectTo(session, peer.Port());
+    EXPECT_EQ(session.ReadLn(), "+OK\r\n");
+}
