@@ -1,0 +1,206 @@
+#!/usr/bin/env python3
+"""Writes the maildirs of the Dovecot test fixture and a manifest of what they hold.
+
+Usage: make_mailbox.py <mail-root> <manifest.json>
+
+Creates <mail-root>/<user>/{cur,new,tmp} for the users alice (varied headers and sizes), bob
+(empty), bulk (1000 small messages), carol (five messages that tests may delete) and demo (a
+friendly mailbox for the demo). The manifest lists, per user and per message number: "size" (the
+size a POP3 server reports, every line ending in CR LF), "header_lines" (the raw header lines),
+and the first physical line of the first Subject, From, Date and Message-ID fields (names compared
+without regard to case; "" when absent). Strings hold bytes as latin-1: one code point per byte.
+Everything is deterministic, so two runs give the same mailboxes.
+"""
+import json
+import os
+import random
+import sys
+
+BASE_TIME = 1700000000
+
+
+def message(header_lines, body_lines):
+    """A message as LF-terminated bytes (the maildir form)."""
+    return b"".join(line + b"\n" for line in header_lines) + b"\n" + b"".join(
+        line + b"\n" for line in body_lines)
+
+
+def first_line_of(header_lines, name):
+    prefix = name.lower() + b":"
+    for line in header_lines:
+        if line.lower().startswith(prefix):
+            return line
+    return b""
+
+
+def text(data):
+    return data.decode("latin-1")
+
+
+def write_maildir(root, user, messages):
+    """Writes messages in order and returns their manifest entries."""
+    for sub in ("cur", "new", "tmp"):
+        os.makedirs(os.path.join(root, user, sub), exist_ok=True)
+    entries = []
+    for number, (header_lines, body_lines) in enumerate(messages, start=1):
+        data = message(header_lines, body_lines)
+        stamp = BASE_TIME + number
+        # Names sort in message order, so the server numbers the messages as listed here.
+        name = "%d.M%06dP1.vellion:2," % (stamp, number)
+        path = os.path.join(root, user, "cur", name)
+        with open(path, "wb") as out:
+            out.write(data)
+        os.utime(path, (stamp, stamp))
+        entries.append({
+            "number": number,
+            "size": len(data.replace(b"\n", b"\r\n")),
+            "header_lines": [text(line) for line in header_lines],
+            "subject_line": text(first_line_of(header_lines, b"Subject")),
+            "from_line": text(first_line_of(header_lines, b"From")),
+            "date_line": text(first_line_of(header_lines, b"Date")),
+            "message_id_line": text(first_line_of(header_lines, b"Message-ID")),
+        })
+    return entries
+
+
+def filler(rng, count, width=72):
+    words = [b"mailbox", b"server", b"report", b"budget", b"meeting", b"draft", b"review",
+             b"schedule", b"invoice", b"garden", b"coffee", b"window", b"harbour", b"ticket"]
+    lines = []
+    for _ in range(count):
+        line = b""
+        while len(line) < width - 10:
+            line += rng.choice(words) + b" "
+        lines.append(line.rstrip())
+    return lines
+
+
+def common(number, subject, sender=b"Alice Tester <alice@example.com>", date=True):
+    lines = []
+    if date:
+        lines.append(b"Date: Mon, %d Jan 2024 09:%02d:00 +0100" % (1 + number % 28, number % 60))
+    lines += [b"From: " + sender, b"To: alice@example.com", b"Subject: " + subject,
+              b"Message-ID: <alice.%d@example.com>" % number]
+    return lines
+
+
+def alice_messages():
+    rng = random.Random(1)
+    m = []
+    m.append((common(1, b"Plain and short"), [b"Hello Alice,", b"", b"a short note.", b"Bob"]))
+    m.append(([b"From: No Date <nodate@example.org>", b"To: alice@example.com",
+               b"Subject: Message without a date", b"Message-ID: <nodate.2@example.org>"],
+              [b"This message carries no Date field."]))
+    m.append(([b"date: Tue, 2 Jan 2024 10:00:00 +0000", b"from: lower@example.net",
+               b"subject: Lower-case field names", b"Message-Id: <lower.3@example.net>"],
+              [b"Every field name here is written in lower or mixed case."]))
+    folded = common(4, b"A folded subject line that goes on")
+    at = folded.index(b"Subject: A folded subject line that goes on") + 1
+    folded[at:at] = [b"\tand continues on a second line", b" and a third"]
+    m.append((folded, [b"The subject above is folded."]))
+    m.append((common(5, b"=?UTF-8?B?R3LDvMOfZSBhdXMgS8O2bG4=?= and =?ISO-8859-1?Q?caf=E9?=",
+                     b"=?UTF-8?Q?J=C3=BCrgen_M=C3=BCller?= <jm@example.de>"),
+              [b"Encoded words in the subject and the sender."]))
+    m.append((common(6, b"8-bit subject: Gr\xfc\xdfe aus K\xf6ln", b"Ren\xe9 <rene@example.fr>") +
+              [b"Content-Type: text/plain; charset=ISO-8859-1",
+               b"Content-Transfer-Encoding: 8bit"],
+              [b"Caf\xe9 cr\xe8me br\xfbl\xe9e, 100 \xa7 and \xff."]))
+    m.append((common(7, b"Body lines that start with a dot"),
+              [b"The next lines start with a dot:", b".hidden", b".", b"..two dots", b"end"]))
+    m.append((common(8, b"First subject") + [b"Subject: Second subject"],
+              [b"This header holds two Subject fields."]))
+    m.append(([b"Date: Wed, 3 Jan 2024 11:00:00 +0000", b"From:nospace@example.com",
+               b"Subject:NoBlankAfterColon", b"Message-ID:<nospace.9@example.com>"],
+              [b"No blank after the colons."]))
+    m.append(([b"Date: Thu, 4 Jan 2024 12:00:00 +0000", b"From: empty@example.com",
+               b"Subject:", b"To: alice@example.com"],
+              [b"An empty subject and no Message-ID."]))
+    m.append((common(11, b"A long References field") +
+              [b"References: " + b" ".join(b"<ref.%03d@example.com>" % i for i in range(40))],
+              [b"The header holds one long line."]))
+    m.append((common(12, b"About 100 KB"), filler(rng, 1400)))
+    m.append((common(13, b"About 3 MB of text"), filler(rng, 42000)))
+    m.append((common(14, b"Tiny"), [b"x"]))
+    return m
+
+
+def carol_messages():
+    return [(common(i, b"Scratch message %d" % i, b"Carol <carol@example.com>"),
+             [b"Message %d, free to delete." % i]) for i in range(1, 6)]
+
+
+def bulk_messages():
+    rng = random.Random(2)
+    return [(common(i, b"Bulk message %04d" % i, b"Bulk <bulk@example.com>"), filler(rng, 3))
+            for i in range(1, 1001)]
+
+
+DEMO = [
+    ("Maya Lindqvist <maya.lindqvist@example.com>", "Lunch on Thursday?",
+     "Mon, 4 Mar 2024 08:12:40 +0100", ["Hi!", "", "Are you free for lunch on Thursday? The new",
+                                         "place by the river has a good soup of the day.", "",
+                                         "Maya"]),
+    ("Northwind Books <orders@northwind-books.example>", "Your order #48213 has shipped",
+     "Mon, 4 Mar 2024 09:30:05 +0000", ["Your parcel is on its way and should arrive",
+                                         "within three working days.", "",
+                                         "Tracking number: NW48213-7"]),
+    ("Tomasz Wierzbicki <tomasz@example.org>", "Minutes of the project meeting",
+     "Mon, 4 Mar 2024 11:47:19 +0100", ["Attached are the minutes, in short:", "",
+                                         "- release moves to April 15", "- Ines takes the tests",
+                                         "- next meeting on Monday"]),
+    ("Ines Carvalho <ines.carvalho@example.net>", "Re: Minutes of the project meeting",
+     "Mon, 4 Mar 2024 13:02:55 +0000", ["Thanks Tomasz, the test plan follows this week."]),
+    ("City Library <noreply@library.example>", "Reminder: 2 items due on 8 March",
+     "Tue, 5 Mar 2024 07:00:00 +0100", ["The following items are due soon:",
+                                         "  The Salt Road", "  Birds of the Coast"]),
+    ("Oskar Brandt <oskar.brandt@example.de>", "Photos from the weekend",
+     "Tue, 5 Mar 2024 19:21:33 +0100", ["Here is the link to the album from the hike.",
+                                         "The view from the ridge came out well!"]),
+    ("Harbour Energy <billing@harbour-energy.example>", "Your March statement is ready",
+     "Wed, 6 Mar 2024 06:15:00 +0000", ["Your statement for March is now available.",
+                                         "Amount due: 64.20", "Due date: 20 March 2024"]),
+    ("Priya Raman <priya@example.com>", "Quick question about the budget sheet",
+     "Wed, 6 Mar 2024 10:44:08 +0530", ["Is column F the forecast or the actual figure?",
+                                         "I'd like to fix the chart before Friday."]),
+    ("Support Team <support@cloudnest.example>", "Ticket 5521: password reset done",
+     "Wed, 6 Mar 2024 16:58:41 +0000", ["Your request has been handled.",
+                                         "If you did not ask for this, reply to this message."]),
+    ("Lukas Meier <lukas.meier@example.ch>", "Concert tickets",
+     "Thu, 7 Mar 2024 12:30:00 +0100", ["I got two tickets for Saturday.",
+                                         "Doors open at 19:30. Coming along?"]),
+    ("Garden Club <news@gardenclub.example>", "Spring newsletter: seeds, swaps and a walk",
+     "Thu, 7 Mar 2024 18:05:12 +0000", ["Spring is here! This month:", "",
+                                         "* Seed swap on Sunday", "* Guided walk in the park",
+                                         "* Tips for early tomatoes"]),
+    ("Elena Rossi <elena.rossi@example.it>", "Welcome to the team!",
+     "Fri, 8 Mar 2024 08:00:27 +0100", ["Dear colleague,", "",
+                                         "welcome aboard! Your desk is ready on the second floor.",
+                                         "", "Elena"]),
+]
+
+
+def demo_messages():
+    out = []
+    for number, (sender, subject, date, body) in enumerate(DEMO, start=1):
+        header = [b"Date: " + date.encode(), b"From: " + sender.encode(),
+                  b"To: Demo User <demo@example.com>", b"Subject: " + subject.encode(),
+                  b"Message-ID: <demo.%d.%s>" % (number, sender.split("@")[1].rstrip(">").encode()),
+                  b"Content-Type: text/plain; charset=UTF-8"]
+        out.append((header, [line.encode() for line in body]))
+    return out
+
+
+def main():
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    root, manifest_path = sys.argv[1], sys.argv[2]
+    manifest = {"encoding": "latin-1", "users": {}}
+    for user, messages in (("alice", alice_messages()), ("bob", []), ("bulk", bulk_messages()),
+                           ("carol", carol_messages()), ("demo", demo_messages())):
+        manifest["users"][user] = write_maildir(root, user, messages)
+    with open(manifest_path, "w", encoding="ascii") as out:
+        json.dump(manifest, out, indent=1, ensure_ascii=True)
+
+
+if __name__ == "__main__":
+    main()
