@@ -10,8 +10,16 @@
 
 namespace {
 
-std::mutex resolverMutex;
-THostResolver customResolver;
+struct Resolver {
+    std::mutex mutex;
+    THostResolver custom;
+};
+
+// Never destroyed: lookups run on detached threads that may outlive everything else.
+Resolver& Resolvers() {
+    static Resolver* resolver = new Resolver;
+    return *resolver;
+}
 
 int SystemResolve(const std::string& name, std::string& addresses) {
     addrinfo hints{};
@@ -32,8 +40,8 @@ int SystemResolve(const std::string& name, std::string& addresses) {
 void LookUp(TWindowHandle window, uint32_t msg, uint64_t serial, const std::string& name) {
     THostResolver resolve;
     {
-        std::lock_guard lock(resolverMutex);
-        resolve = customResolver ? customResolver : SystemResolve;
+        std::lock_guard lock(Resolvers().mutex);
+        resolve = Resolvers().custom ? Resolvers().custom : SystemResolve;
     }
     std::string addresses;
     int error = resolve(name, addresses);
@@ -53,6 +61,6 @@ void WSAAsyncGetHostByName(TWindowHandle window, uint32_t msg, uint64_t serial,
 }
 
 void SetHostResolver(THostResolver resolver) {
-    std::lock_guard lock(resolverMutex);
-    customResolver = std::move(resolver);
+    std::lock_guard lock(Resolvers().mutex);
+    Resolvers().custom = std::move(resolver);
 }

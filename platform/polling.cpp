@@ -10,9 +10,17 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::mutex activityMutex;
-std::condition_variable activity;
-std::atomic<uint64_t> generation{0};
+struct Activity {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::atomic<uint64_t> generation{0};
+};
+
+// Never destroyed: a late host lookup may still post while the process exits.
+Activity& State() {
+    static Activity* activity = new Activity;
+    return *activity;
+}
 
 // Posted messages are what every wait depends on, so they are delivered at each step. The rest
 // of the thread's events (input, painting) are handled every few milliseconds: often enough to
@@ -34,17 +42,19 @@ void ProcessPendingMessages() {
 } // namespace
 
 void SignalActivity() {
+    Activity& state = State();
     {
-        std::lock_guard lock(activityMutex);
-        generation.fetch_add(1, std::memory_order_relaxed);
+        std::lock_guard lock(state.mutex);
+        state.generation.fetch_add(1, std::memory_order_relaxed);
     }
-    activity.notify_all();
+    state.changed.notify_all();
 }
 
 void ProcessMessagesStep() {
-    const uint64_t seen = generation.load();
+    Activity& state = State();
+    const uint64_t seen = state.generation.load();
     ProcessPendingMessages();
-    std::unique_lock lock(activityMutex);
-    activity.wait_for(lock, std::chrono::milliseconds(2),
-                      [&] { return generation.load() != seen; });
+    std::unique_lock lock(state.mutex);
+    state.changed.wait_for(lock, std::chrono::milliseconds(2),
+                           [&] { return state.generation.load() != seen; });
 }
