@@ -39,6 +39,8 @@ void SequentialServer::Run() {
             Connection connection(fd, stop_, options_.ioTimeoutMs, std::move(log));
             handler_(index, connection);
         } // closed here, before the connection counts as handled
+        // So that a client that saw the last connection handled finds the port closed.
+        if (index + 1 == options_.maxConnections) listener_.Close();
         std::lock_guard lock(mutex_);
         records_[index].done = true;
         changed_.notify_all();
