@@ -138,3 +138,11 @@ TEST_F(ProfileFile, TheWindowSettingsRoundTrip) {
     EXPECT_EQ(Content().find("[general]"), 0u);
     EXPECT_EQ(Content().find("[general]", 1), std::string::npos);
 }
+
+TEST_F(ProfileFile, WritingTheSameValueAgainLeavesTheFileAlone) {
+    Put("[general]\ncol1 = 119 \n");
+    ASSERT_TRUE(Write("general", "col1", "119"));
+    EXPECT_EQ(Content(), "[general]\ncol1 = 119 \n");
+    ASSERT_TRUE(Write("general", "col1", "120"));
+    EXPECT_EQ(Content(), "[general]\ncol1=120\n");
+}

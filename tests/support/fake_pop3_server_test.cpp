@@ -167,3 +167,31 @@ TEST(FakePop3Server, ChunkedRepliesArriveWhole) {
     client.Send("TOP 3 0\r\n");
     EXPECT_EQ(client.ReadUntil("\r\n.\r\n"), "+OK\r\nSubject: three\r\n\r\n.\r\n");
 }
+
+TEST(FakePop3Server, RetrDotStuffsAndRsetUndeletes) {
+    FakePop3Server server(ThreeMessages(), "bob", "pw");
+    BlockingClient client(server.Port());
+    ASSERT_TRUE(LogIn(client));
+    std::string stuffed = test_support::WireForm(ThreeMessages()[0]);
+    stuffed.insert(stuffed.find("\r\n.dotted") + 2, ".");
+    client.Send("RETR 1\r\n");
+    EXPECT_EQ(client.ReadUntil("\r\n.\r\n"), "+OK\r\n" + stuffed + ".\r\n");
+    EXPECT_EQ(Ask(client, "DELE 2"), "+OK message 2 deleted\r\n");
+    EXPECT_EQ(Ask(client, "RSET"), "+OK\r\n");
+    EXPECT_EQ(Ask(client, "QUIT"), "+OK bye\r\n");
+    ASSERT_TRUE(server.WaitConnections(1));
+    EXPECT_EQ(server.Mailbox().size(), 3u);
+}
+
+TEST(FakePop3Server, AnOverriddenQuitEndsTheConnectionAndDeletesNothing) {
+    FakePop3Server server(ThreeMessages(), "bob", "pw");
+    server.SetReply("QUIT", "-ERR cannot update\r\n");
+    BlockingClient client(server.Port());
+    ASSERT_TRUE(LogIn(client));
+    EXPECT_EQ(Ask(client, "DELE 1"), "+OK message 1 deleted\r\n");
+    EXPECT_EQ(Ask(client, "QUIT"), "-ERR cannot update\r\n");
+    EXPECT_EQ(client.ReadToEnd(), "");
+    EXPECT_TRUE(client.ServerClosed());
+    ASSERT_TRUE(server.WaitConnections(1));
+    EXPECT_EQ(server.Mailbox().size(), 3u);
+}

@@ -113,3 +113,18 @@ TEST(ScriptedPeer, WaitPausesBetweenSteps) {
     EXPECT_EQ(client.ReadLine(), "b\r\n");
     EXPECT_GE(MsSince(start), 140);
 }
+
+TEST(ScriptedPeer, ReportsAConnectionThatNeverCame) {
+    test_support::ServerOptions options;
+    options.acceptTimeoutMs = 200;
+    ScriptedPeer server({Script().Send("one\r\n").Close(), Script().Send("two\r\n").Close()},
+                        options);
+    {
+        BlockingClient client(server.Port());
+        EXPECT_EQ(client.ReadLine(), "one\r\n");
+    }
+    EXPECT_TRUE(server.WaitConnections(1));
+    EXPECT_FALSE(server.WaitDone(1000));
+    EXPECT_EQ(server.Errors(),
+              (std::vector<std::string>{"connection 1: no connection within the accept time-out"}));
+}
