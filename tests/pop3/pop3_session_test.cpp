@@ -1,0 +1,302 @@
+// Log-in, STAT, DELE and QUIT against scripted servers: the exact bytes sent and the events.
+#include "tests/pop3/pop3_test_support.h"
+#include "tests/support/scripted_peer.h"
+
+#include <gtest/gtest.h>
+#include <thread>
+
+using test_support::Script;
+using test_support::ScriptedPeer;
+
+namespace {
+
+// Greeting, USER, PASS and STAT all accepted. Scripts that test the events end without closing:
+// a server that closes first makes the session report the peer's close as well as its own.
+Script LoggedIn(const std::string& stat = "+OK 2 320\r\n") {
+    return Script()
+        .Send("+OK ready\r\n")
+        .ReadLine()
+        .Send("+OK\r\n")
+        .ReadLine()
+        .Send("+OK\r\n")
+        .ReadLine()
+        .Send(stat);
+}
+
+void Prepare(TPop3Client& client, const ScriptedPeer& peer) {
+    client.Host = "127.0.0.1";
+    client.Port = peer.Port();
+    client.UserID = "bob";
+    client.Password = "pw";
+}
+
+} // namespace
+
+TEST(Pop3Session, LogInCountsAndQuits) {
+    ScriptedPeer peer(LoggedIn("+OK 3 4567\r\n").ReadLine().Send("+OK bye\r\n"));
+    TPop3Client client;
+    EXPECT_EQ(client.Port, 110);
+    Prepare(client, peer);
+    EventLog log;
+    Record(client, log);
+    bool busyInOnConnect = true;
+    client.OnConnect = [&](QObject*) {
+        busyInOnConnect = client.Busy();
+        log.Add("OnConnect");
+    };
+    client.Connect();
+    EXPECT_EQ(client.MessageCount(), 3);
+    EXPECT_FALSE(busyInOnConnect);
+    client.Disconnect();
+    ASSERT_TRUE(peer.WaitDone());
+    EXPECT_EQ(peer.Received(0), "USER bob\r\nPASS pw\r\nSTAT\r\nQUIT\r\n");
+    EXPECT_EQ(log.entries, (std::vector<std::string>{"OnConnect", "OnDisconnect"}));
+    EXPECT_FALSE(client.Connected());
+}
+
+TEST(Pop3Session, StatCountReadings) {
+    struct Case {
+        const char* reply;
+        int32_t count;
+    };
+    for (const Case& c : {Case{"+OK 3 100\r\n", 3}, Case{"+OK 3\r\n", 0}, Case{"+OK  3 100\r\n", 0},
+                          Case{"+OK\r\n", 0}}) {
+        ScriptedPeer peer(LoggedIn(c.reply).ReadLine().Send("+OK\r\n").Close());
+        TPop3Client client;
+        Prepare(client, peer);
+        client.Connect();
+        EXPECT_EQ(client.MessageCount(), c.count) << c.reply;
+        client.Disconnect();
+    }
+}
+
+TEST(Pop3Session, NegativeGreetingQuitsAndFailsWithTheLine) {
+    ScriptedPeer peer(Script().Send("-ERR busy\r\n").ReadLine().Send("+OK\r\n"));
+    TPop3Client client;
+    Prepare(client, peer);
+    EventLog log;
+    Record(client, log);
+    EXPECT_EQ(FailureOf([&] { client.Connect(); }), "-ERR busy\r\n");
+    ASSERT_TRUE(peer.WaitDone());
+    EXPECT_EQ(peer.Received(0), "QUIT\r\n");
+    EXPECT_EQ(log.entries, std::vector<std::string>{"OnDisconnect"});
+    EXPECT_FALSE(client.Busy());
+}
+
+TEST(Pop3Session, GreetingOkAloneAndLowerCaseIndicator) {
+    ScriptedPeer accepted(LoggedIn().ReadLine().Send("+OK\r\n").Close());
+    ScriptedPeer refused(Script().Send("+ok hello\r\n").ReadLine().Send("+OK\r\n").Close());
+    {
+        TPop3Client client;
+        Prepare(client, accepted);
+        client.Connect();
+        client.Disconnect();
+    }
+    TPop3Client client;
+    Prepare(client, refused);
+    EXPECT_EQ(FailureOf([&] { client.Connect(); }), "+ok hello\r\n");
+}
+
+TEST(Pop3Session, UserRejectedOnceThenAcceptedAfterHandler) {
+    ScriptedPeer peer(Script()
+                          .Send("+OK\r\n")
+                          .ReadLine()
+                          .Send("-ERR who?\r\n")
+                          .ReadLine()
+                          .Send("+OK\r\n")
+                          .ReadLine()
+                          .Send("+OK\r\n")
+                          .ReadLine()
+                          .Send("+OK 0 0\r\n")
+                          .ReadLine()
+                          .Send("+OK\r\n"));
+    TPop3Client client;
+    Prepare(client, peer);
+    EventLog log;
+    Record(client, log);
+    client.OnAuthenticationFailed = [&](bool& handled) {
+        log.Add("OnAuthenticationFailed");
+        client.UserID = "robert";
+        handled = true;
+    };
+    client.Connect();
+    client.Disconnect();
+    ASSERT_TRUE(peer.WaitDone());
+    EXPECT_EQ(peer.Received(0), "USER bob\r\nUSER robert\r\nPASS pw\r\nSTAT\r\nQUIT\r\n");
+    EXPECT_EQ(log.entries,
+              (std::vector<std::string>{"OnAuthenticationFailed", "OnConnect", "OnDisconnect"}));
+}
+
+TEST(Pop3Session, PasswordRejectedTwiceFailsAfterQuit) {
+    ScriptedPeer peer(Script()
+                          .Send("+OK\r\n")
+                          .ReadLine()
+                          .Send("+OK\r\n")
+                          .ReadLine()
+                          .Send("-ERR no\r\n")
+                          .ReadLine()
+                          .Send("+OK\r\n")
+                          .ReadLine()
+                          .Send("-ERR no\r\n")
+                          .ReadLine()
+                          .Send("+OK\r\n")
+                          .Close());
+    TPop3Client client;
+    Prepare(client, peer);
+    int asked = 0;
+    client.OnAuthenticationFailed = [&](bool& handled) { handled = ++asked > 0; };
+    EXPECT_EQ(FailureOf([&] { client.Connect(); }), "Authentication failed");
+    ASSERT_TRUE(peer.WaitDone());
+    EXPECT_EQ(peer.Received(0), "USER bob\r\nPASS pw\r\nUSER bob\r\nPASS pw\r\nQUIT\r\n");
+    EXPECT_EQ(asked, 1);
+}
+
+TEST(Pop3Session, RejectedLogInWithoutHandlerSkipsPass) {
+    ScriptedPeer peer(
+        Script().Send("+OK\r\n").ReadLine().Send("-ERR\r\n").ReadLine().Send("+OK\r\n").Close());
+    TPop3Client client;
+    Prepare(client, peer);
+    EXPECT_EQ(FailureOf([&] { client.Connect(); }), "Authentication failed");
+    ASSERT_TRUE(peer.WaitDone());
+    EXPECT_EQ(peer.Received(0), "USER bob\r\nQUIT\r\n");
+}
+
+TEST(Pop3Session, StatRejectedStillFiresOnConnect) {
+    ScriptedPeer peer(LoggedIn("-ERR locked\r\n").ReadLine().Send("+OK\r\n"));
+    TPop3Client client;
+    Prepare(client, peer);
+    EventLog log;
+    Record(client, log);
+    EXPECT_EQ(FailureOf([&] { client.Connect(); }), "-ERR locked\r\n");
+    EXPECT_EQ(log.entries, (std::vector<std::string>{"OnDisconnect", "OnConnect"}));
+    EXPECT_FALSE(client.Connected());
+    ASSERT_TRUE(peer.WaitDone());
+    EXPECT_EQ(peer.Received(0), "USER bob\r\nPASS pw\r\nSTAT\r\nQUIT\r\n");
+}
+
+TEST(Pop3Session, MissingCredentials) {
+    ScriptedPeer peer(Script()
+                          .Send("+OK\r\n")
+                          .ReadLine()
+                          .Send("+OK\r\n")
+                          .ReadLine()
+                          .Send("+OK\r\n")
+                          .ReadLine()
+                          .Send("+OK 0 0\r\n")
+                          .ReadLine()
+                          .Send("+OK\r\n")
+                          .Close());
+    TPop3Client client;
+    client.Host = "127.0.0.1";
+    client.Port = peer.Port();
+    client.Password = "pw";
+    EXPECT_EQ(FailureOf([&] { client.Connect(); }), "Authentication failed");
+    int asked = 0;
+    client.OnAuthenticationNeeded = [&](bool& handled) { handled = ++asked == 0; };
+    EXPECT_EQ(FailureOf([&] { client.Connect(); }), "Authentication failed");
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(peer.Connections(), 0u);
+
+    // A handler that answers yes without filling in the name: the empty name goes out.
+    client.OnAuthenticationNeeded = [&](bool& handled) { handled = ++asked > 0; };
+    client.Connect();
+    EXPECT_EQ(asked, 2);
+    client.Disconnect();
+    ASSERT_TRUE(peer.WaitDone());
+    EXPECT_EQ(peer.Received(0), "USER \r\nPASS pw\r\nSTAT\r\nQUIT\r\n");
+}
+
+TEST(Pop3Session, LineBreakInCredentialsIsRefusedBeforeAnythingIsSent) {
+    ScriptedPeer peer(LoggedIn().ReadLine().Send("+OK\r\n").Close());
+    TPop3Client client;
+    Prepare(client, peer);
+    client.Password = "pw\r\nDELE 1";
+    EXPECT_EQ(FailureOf([&] { client.Connect(); }), "Authentication failed");
+    client.Password = "pw";
+    client.UserID = "bob\nQUIT";
+    EXPECT_EQ(FailureOf([&] { client.Connect(); }), "Authentication failed");
+    EXPECT_EQ(peer.Connections(), 0u);
+    EXPECT_FALSE(client.Busy());
+}
+
+TEST(Pop3Session, LineBreakFromTheRetryHandlerIsRefusedToo) {
+    ScriptedPeer peer(
+        Script().Send("+OK\r\n").ReadLine().Send("-ERR\r\n").ReadLine().Send("+OK\r\n").Close());
+    TPop3Client client;
+    Prepare(client, peer);
+    client.OnAuthenticationFailed = [&](bool& handled) {
+        client.UserID = "bob\r\nDELE 1";
+        handled = true;
+    };
+    EXPECT_EQ(FailureOf([&] { client.Connect(); }), "Authentication failed");
+    ASSERT_TRUE(peer.WaitDone());
+    EXPECT_EQ(peer.Received(0), "USER bob\r\nQUIT\r\n");
+}
+
+TEST(Pop3Session, DeleteNeedsExactlyOkInTheFirstField) {
+    ScriptedPeer peer(LoggedIn()
+                          .ReadLine()
+                          .Send("+OK message 1 deleted\r\n")
+                          .ReadLine()
+                          .Send("+OK\r\n")
+                          .ReadLine()
+                          .Send("-ERR no such message\r\n")
+                          .ReadLine()
+                          .Send("+OK\r\n"));
+    TPop3Client client;
+    Prepare(client, peer);
+    EventLog log;
+    Record(client, log);
+    client.Connect();
+    log.entries.clear();
+    client.DeleteMailMessage(1);
+    EXPECT_EQ(FailureOf([&] { client.DeleteMailMessage(2); }), "+OK\r\n");
+    EXPECT_EQ(FailureOf([&] { client.DeleteMailMessage(-7); }), "-ERR no such message\r\n");
+    EXPECT_FALSE(client.Busy());
+    client.Disconnect();
+    ASSERT_TRUE(peer.WaitDone());
+    EXPECT_EQ(peer.Received(0),
+              "USER bob\r\nPASS pw\r\nSTAT\r\nDELE 1\r\nDELE 2\r\nDELE -7\r\nQUIT\r\n");
+    EXPECT_EQ(log.entries,
+              (std::vector<std::string>{"OnSuccess", "OnFailure", "OnFailure", "OnDisconnect"}));
+}
+
+TEST(Pop3Session, RefusedQuitStillCloses) {
+    ScriptedPeer peer(LoggedIn().ReadLine().Send("-ERR cannot\r\n").Stall(3000));
+    TPop3Client client;
+    Prepare(client, peer);
+    client.Connect();
+    EXPECT_EQ(FailureOf([&] { client.Disconnect(); }), "-ERR cannot\r\n");
+    EXPECT_FALSE(client.Connected());
+}
+
+TEST(Pop3Session, NotConnectedCallsFail) {
+    TPop3Client client;
+    EXPECT_EQ(FailureOf([&] { client.DeleteMailMessage(1); }), "Not Connected");
+    EXPECT_EQ(FailureOf([&] { client.List(); }), "Not Connected");
+    EXPECT_EQ(FailureOf([&] { client.GetSummary(1); }), "Not Connected");
+    EXPECT_FALSE(client.Busy());
+}
+
+TEST(Pop3Session, AbortWhileBusyCancelsTheWait) {
+    ScriptedPeer peer(LoggedIn().ReadLine().Stall(3000));
+    TPop3Client client;
+    Prepare(client, peer);
+    client.Connect();
+    std::thread aborter([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        client.Cancel(); // what Abort does while busy
+    });
+    EXPECT_EQ(FailureOf([&] { client.DeleteMailMessage(1); }), "Socket readln aborted");
+    aborter.join();
+    EXPECT_FALSE(client.Busy());
+}
+
+TEST(Pop3Session, ServerDroppingDuringLogInEndsTheWait) {
+    ScriptedPeer peer(Script().Send("+OK\r\n").ReadLine().Close());
+    TPop3Client client;
+    Prepare(client, peer);
+    EXPECT_EQ(FailureOf([&] { client.Connect(); }), "Socket readln failed: connection closed");
+    EXPECT_FALSE(client.Connected());
+    EXPECT_FALSE(client.Busy());
+}

@@ -1,0 +1,36 @@
+#pragma once
+#include "pop3/pop3_client.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// What the client did, in order: events and the failure that ended a call.
+struct EventLog {
+    std::vector<std::string> entries;
+    void Add(const std::string& entry) { entries.push_back(entry); }
+};
+
+// Binds every event of the client to the log.
+inline void Record(TPop3Client& client, EventLog& log) {
+    client.OnConnect = [&log](QObject*) { log.Add("OnConnect"); };
+    client.OnDisconnect = [&log](QObject*) { log.Add("OnDisconnect"); };
+    client.OnConnectionFailed = [&log](QObject*) { log.Add("OnConnectionFailed"); };
+    client.OnRetrieveStart = [&log](QObject*) { log.Add("OnRetrieveStart"); };
+    client.OnRetrieveEnd = [&log](QObject*) { log.Add("OnRetrieveEnd"); };
+    client.OnSuccess = [&log](QObject*) { log.Add("OnSuccess"); };
+    client.OnFailure = [&log](QObject*) { log.Add("OnFailure"); };
+    client.OnList = [&log](int32_t msg, int32_t size) {
+        log.Add("OnList " + std::to_string(msg) + " " + std::to_string(size));
+    };
+}
+
+// Runs the action and returns the text of the failure it ended with, or "" on success.
+inline std::string FailureOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "";
+}
