@@ -5,25 +5,43 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <atomic>
+#include <deque>
 #include <mutex>
 #include <unordered_map>
 
 namespace {
 
-const QEvent::Type MessageEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
+const QEvent::Type PumpEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
 
-class TMessageEvent : public QEvent {
-public:
-    explicit TMessageEvent(TMessage message)
-        : QEvent(MessageEventType), message(std::move(message)) {}
-    TMessage message;
+// Receives one toolkit event whenever the thread's queue may need the event loop's attention.
+class TPump : public QObject {
+protected:
+    bool event(QEvent* event) override;
 };
+
+} // namespace
+
+// The messages of one thread's windows. The toolkit is told only when no earlier notice is
+// still pending, so a burst of messages during a wait costs no toolkit wake-ups: the wait's
+// polling steps take them straight from here.
+struct TThreadMessageQueue {
+    std::mutex mutex;
+    std::deque<std::pair<TWindowHandle, TMessage>> messages;
+    std::atomic<bool> pumpPending{false};
+    std::unique_ptr<TPump> pump = std::make_unique<TPump>();
+};
+
+namespace {
 
 // Handles let other threads address a window that may already be gone: posting looks the
 // window up under the same lock that its destructor takes.
+struct WindowEntry {
+    TMessageWindow* window;
+    std::shared_ptr<TThreadMessageQueue> queue;
+};
 struct WindowRegistry {
     std::mutex mutex;
-    std::unordered_map<TWindowHandle, TMessageWindow*> windows;
+    std::unordered_map<TWindowHandle, WindowEntry> windows;
 };
 
 // Never destroyed: a late host lookup may still post while the process exits.
@@ -33,34 +51,63 @@ WindowRegistry& Registry() {
 }
 std::atomic<TWindowHandle> nextHandle{1};
 
+std::shared_ptr<TThreadMessageQueue>& ThreadQueue() {
+    thread_local std::shared_ptr<TThreadMessageQueue> queue;
+    return queue;
+}
+
+bool TakeNext(TThreadMessageQueue& queue, std::pair<TWindowHandle, TMessage>& next) {
+    std::lock_guard lock(queue.mutex);
+    if (queue.messages.empty()) return false;
+    next = std::move(queue.messages.front());
+    queue.messages.pop_front();
+    return true;
+}
+
+TMessageWindow* FindWindow(TWindowHandle handle) {
+    std::lock_guard lock(Registry().mutex);
+    auto found = Registry().windows.find(handle);
+    return found == Registry().windows.end() ? nullptr : found->second.window;
+}
+
+bool TPump::event(QEvent* event) {
+    if (event->type() != PumpEventType) return QObject::event(event);
+    if (auto& queue = ThreadQueue()) queue->pumpPending = false;
+    DispatchPendingMessages();
+    return true;
+}
+
 } // namespace
 
 TMessageWindow::TMessageWindow(TMessageHandler handler)
     : handler(std::move(handler)), handle(nextHandle++) {
+    if (!ThreadQueue()) ThreadQueue() = std::make_shared<TThreadMessageQueue>();
+    queue = ThreadQueue();
     std::lock_guard lock(Registry().mutex);
-    Registry().windows[handle] = this;
+    Registry().windows[handle] = {this, queue};
 }
 
 TMessageWindow::~TMessageWindow() {
     std::lock_guard lock(Registry().mutex);
     Registry().windows.erase(handle);
-    // QObject's destructor drops the events still queued for this window.
+    // Messages still queued for this handle find no window and are dropped.
 }
 
-bool TMessageWindow::event(QEvent* event) {
-    {
-        // The poster built the event under this lock; taking it here makes that hand-over
-        // explicit instead of resting on the toolkit's queue, which race checkers cannot see.
-        std::lock_guard lock(Registry().mutex);
-    }
-    if (event->type() != MessageEventType) return QObject::event(event);
+void TMessageWindow::Dispatch(const TMessage& message) {
     try {
-        handler(static_cast<TMessageEvent*>(event)->message);
+        handler(message);
     } catch (...) {
         // A failure inside a notification handler goes no further than the window.
     }
     SignalActivity();
-    return true;
+}
+
+void DispatchPendingMessages() {
+    const std::shared_ptr<TThreadMessageQueue> queue = ThreadQueue();
+    if (!queue) return;
+    // Windows are destroyed only on their own thread, so one found here outlives the call.
+    for (std::pair<TWindowHandle, TMessage> next; TakeNext(*queue, next);)
+        if (TMessageWindow* window = FindWindow(next.first)) window->Dispatch(next.second);
 }
 
 bool PostMessage(TWindowHandle window, uint32_t msg, uint64_t wParam, int64_t lParam,
@@ -69,8 +116,13 @@ bool PostMessage(TWindowHandle window, uint32_t msg, uint64_t wParam, int64_t lP
         std::lock_guard lock(Registry().mutex);
         auto found = Registry().windows.find(window);
         if (found == Registry().windows.end()) return false;
-        QCoreApplication::postEvent(found->second,
-                                    new TMessageEvent({msg, wParam, lParam, std::move(data)}));
+        TThreadMessageQueue& queue = *found->second.queue;
+        {
+            std::lock_guard queueLock(queue.mutex);
+            queue.messages.emplace_back(window, TMessage{msg, wParam, lParam, std::move(data)});
+        }
+        if (!queue.pumpPending.exchange(true) && QCoreApplication::instance())
+            QCoreApplication::postEvent(queue.pump.get(), new QEvent(PumpEventType));
     }
     SignalActivity();
     return true;

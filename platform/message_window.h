@@ -2,10 +2,12 @@
 #include <QObject>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 // A hidden window: a receiver of posted messages that lives in the thread that created it.
-// Messages posted to it from any thread reach its handler on that thread, in posting order.
+// Messages posted to it from any thread reach its handler on that thread, in posting order,
+// from the thread's event loop or from a polling step of a wait on that thread.
 
 using TWindowHandle = uint64_t; // 0 is no window
 
@@ -21,20 +23,28 @@ struct TMessage {
 
 using TMessageHandler = std::function<void(const TMessage&)>;
 
-class TMessageWindow : public QObject {
+struct TThreadMessageQueue;
+
+class TMessageWindow {
 public:
     explicit TMessageWindow(TMessageHandler handler);
-    ~TMessageWindow() override;
+    ~TMessageWindow();
+    TMessageWindow(const TMessageWindow&) = delete;
+    TMessageWindow& operator=(const TMessageWindow&) = delete;
     TWindowHandle Handle() const { return handle; }
 
-protected:
-    bool event(QEvent* event) override;
+    // Runs the handler; a failure inside it goes no further than the window.
+    void Dispatch(const TMessage& message);
 
 private:
     TMessageHandler handler;
     TWindowHandle handle;
+    std::shared_ptr<TThreadMessageQueue> queue;
 };
 
 // Queues a message for the window; false when the window no longer exists.
 bool PostMessage(TWindowHandle window, uint32_t msg, uint64_t wParam = 0, int64_t lParam = 0,
                  std::string data = {});
+
+// Hands every message queued for the calling thread's windows to their handlers.
+void DispatchPendingMessages();

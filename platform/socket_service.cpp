@@ -30,7 +30,8 @@ struct Registration {
     int connectError = 0; // a failure connect() reported at once, delivered like a late one
     bool readArmed = true;
     bool writeArmed = false;
-    uint32_t watching = 0; // the events the epoll set holds for it; 0 when not in the set
+    bool inSet = false; // added to the epoll set
+    uint32_t armed = 0; // the events the set will report; 0 once a report disarmed it
 };
 
 struct Timer {
@@ -65,25 +66,24 @@ public:
         [[maybe_unused]] auto written = write(wakeFd, &one, sizeof one);
     }
 
-    // Brings the epoll set in line with what the registration wants now. Changing the set
-    // directly, rather than waking the thread to rebuild it, keeps a receive cheap.
+    // Brings the epoll set in line with what the registration wants now. Every entry is one-shot:
+    // a report disarms it without a call, and a receive or a blocked send re-arms it directly
+    // rather than waking the thread, so a round trip costs a single change of the set.
     void Apply(int fd, Registration& reg) {
         const uint32_t wanted = Wanted(reg);
-        if (wanted == reg.watching) return;
+        if (wanted == 0 || wanted == reg.armed) return; // a disarmed entry reports nothing more
         epoll_event event{};
-        event.events = wanted;
+        event.events = wanted | EPOLLONESHOT;
         event.data.u64 = (reg.tag << 16) | static_cast<uint16_t>(fd);
-        const int operation = !wanted        ? EPOLL_CTL_DEL
-                              : reg.watching ? EPOLL_CTL_MOD
-                                             : EPOLL_CTL_ADD;
-        epoll_ctl(epollFd, operation, fd, &event);
-        reg.watching = wanted;
+        epoll_ctl(epollFd, reg.inSet ? EPOLL_CTL_MOD : EPOLL_CTL_ADD, fd, &event);
+        reg.inSet = true;
+        reg.armed = wanted;
     }
 
     void Forget(int fd) {
         auto found = sockets.find(fd);
         if (found == sockets.end()) return;
-        if (found->second.watching) epoll_ctl(epollFd, EPOLL_CTL_DEL, fd, nullptr);
+        if (found->second.inSet) epoll_ctl(epollFd, EPOLL_CTL_DEL, fd, nullptr);
         sockets.erase(found);
     }
 
@@ -123,10 +123,12 @@ private:
         if (reg.mask == 0) return 0;
         if (reg.phase == Phase::Connecting) return reg.connectError ? 0u : uint32_t{EPOLLOUT};
         if (reg.phase != Phase::Connected) return 0;
-        uint32_t events = EPOLLRDHUP;
+        // A peer's close also makes the socket readable, so it is watched only together with
+        // the other kinds.
+        uint32_t events = 0;
         if (reg.readArmed) events |= EPOLLIN;
         if (reg.writeArmed) events |= EPOLLOUT;
-        return events;
+        return events ? events | EPOLLRDHUP : 0;
     }
 
     void Post(int fd, const Registration& reg, long event, int error) {
@@ -146,6 +148,7 @@ private:
         auto found = sockets.find(fd);
         if (found == sockets.end() || found->second.tag != tag) return; // closed meanwhile
         Registration& reg = found->second;
+        reg.armed = 0; // one-shot: this report disarmed the entry
         if (reg.phase == Phase::Connecting) {
             const int error = WinsockErrorFromErrno(PendingError(fd));
             reg.phase = error ? Phase::Closed : Phase::Connected;

@@ -1,0 +1,26 @@
+#pragma once
+#include "pop3/pop3_client.h"
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+// One full check through the POP3 component alone: Connect, List, GetSummary 1..N, Disconnect.
+// Returns the seconds it took.
+inline double ComponentCheckSeconds(uint16_t port, const std::string& user,
+                                    const std::string& password) {
+    TPop3Client client;
+    client.Host = "127.0.0.1";
+    client.Port = port;
+    client.UserID = user;
+    client.Password = password;
+    int32_t listed = 0;
+    client.OnList = [&](int32_t, int32_t) { ++listed; };
+    const auto start = std::chrono::steady_clock::now();
+    client.Connect();
+    client.List();
+    for (int32_t n = 1; n <= listed; ++n)
+        client.GetSummary(n);
+    client.Disconnect();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}

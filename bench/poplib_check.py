@@ -1,0 +1,67 @@
+#!/usr/bin/env python3
+"""The same full check as the component's, in Python: poplib_check.py <port> <user> <password>
+[rounds] [--pipelined]. Prints the best time of the rounds in seconds.
+
+Without --pipelined it uses poplib and sends exactly the component's commands, one round trip
+each. With --pipelined it sends every command in one batch over a plain socket and reads all
+replies afterwards: the floor for this exchange on this machine."""
+import poplib
+import socket
+import sys
+import time
+
+
+def checked(port, user, password):
+    box = poplib.POP3("127.0.0.1", port)
+    box.user(user)
+    box.pass_(password)
+    box.stat()
+    _, listing, _ = box._longcmd("LIST ")
+    for n in range(1, len(listing) + 1):
+        box.top(n, 0)
+        box._shortcmd("LIST %d" % n)
+    box.quit()
+
+
+def pipelined(port, user, password, count):
+    commands = ["USER " + user, "PASS " + password, "STAT", "LIST "]
+    for n in range(1, count + 1):
+        commands += ["TOP %d 0" % n, "LIST %d" % n]
+    commands.append("QUIT")
+    with socket.create_connection(("127.0.0.1", port)) as s:
+        s.sendall(("\r\n".join(commands) + "\r\n").encode())
+        received = bytearray()
+        while True:
+            chunk = s.recv(1 << 16)
+            if not chunk:
+                break
+            received += chunk
+
+
+def message_count(port, user, password):
+    box = poplib.POP3("127.0.0.1", port)
+    box.user(user)
+    box.pass_(password)
+    count = box.stat()[0]
+    box.quit()
+    return count
+
+
+def main():
+    args = [a for a in sys.argv[1:] if not a.startswith("--")]
+    port, user, password = int(args[0]), args[1], args[2]
+    rounds = int(args[3]) if len(args) > 3 else 5
+    count = message_count(port, user, password)
+    best = float("inf")
+    for _ in range(rounds):
+        start = time.perf_counter()
+        if "--pipelined" in sys.argv:
+            pipelined(port, user, password, count)
+        else:
+            checked(port, user, password)
+        best = min(best, time.perf_counter() - start)
+    print("%.4f" % best)
+
+
+if __name__ == "__main__":
+    main()
