@@ -293,11 +293,11 @@ void TSocketSession::DispatchSocketEvent(uint16_t event) {
         connected = true;
         break;
     case FD_CONNECT:
+        // Connected first: the waiting thread may go on to read as soon as it sees the answer.
+        connected = eventOK.load();
         connectSucceeded = eventOK.load();
         connectAnswered = true;
-        if (!eventOK) break;
-        connected = true;
-        if (OnConnect) OnConnect(this);
+        if (connected && OnConnect) OnConnect(this);
         break;
     case FD_CLOSE:
         DrainOnClose();

@@ -71,6 +71,11 @@ TMessageWindow* FindWindow(TWindowHandle handle) {
 }
 
 bool TPump::event(QEvent* event) {
+    {
+        // The poster made the event under this lock; taking it makes that hand-over visible
+        // instead of resting on the toolkit's own queue, which race checkers cannot see.
+        std::lock_guard lock(Registry().mutex);
+    }
     if (event->type() != PumpEventType) return QObject::event(event);
     if (auto& queue = ThreadQueue()) queue->pumpPending = false;
     DispatchPendingMessages();
@@ -121,7 +126,7 @@ bool PostMessage(TWindowHandle window, uint32_t msg, uint64_t wParam, int64_t lP
             std::lock_guard queueLock(queue.mutex);
             queue.messages.emplace_back(window, TMessage{msg, wParam, lParam, std::move(data)});
         }
-        if (!queue.pumpPending.exchange(true) && QCoreApplication::instance())
+        if (QCoreApplication::instance() && !queue.pumpPending.exchange(true))
             QCoreApplication::postEvent(queue.pump.get(), new QEvent(PumpEventType));
     }
     SignalActivity();
