@@ -13,14 +13,7 @@ namespace {
 // Greeting, USER, PASS and STAT all accepted. Scripts that test the events end without closing:
 // a server that closes first makes the session report the peer's close as well as its own.
 Script LoggedIn(const std::string& stat = "+OK 2 320\r\n") {
-    return Script()
-        .Send("+OK ready\r\n")
-        .ReadLine()
-        .Send("+OK\r\n")
-        .ReadLine()
-        .Send("+OK\r\n")
-        .ReadLine()
-        .Send(stat);
+    return Conversation({"+OK ready\r\n", "+OK\r\n", "+OK\r\n"}).ReadLine().Send(stat);
 }
 
 void Prepare(TPop3Client& client, const ScriptedPeer& peer) {
@@ -71,7 +64,7 @@ TEST(Pop3Session, StatCountReadings) {
 }
 
 TEST(Pop3Session, NegativeGreetingQuitsAndFailsWithTheLine) {
-    ScriptedPeer peer(Script().Send("-ERR busy\r\n").ReadLine().Send("+OK\r\n"));
+    ScriptedPeer peer(Conversation({"-ERR busy\r\n", "+OK\r\n"}));
     TPop3Client client;
     Prepare(client, peer);
     EventLog log;
@@ -85,7 +78,7 @@ TEST(Pop3Session, NegativeGreetingQuitsAndFailsWithTheLine) {
 
 TEST(Pop3Session, GreetingOkAloneAndLowerCaseIndicator) {
     ScriptedPeer accepted(LoggedIn().ReadLine().Send("+OK\r\n").Close());
-    ScriptedPeer refused(Script().Send("+ok hello\r\n").ReadLine().Send("+OK\r\n").Close());
+    ScriptedPeer refused(Conversation({"+ok hello\r\n", "+OK\r\n"}).Close());
     {
         TPop3Client client;
         Prepare(client, accepted);
@@ -98,18 +91,8 @@ TEST(Pop3Session, GreetingOkAloneAndLowerCaseIndicator) {
 }
 
 TEST(Pop3Session, UserRejectedOnceThenAcceptedAfterHandler) {
-    ScriptedPeer peer(Script()
-                          .Send("+OK\r\n")
-                          .ReadLine()
-                          .Send("-ERR who?\r\n")
-                          .ReadLine()
-                          .Send("+OK\r\n")
-                          .ReadLine()
-                          .Send("+OK\r\n")
-                          .ReadLine()
-                          .Send("+OK 0 0\r\n")
-                          .ReadLine()
-                          .Send("+OK\r\n"));
+    ScriptedPeer peer(
+        Conversation({"+OK\r\n", "-ERR who?\r\n", "+OK\r\n", "+OK\r\n", "+OK 0 0\r\n", "+OK\r\n"}));
     TPop3Client client;
     Prepare(client, peer);
     EventLog log;
@@ -128,19 +111,9 @@ TEST(Pop3Session, UserRejectedOnceThenAcceptedAfterHandler) {
 }
 
 TEST(Pop3Session, PasswordRejectedTwiceFailsAfterQuit) {
-    ScriptedPeer peer(Script()
-                          .Send("+OK\r\n")
-                          .ReadLine()
-                          .Send("+OK\r\n")
-                          .ReadLine()
-                          .Send("-ERR no\r\n")
-                          .ReadLine()
-                          .Send("+OK\r\n")
-                          .ReadLine()
-                          .Send("-ERR no\r\n")
-                          .ReadLine()
-                          .Send("+OK\r\n")
-                          .Close());
+    ScriptedPeer peer(
+        Conversation({"+OK\r\n", "+OK\r\n", "-ERR no\r\n", "+OK\r\n", "-ERR no\r\n", "+OK\r\n"})
+            .Close());
     TPop3Client client;
     Prepare(client, peer);
     int asked = 0;
@@ -152,8 +125,7 @@ TEST(Pop3Session, PasswordRejectedTwiceFailsAfterQuit) {
 }
 
 TEST(Pop3Session, RejectedLogInWithoutHandlerSkipsPass) {
-    ScriptedPeer peer(
-        Script().Send("+OK\r\n").ReadLine().Send("-ERR\r\n").ReadLine().Send("+OK\r\n").Close());
+    ScriptedPeer peer(Conversation({"+OK\r\n", "-ERR\r\n", "+OK\r\n"}).Close());
     TPop3Client client;
     Prepare(client, peer);
     EXPECT_EQ(FailureOf([&] { client.Connect(); }), "Authentication failed");
@@ -175,17 +147,8 @@ TEST(Pop3Session, StatRejectedStillFiresOnConnect) {
 }
 
 TEST(Pop3Session, MissingCredentials) {
-    ScriptedPeer peer(Script()
-                          .Send("+OK\r\n")
-                          .ReadLine()
-                          .Send("+OK\r\n")
-                          .ReadLine()
-                          .Send("+OK\r\n")
-                          .ReadLine()
-                          .Send("+OK 0 0\r\n")
-                          .ReadLine()
-                          .Send("+OK\r\n")
-                          .Close());
+    ScriptedPeer peer(
+        Conversation({"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 0 0\r\n", "+OK\r\n"}).Close());
     TPop3Client client;
     client.Host = "127.0.0.1";
     client.Port = peer.Port();
@@ -220,8 +183,7 @@ TEST(Pop3Session, LineBreakInCredentialsIsRefusedBeforeAnythingIsSent) {
 }
 
 TEST(Pop3Session, LineBreakFromTheRetryHandlerIsRefusedToo) {
-    ScriptedPeer peer(
-        Script().Send("+OK\r\n").ReadLine().Send("-ERR\r\n").ReadLine().Send("+OK\r\n").Close());
+    ScriptedPeer peer(Conversation({"+OK\r\n", "-ERR\r\n", "+OK\r\n"}).Close());
     TPop3Client client;
     Prepare(client, peer);
     client.OnAuthenticationFailed = [&](bool& handled) {

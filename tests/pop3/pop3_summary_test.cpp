@@ -22,18 +22,9 @@ void ConnectTo(TPop3Client& client, uint16_t port) {
 }
 
 // A session that is logged in and then gets the given replies, one per command.
-Script AfterLogIn(const std::vector<std::string>& replies) {
-    Script script = Script()
-                        .Send("+OK\r\n")
-                        .ReadLine()
-                        .Send("+OK\r\n")
-                        .ReadLine()
-                        .Send("+OK\r\n")
-                        .ReadLine()
-                        .Send("+OK 1 1\r\n");
-    for (const std::string& reply : replies)
-        script.ReadLine().Send(reply);
-    return script;
+Script AfterLogIn(std::vector<std::string> replies) {
+    replies.insert(replies.begin(), {"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 1 1\r\n"});
+    return Conversation(replies);
 }
 
 std::vector<std::string> Lines(const TSummary& summary) {

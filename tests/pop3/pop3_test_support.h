@@ -1,5 +1,6 @@
 #pragma once
 #include "pop3/pop3_client.h"
+#include "tests/support/scripted_peer.h"
 
 #include <functional>
 #include <string>
@@ -33,4 +34,14 @@ inline std::string FailureOf(const std::function<void()>& action) {
         return e.what();
     }
     return "";
+}
+
+// A server that says the first line on connecting and then answers each command the client
+// sends with the next line, in order.
+inline test_support::Script Conversation(const std::vector<std::string>& lines) {
+    test_support::Script script;
+    script.Send(lines.at(0));
+    for (size_t i = 1; i < lines.size(); ++i)
+        script.ReadLine().Send(lines[i]);
+    return script;
 }
