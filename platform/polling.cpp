@@ -58,6 +58,7 @@ void SignalActivity() {
 void ProcessMessagesStep() {
     const uint32_t seen = generation.load();
     ProcessPendingMessages();
+    if (generation.load() != seen) return; // something happened already: look before sleeping
     waiters.fetch_add(1);
     // The kernel sleeps only while the counter still holds the value seen before processing.
     SleepWhileUnchanged(seen);
