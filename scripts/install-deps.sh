@@ -6,7 +6,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev
     dovecot-core dovecot-pop3d
-    xvfb xauth imagemagick adwaita-icon-theme
+    xvfb xauth imagemagick adwaita-icon-theme fonts-dejavu-core
     python3
 )
 sudo=""
