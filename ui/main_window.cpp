@@ -8,7 +8,9 @@
 #include "ui/body_panels.h"
 #include "ui/divider.h"
 #include "ui/glyphs.h"
+#include "ui/mail_check.h"
 #include "ui/message_grid.h"
+#include "ui/status_dialog.h"
 #include "ui/toolbar_panel.h"
 #include "ui/ui_guard.h"
 #include "ui/window_placement.h"
@@ -32,12 +34,16 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window) {
     CreateWidgets();
     CreateMenus();
     CreatePop();
+    mailCheck = std::make_unique<TMailCheck>(*this);
     BindHandlers();
     RunGuarded([this] { FormCreate(); });
     if (!accounts) accounts = std::make_unique<TAccounts>(); // even after a failed start-up
 }
 
-TForm1::~TForm1() = default;
+// No check worker outlives the window, nor the session it uses.
+TForm1::~TForm1() {
+    mailCheck->Shutdown();
+}
 
 void TForm1::CreateWidgets() {
     Panel3 = new TToolbarPanel(this);
@@ -116,6 +122,9 @@ void TForm1::BindHandlers() {
 void TForm1::AttachWindows(THeaders* viewer, TStatus* dialog) {
     headers = viewer;
     status = dialog;
+    status->OnCancelClick = [this] { mailCheck->CancelClick(); };
+    status->OnClose = [this] { mailCheck->StatusClosed(); };
+    status->OnCheckReady = [this](uint64_t attempt) { mailCheck->CheckReady(attempt); };
 }
 
 void TForm1::FormCreate() {
@@ -173,7 +182,12 @@ void TForm1::ShowAtStart() {
 
 void TForm1::FormCloseQuery() {
     if (!accounts->SaveToFile()) ShowMessage("Error saving account information");
-    if (pop->Connected()) pop->Disconnect();
+    mailCheck->Shutdown();
+    // A deletion or filling waiting on the server is ended through its wait, not beside it.
+    if (MailBusy)
+        pop->Cancel();
+    else if (pop->Connected())
+        pop->Disconnect();
 }
 
 void TForm1::FormClose() {
@@ -191,6 +205,19 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::SetRefreshed(const std::string& text) {
     Panel3->refreshed->setText(QString::fromLatin1(text));
     Panel3->refreshed->adjustSize();
+}
+
+void TForm1::SetWindowEnabled(bool enabled) {
+    Panel3->setEnabled(enabled);
+    body->setEnabled(enabled);
+}
+
+bool TForm1::WindowEnabled() const {
+    return Panel3->isEnabled() && body->isEnabled();
+}
+
+void TForm1::AbandonRunningCheck() {
+    mailCheck->AbandonRunningWorker();
 }
 
 void TForm1::ClearTable() {

@@ -14,6 +14,7 @@ class TAccounts;
 class TAccountTree;
 class TBodyPanels;
 class THeaders;
+class TMailCheck;
 class TMessageGrid;
 class TPop3Client;
 class TStatus;
@@ -39,6 +40,12 @@ public:
     void AddAccountNode(const std::string& name, const std::string& server,
                         const std::string& user);
     void RefreshAccountNodes(const std::string& oldName, const std::string& newName);
+    void SetRefreshed(const std::string& text);
+    // The main window's own input (toolbar, tree, table); its secondary windows stay usable.
+    void SetWindowEnabled(bool enabled);
+    bool WindowEnabled() const;
+    // A check whose status dialog was closed while it connected is given up.
+    void AbandonRunningCheck();
 
     // Handlers.
     void FormCreate();
@@ -70,11 +77,16 @@ public:
     TAccountTree& Tree() { return *tree; }
     THeaders* Headers() const { return headers; }
     TStatus* Status() const { return status; }
+    TMailCheck& Check() { return *mailCheck; }
 
     // Shared with the check worker.
     std::atomic<bool> Checking{false};
     std::atomic<int32_t> ListedCount{0};
     std::atomic<bool> LoggedIn{false};
+    // 0 without a check, -1 after Cancel gave one up, else the number of the running attempt.
+    std::atomic<int64_t> ThreadHandle{0};
+    // A deletion or a table filling waits on the server: no other mail operation may start.
+    bool MailBusy = false;
 
 signals:
     void closed();
@@ -90,9 +102,9 @@ private:
     void ApplySettings(const TWindowSettings& settings);
     TWindowSettings CurrentSettings() const;
     void LoadAccounts();
-    void SetRefreshed(const std::string& text);
 
     std::unique_ptr<TAccounts> accounts;
+    std::unique_ptr<TMailCheck> mailCheck;
     TPop3Client* pop = nullptr;
     TToolbarPanel* Panel3 = nullptr;
     TBodyPanels* body = nullptr;

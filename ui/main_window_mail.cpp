@@ -1,16 +1,22 @@
 // The main window's part in the mail operations: the table's keys and clicks, the header
-// viewer, and the POP3 events. The check (Button1Click, popConnect's hand-over, popDisconnect)
-// and the deletion (del_mailClick) are filled in with those operations.
+// viewer, and the POP3 events. The check lives in mail_check.cpp, the deletion in
+// mail_deletion.cpp.
 #include "accounts/account_list.h"
 #include "pop3/pop3_client.h"
 #include "ui/header_viewer.h"
+#include "ui/mail_check.h"
+#include "ui/mail_deletion.h"
 #include "ui/main_window.h"
 #include "ui/message_grid.h"
 #include "ui/status_dialog.h"
 
-void TForm1::Button1Click() {}
+void TForm1::Button1Click() {
+    mailCheck->Button1Click();
+}
 
-void TForm1::del_mailClick() {}
+void TForm1::del_mailClick() {
+    DeleteSelectedMail(*this);
+}
 
 void TForm1::gridKeyDown(int key, Qt::KeyboardModifiers /*shift*/) {
     if (key == Qt::Key_Delete) del_mailClick(); // whatever the shift state
@@ -41,29 +47,35 @@ void TForm1::gridSelectCell(int /*column*/, int row) {
 
 void TForm1::popConnect(QObject* /*sender*/) {
     LoggedIn = true;
+    if (Checking) mailCheck->PostCheckReady();
 }
 
 void TForm1::popConnectionFailed(QObject* /*sender*/) {
     LoggedIn = false;
-    if (status) status->SetTextIfVisible("Error connecting to server: check your settings");
+    if (status) mailCheck->ShowStatus("Error connecting to server: check your settings");
 }
 
 void TForm1::popInvalidHost(bool& /*handled*/) {
     LoggedIn = false;
-    if (status) status->SetTextIfVisible("Invalid host specified: check your settings");
+    if (status) mailCheck->ShowStatus("Invalid host specified: check your settings");
 }
 
 void TForm1::popAuthenticationFailed(bool& /*handled*/) {
     LoggedIn = false;
-    if (status) status->SetTextIfVisible("Error authenticating: check your user details");
+    if (status) mailCheck->ShowStatus("Error authenticating: check your user details");
 }
 
 void TForm1::popFailure(QObject* /*sender*/) {
-    if (status) status->SetTextIfVisible("Error occured");
+    if (status) mailCheck->ShowStatus("Error occured");
 }
 
 void TForm1::popList(int32_t /*msg*/, int32_t /*size*/) {
     ++ListedCount;
 }
 
-void TForm1::popDisconnect(QObject* /*sender*/) {}
+// Nothing is terminated here: a worker still waiting in its log-in is cancelled and ends by
+// itself. On the worker, a failed log-in closing its own session needs nothing.
+void TForm1::popDisconnect(QObject* /*sender*/) {
+    if (ThreadHandle == 0 || ThreadHandle == -1) return;
+    if (!mailCheck->OnWorker() && mailCheck->WorkerRunning()) pop->Cancel();
+}

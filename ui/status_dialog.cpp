@@ -1,15 +1,17 @@
 #include "ui/status_dialog.h"
 
 #include "accounts/text_bytes.h"
+#include "ui/ui_guard.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QThread>
 
 TStatus::TStatus(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      labl(new QLabel("connecting to server ...", this)), Cancel(new QPushButton("Cancel", this)) {
+      labl(new QLabel("connecting to server ...", this)), Cancel(new QPushButton("Cancel", this)),
+      window(std::make_unique<TMessageWindow>([this](const TMessage& m) { WndProc(m); })) {
     setObjectName("Status");
     setWindowTitle("Status");
     setFixedSize(266, 81);
@@ -18,14 +20,14 @@ TStatus::TStatus(QWidget* parent)
     labl->setGeometry(10, 16, 246, 20);
     Cancel->setObjectName("Cancel");
     Cancel->setGeometry(184, 48, 75, 25);
+    Cancel->setAutoDefault(false);
+    connect(Cancel, &QPushButton::clicked, this, [this] { CancelClick(); });
 }
 
+TStatus::~TStatus() = default;
+
 void TStatus::SetText(const std::string& text) {
-    if (QThread::currentThread() == thread()) {
-        labl->setText(ToQString(text));
-        return;
-    }
-    QMetaObject::invokeMethod(labl, [this, text] { labl->setText(ToQString(text)); });
+    labl->setText(ToQString(text));
 }
 
 std::string TStatus::Text() const {
@@ -33,11 +35,32 @@ std::string TStatus::Text() const {
 }
 
 void TStatus::SetTextIfVisible(const std::string& text) {
-    auto write = [this, text] {
-        if (isVisible()) labl->setText(ToQString(text));
-    };
-    if (QThread::currentThread() == thread())
-        write();
+    if (isVisible()) SetText(text);
+}
+
+void TStatus::CancelClick() {
+    if (OnCancelClick)
+        RunGuarded(OnCancelClick);
     else
-        QMetaObject::invokeMethod(this, write);
+        close();
+}
+
+// Every way of closing (Cancel, the check's end, the close box) ends here.
+void TStatus::done(int result) {
+    QDialog::done(result);
+    if (OnClose) RunGuarded(OnClose);
+}
+
+// Esc presses Cancel rather than only closing the dialog.
+void TStatus::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Cancel->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TStatus::WndProc(const TMessage& message) {
+    if (message.Msg == WM_CHECK_READY && OnCheckReady)
+        RunGuarded([&] { OnCheckReady(message.WParam); });
 }

@@ -1,9 +1,17 @@
 #pragma once
+#include "platform/message_window.h"
+
 #include <QDialog>
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
 class QLabel;
 class QPushButton;
+
+// The private message that hands a logged-in check over to the user-interface thread.
+constexpr uint32_t WM_CHECK_READY = WM_USER + 28;
 
 // The status dialog of a mail check: one line of progress text and Cancel. Created hidden at
 // start and only hidden when closed. It is shown as a normal window, not modally.
@@ -11,14 +19,34 @@ class TStatus : public QDialog {
     Q_OBJECT
 public:
     explicit TStatus(QWidget* parent = nullptr);
+    ~TStatus() override;
 
-    // Safe from any thread: the worker of a check writes its failures here.
+    // User-interface thread only; the check routes its worker's texts through posted messages.
     void SetText(const std::string& text);
     std::string Text() const;
-    // Writes the text only while the dialog is shown; the check is made on the dialog's thread.
+    // Writes the text only while the dialog is shown.
     void SetTextIfVisible(const std::string& text);
 
+    // The window that receives WM_CHECK_READY; posting to it is safe from any thread.
+    TWindowHandle Handle() const { return window->Handle(); }
+
+    void CancelClick();
+
+    // Handlers, skipped when empty; each runs through the failure guard. OnCheckReady gets the
+    // message's first parameter.
+    std::function<void()> OnCancelClick;
+    std::function<void()> OnClose;
+    std::function<void(uint64_t)> OnCheckReady;
+
+    void done(int result) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    void WndProc(const TMessage& message);
+
     QLabel* labl;
     QPushButton* Cancel;
+    std::unique_ptr<TMessageWindow> window;
 };
