@@ -1,0 +1,85 @@
+// A whole check through the main window (Button1Click to FinishCheck, offscreen) beside the
+// same check through the POP3 component alone, in one run against the same server. The ratio
+// is what the window adds: the worker hand-over and the table filling.
+//
+//   window_check_bench <port> [user] [password] [rounds]
+#include "accounts/account_list.h"
+#include "bench/component_check.h"
+#include "ui/mail_check.h"
+#include "ui/main_window.h"
+#include "ui/message_grid.h"
+#include "ui/program.h"
+#include "ui/status_dialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Seconds from the click to the end of FinishCheck; negative when the check did not end.
+double WindowCheckSeconds(TForm1& form, TStatus& status) {
+    const auto start = std::chrono::steady_clock::now();
+    form.Button1Click();
+    QElapsedTimer limit;
+    limit.start();
+    while (form.Check().WorkerRunning() || status.isVisible() || form.ThreadHandle != 0) {
+        if (limit.elapsed() > 120000) return -1;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <port> [user] [password] [rounds]\n", argv[0]);
+        return 2;
+    }
+    const auto port = static_cast<uint16_t>(std::stoi(argv[1]));
+    const std::string user = argc > 2 ? argv[2] : "bulk";
+    const std::string password = argc > 3 ? argv[3] : "secret";
+    const int rounds = argc > 4 ? std::max(1, std::stoi(argv[4])) : 5;
+
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    {
+        TAccounts list;
+        list.Add("Bench", "127.0.0.1:" + std::to_string(port), user, password, true);
+        if (!list.SaveToFile()) return 1;
+    }
+    TProgram program;
+    TForm1& form = *program.Form1;
+
+    std::vector<double> window, component;
+    for (int round = 0; round < rounds; ++round) {
+        component.push_back(ComponentCheckSeconds(port, user, password));
+        const double seconds = WindowCheckSeconds(form, *program.Status);
+        if (seconds < 0) {
+            std::fprintf(stderr, "the window's check did not end\n");
+            return 1;
+        }
+        window.push_back(seconds);
+    }
+    const int rows = form.Grid().RowCount() - 1;
+    const double w = Median(window), c = Median(component);
+    std::printf("messages %d, rounds %d (medians)\n", rows, rounds);
+    std::printf("component check  %.3f s\n", c);
+    std::printf("window check     %.3f s\n", w);
+    std::printf("ratio window/component %.2f\n", w / c);
+    return 0;
+}
