@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# scripts/demo.sh <vellion-binary> [png]: starts a local Dovecot on 127.0.0.1 with a generated
+# demo mailbox, prepares a working directory (next to the build, "demo") whose "mail.acc" holds
+# an account for it with its password saved, and starts Vellion there: press Check. Without a
+# display it runs under Xvfb instead, checks the account, opens the header viewer and saves a
+# picture of the screen (default <build>/screenshots/demo.png). The server stops at the end.
+set -euo pipefail
+[ $# -ge 1 ] || { echo "usage: $0 <vellion-binary> [png]" >&2; exit 2; }
+root=$(cd "$(dirname "$0")/.." && pwd)
+app=$(realpath "$1")
+build=$(dirname "$(dirname "$app")")
+out=$(realpath -m "${2:-$build/screenshots/demo.png}")
+server=$build/demo-server
+work=$build/demo
+
+ninja -C "$build" -j2 write_accounts demo_shot >/dev/null
+"$root/tests/support/dovecot.sh" start "$server" >/dev/null
+trap '"$root/tests/support/dovecot.sh" stop "$server" >/dev/null 2>&1 || true' EXIT
+port=$(cat "$server/port")
+
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work"
+"$build/tests/ui/write_accounts" "Demo,127.0.0.1:$port,demo,demo"
+echo "Demo mailbox on 127.0.0.1:$port (user demo); working directory $work"
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    echo "Select the Demo account and press Check."
+    "$app"
+else
+    mkdir -p "$(dirname "$out")"
+    xvfb-run -a -s "-screen 0 1180x560x24" "$build/tests/ui/demo_shot" "$out"
+    echo "Saved $out"
+fi
