@@ -151,6 +151,7 @@ void TSocketSession::Connect() {
     WaitUntil([this] { return connectAnswered || timedOut || canceled; }, false);
     StopTimer();
     if (!timedOut && !canceled && connectSucceeded) return;
+    RenewSocket();
     if (OnConnectionFailed) OnConnectionFailed(this);
     if (timedOut) throw ESockError("Connection Timed out");
     if (canceled) throw ESockError("Connection Canceled");
@@ -190,6 +191,15 @@ void TSocketSession::RequestCloseSocket() {
     }
     socket = INVALID_SOCKET;
     if (!destroying && OnDisconnect) OnDisconnect(this);
+    if (!noReopen) OpenFreshSocket();
+}
+
+void TSocketSession::RenewSocket() {
+    // A connect that failed or is still pending would leave a socket that the next Connect
+    // cannot use (the library reports the old attempt as still in progress) and that a late
+    // answer could mark connected; there was no connection, so no event is told.
+    const TSocket s = socket.exchange(INVALID_SOCKET);
+    if (s != INVALID_SOCKET) WsCloseSocket(s);
     if (!noReopen) OpenFreshSocket();
 }
 

@@ -92,6 +92,7 @@ private:
     std::string LookUpErrorMessage(unsigned code);
     void RequestCloseSocket();
     void OpenFreshSocket();
+    void RenewSocket();
     void StartTimer();
     void StopTimer();
     void TimerTriggered();

@@ -311,6 +311,30 @@ TEST(Connecting, UnansweredConnectTimesOut) {
     EXPECT_TRUE(session.TimedOut());
 }
 
+TEST(Connecting, AfterATimedOutConnectTheNextOneWorks) {
+    ScriptedPeer peer(Script().Send("+OK\r\n").Stall(3000));
+    TSocketSession session;
+    {
+        FullListener listener;
+        session.TimeOut = 100;
+        EXPECT_EQ(FailureOf([&] { ConnectTo(session, listener.port); }), "Connection Timed out");
+    }
+    EXPECT_FALSE(session.Connected());
+    session.TimeOut = 2000;
+    ConnectTo(session, peer.Port());
+    EXPECT_EQ(session.ReadLn(), "+OK\r\n");
+}
+
+TEST(Connecting, AfterARefusedConnectTheNextOneWorks) {
+    ScriptedPeer peer(Script().Send("+OK\r\n").Stall(3000));
+    TSocketSession session;
+    session.Host = "127.0.0.1";
+    session.Port = ClosedPort();
+    EXPECT_EQ(FailureOf([&] { session.Connect(); }), "Connection Failed");
+    ConnectTo(session, peer.Port());
+    EXPECT_EQ(session.ReadLn(), "+OK\r\n");
+}
+
 TEST(Connecting, WithoutTimeOutOnlyCancelEndsTheWait) {
     FullListener listener;
     TSocketSession session;
