@@ -157,15 +157,17 @@ void TMailCheck::AddRow(int32_t row) {
     form.Pop().GetSummary(row);
     const TSummary& summary = form.Pop().Summary();
     std::string size = SizeInKB(summary.Bytes);
-    if (size == "0") size = "1";
+    if (size == "0") size[0] = '1'; // a message is never shown as empty
     grid.SetCell(0, row, CellText(HeaderDate(summary.Header.Lines())));
     grid.SetCell(1, row, CellText(summary.From));
     grid.SetCell(2, row, CellText(summary.Subject));
     grid.SetCell(3, row, size);
     grid.SetCell(4, row, CellText(summary.MessageId));
     std::string line = grid.Cell(0, row);
-    for (int column = 1; column < TMessageGrid::Columns; ++column)
-        line += TMessageGrid::Separator + grid.Cell(column, row);
+    for (int column = 1; column < TMessageGrid::Columns; ++column) {
+        line.push_back(TMessageGrid::Separator);
+        line += grid.Cell(column, row);
+    }
     header = summary.Header.Lines();
     TAccount* current = form.Accounts().Current();
     if (!current) return;
