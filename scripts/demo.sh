@@ -22,6 +22,9 @@ rm -rf "$work"
 mkdir -p "$work"
 cd "$work"
 "$build/tests/ui/write_accounts" "Demo,127.0.0.1:$port,demo,demo"
+# A window wide enough to read the rows at once.
+printf '[general]\r\ncol1=175\r\ncol2=215\r\ncol3=250\r\ncol4=70\r\ncol5=190\r\n' >tarsel.ini
+printf 'window_pos=20,20\r\nwindow_size=1080,420\r\nwindow_max=0\r\npanel2=150\r\n' >>tarsel.ini
 echo "Demo mailbox on 127.0.0.1:$port (user demo); working directory $work"
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
@@ -29,6 +32,6 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     "$app"
 else
     mkdir -p "$(dirname "$out")"
-    xvfb-run -a -s "-screen 0 1180x560x24" "$build/tests/ui/demo_shot" "$out"
+    xvfb-run -a -s "-screen 0 1600x560x24" "$build/tests/ui/demo_shot" "$out"
     echo "Saved $out"
 fi
