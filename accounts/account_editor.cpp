@@ -3,8 +3,8 @@
 #include "accounts/account_list.h"
 #include "accounts/ascii_text.h"
 #include "accounts/dialog_placement.h"
-#include "accounts/int_text.h"
 #include "accounts/text_bytes.h"
+#include "platform/int_text.h"
 #include "platform/message_box.h"
 
 #include <QCheckBox>
@@ -126,7 +126,7 @@ void Tacc_info::ModifyCurrent() {
     current->User = ToBytes(acc_user->text());
     current->SavePassword = rem_pass->isChecked();
     if (rem_pass->isChecked()) current->Password = ToBytes(acc_pass->text());
-    current->Timeout = ReadInt32(ToBytes(tout->text()), 90);
+    current->Timeout = StrToIntDef(ToBytes(tout->text()), 90);
     if (RefreshAccountNodes) RefreshAccountNodes(OldName, current->Name);
 }
 
@@ -136,7 +136,7 @@ void Tacc_info::AddNew() {
     const std::string user = ToBytes(acc_user->text());
     if (!accounts.Add(name, server, user, ToBytes(acc_pass->text()), rem_pass->isChecked())) return;
     // The Timeout field counts here as it does when modifying.
-    accounts.At(accounts.Count() - 1).Timeout = ReadInt32(ToBytes(tout->text()), 90);
+    accounts.At(accounts.Count() - 1).Timeout = StrToIntDef(ToBytes(tout->text()), 90);
     if (accounts.Count() == 1) accounts.Select(0, "");
     if (!accounts.SaveToFile()) {
         ShowMessage("Error saving accounts file");

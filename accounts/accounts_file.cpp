@@ -1,8 +1,8 @@
 #include "accounts/accounts_file.h"
 
-#include "accounts/int_text.h"
 #include "accounts/password_codec.h"
 #include "platform/exception.h"
+#include "platform/int_text.h"
 
 #include <QDir>
 
@@ -61,7 +61,7 @@ bool ApplyAccountLine(const std::string& line, TAccount& account) {
     else if (prefix == "PASS:")
         account.Password = DecodePassword(From(line, 6));
     else if (prefix == "TOUT:")
-        account.Timeout = ReadInt32(From(line, 6), 90);
+        account.Timeout = StrToIntDef(From(line, 6), 90);
     else if (prefix == "REMEM")
         account.SavePassword = ReadRememberFlag(line);
     else

@@ -1,13 +1,10 @@
 #include "pop3/pop3_client.h"
 
 #include "net/nth_word.h"
-#include "pop3/int_conversion.h"
+#include "platform/int_text.h"
+#include "pop3/pop3_reply.h"
 
 namespace {
-
-bool Positive(const std::string& reply) {
-    return NthWord(reply, ' ', 1).find("+OK") != std::string::npos;
-}
 
 bool HoldsLineBreak(const std::string& value) {
     return value.find_first_of("\r\n") != std::string::npos;
@@ -61,12 +58,12 @@ void TPop3Client::Connect() {
 void TPop3Client::LogInAndCount(bool& loggedIn) {
     try {
         const std::string greeting = ReadLn();
-        if (!Positive(greeting)) throw Exception(greeting);
+        if (!PositiveReply(greeting)) throw Exception(greeting);
         LogIn();
         loggedIn = true;
         std::string reply;
         Transaction("STAT", reply);
-        if (!Positive(reply)) throw Exception(reply);
+        if (!PositiveReply(reply)) throw Exception(reply);
         messageCount = TryStrToInt(NthWord(reply, ' ', 2)).value_or(0);
     } catch (...) {
         Disconnect();
@@ -80,10 +77,10 @@ void TPop3Client::LogIn() {
             throw Exception("Authentication failed");
         std::string reply;
         Transaction("USER " + UserID, reply);
-        bool accepted = Positive(reply);
+        bool accepted = PositiveReply(reply);
         if (accepted) {
             Transaction("PASS " + Password, reply);
-            accepted = Positive(reply);
+            accepted = PositiveReply(reply);
         }
         if (accepted) return;
         RejectLogIn(attempt);
@@ -104,7 +101,7 @@ void TPop3Client::Disconnect() {
         try {
             std::string reply;
             Transaction("QUIT", reply);
-            if (!Positive(reply)) held = reply;
+            if (!PositiveReply(reply)) held = reply;
         } catch (...) {
             TSocketSession::Disconnect();
             throw;

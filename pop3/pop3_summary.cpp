@@ -1,12 +1,20 @@
 // The read side of the POP3 client: the listing and the header summaries.
 #include "net/nth_word.h"
-#include "pop3/int_conversion.h"
+#include "platform/int_text.h"
 #include "pop3/pop3_client.h"
+#include "pop3/pop3_reply.h"
 
 namespace {
 
-bool Positive(const std::string& reply) {
-    return NthWord(reply, ' ', 1).find("+OK") != std::string::npos;
+// The text without blanks and control characters at either end.
+std::string Trim(const std::string& text) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    size_t first = 0, last = text.size();
+    while (first < last && blank(text[first]))
+        ++first;
+    while (last > first && blank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
 }
 
 bool StartsWith(const std::string& line, const char* prefix) {
@@ -43,7 +51,7 @@ void TPop3Client::List() {
         CertifyConnect();
         std::string reply;
         Transaction("LIST ", reply);
-        if (!Positive(reply)) throw Exception(reply);
+        if (!PositiveReply(reply)) throw Exception(reply);
         for (;;) {
             std::string line = ReadLn();
             line.resize(line.size() - std::min<size_t>(2, line.size()));
@@ -62,7 +70,7 @@ void TPop3Client::GetSummary(int32_t n) {
         if (OnRetrieveStart) OnRetrieveStart(this);
         std::string reply;
         Transaction("TOP " + std::to_string(n) + " 0", reply);
-        if (!Positive(reply)) throw Exception(reply);
+        if (!PositiveReply(reply)) throw Exception(reply);
         ReadSummaryHeader();
         ReadSummarySize(n);
         StatusMessage(1, "Summary Retrieved");

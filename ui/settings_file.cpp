@@ -1,7 +1,7 @@
 #include "ui/settings_file.h"
 
 #include "accounts/cut_field.h"
-#include "accounts/int_text.h"
+#include "platform/int_text.h"
 #include "platform/profile_file.h"
 
 #include <QDir>
@@ -21,13 +21,13 @@ void WriteKey(const char* key, const std::string& value) {
 
 // A whole number, or nothing; a stored -1 counts as absent too.
 std::optional<int> ReadNumber(const char* key) {
-    const int32_t value = ReadInt32(ReadKey(key), Absent);
+    const int32_t value = StrToIntDef(ReadKey(key), Absent);
     if (value == Absent) return std::nullopt;
     return value;
 }
 
 bool IsWhole(const std::string& text) {
-    return ReadInt32(text, 0) == ReadInt32(text, 1);
+    return StrToIntDef(text, 0) == StrToIntDef(text, 1);
 }
 } // namespace
 
@@ -39,7 +39,7 @@ std::optional<TWindowSettings::TPair> ParsePair(const std::string& text) {
     std::string rest = text;
     const std::string first = CutField(rest, ',');
     if (first.size() == text.size() || !IsWhole(first) || !IsWhole(rest)) return std::nullopt;
-    return TWindowSettings::TPair{ReadInt32(first, 0), ReadInt32(rest, 0)};
+    return TWindowSettings::TPair{StrToIntDef(first, 0), StrToIntDef(rest, 0)};
 }
 
 std::string FormatPair(const TWindowSettings::TPair& pair) {
@@ -56,7 +56,7 @@ TWindowSettings ReadWindowSettings(const TWindowSettings& designed) {
     if (auto position = ParsePair(ReadKey("window_pos"))) settings.Position = position;
     if (auto size = ParsePair(ReadKey("window_size")); size && size->First > 0 && size->Second > 0)
         settings.Size = size;
-    settings.Maximized = ReadInt32(ReadKey("window_max"), 0) != 0;
+    settings.Maximized = StrToIntDef(ReadKey("window_max"), 0) != 0;
     if (auto panel = ReadNumber("panel2"); panel && *panel >= 0) settings.Panel2 = *panel;
     return settings;
 }

@@ -1,6 +1,5 @@
 #include "accounts/cut_field.h"
 #include "accounts/hex.h"
-#include "accounts/int_text.h"
 #include "accounts/key_state.h"
 #include "accounts/password_codec.h"
 #include "platform/tick_count.h"
@@ -159,16 +158,4 @@ TEST(CutFieldTest, TakesTheFieldAndTheDelimiter) {
     EXPECT_EQ(CutField(row, '\x01'), "");
 }
 
-TEST(ReadInt32Test, DecimalWithLeadingSpacesOrTheFallback) {
-    EXPECT_EQ(ReadInt32("30", 90), 30);
-    EXPECT_EQ(ReadInt32("   30", 90), 30);
-    EXPECT_EQ(ReadInt32("-5", 90), -5);
-    EXPECT_EQ(ReadInt32("+7", 90), 7);
-    EXPECT_EQ(ReadInt32("0", 90), 0);
-    EXPECT_EQ(ReadInt32("2147483647", 90), 2147483647);
-    EXPECT_EQ(ReadInt32("-2147483648", 90), INT32_MIN);
-    for (const char* bad : {"", "   ", "abc", "30 ", "3a", "-", "+", "+-1", "2147483648",
-                            "-2147483649", "99999999999999999999", "\t30"})
-        EXPECT_EQ(ReadInt32(bad, 90), 90) << '"' << bad << '"';
-}
 } // namespace

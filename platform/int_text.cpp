@@ -1,4 +1,4 @@
-#include "pop3/int_conversion.h"
+#include "platform/int_text.h"
 
 #include "platform/exception.h"
 
@@ -24,12 +24,6 @@ int32_t StrToInt(const std::string& text) {
     throw Exception("'" + text + "' is not a valid integer value");
 }
 
-std::string Trim(const std::string& text) {
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    size_t first = 0, last = text.size();
-    while (first < last && blank(text[first]))
-        ++first;
-    while (last > first && blank(text[last - 1]))
-        --last;
-    return text.substr(first, last - first);
+int32_t StrToIntDef(const std::string& text, int32_t fallback) {
+    return TryStrToInt(text).value_or(fallback);
 }
