@@ -71,7 +71,6 @@ public:
     std::string LastStatus() const;
     TSocketAddress RemoteAddress() const { return remoteAddress; }
     const std::vector<std::string>& InfoLines() const { return infoLines; }
-    TWindowHandle NotificationWindow() const { return window->Handle(); }
 
     std::string LastReply;
     int16_t ReplyNumber = 0;
