@@ -5,7 +5,10 @@ cd "$(dirname "$0")/.."
 dir=${1:-build}
 san=${2:-}
 if [ ! -f "$dir/build.ninja" ]; then
+    # ccache, where a developer has it, shares objects between checkouts; CI builds without it.
+    launcher=()
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLION_SANITIZE="$san" \
-        -DVELLION_BENCH="$([ -z "$san" ] && echo ON || echo OFF)" >/dev/null
+        -DVELLION_BENCH="$([ -z "$san" ] && echo ON || echo OFF)" "${launcher[@]}" >/dev/null
 fi
 cmake --build "$dir" -j2
