@@ -16,6 +16,9 @@ struct TAccount {
     std::vector<std::string> Rows;
     // Header lines of each message of the last check, one entry per row of Rows.
     std::vector<std::vector<std::string>> Headers;
+    // The server's unique identifier (UIDL) of each message of the last check, by message
+    // number; empty when the server has none. Never stored in the file.
+    std::vector<std::string> Uids;
     int32_t Timeout = 90; // seconds
     std::string LastRefresh = "(none)";
 };

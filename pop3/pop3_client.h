@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 using TListEvent = std::function<void(int32_t Msg, int32_t Size)>;
 
@@ -39,6 +40,11 @@ public:
     void DeleteMailMessage(int32_t n);
     void List();
     void GetSummary(int32_t n);
+    // UIDL (pop3_uidl.cpp): the unique identifiers of messages 1 to count, "" where the
+    // listing names none; empty when the server refuses the command (it has no UIDL).
+    std::vector<std::string> ListUids(int32_t count);
+    // UIDL n: the identifier of message n; a refusal throws the reply.
+    std::string Uid(int32_t n);
 
     bool Busy() const { return busy; }
     int32_t MessageCount() const { return messageCount; }

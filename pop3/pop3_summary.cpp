@@ -1,6 +1,7 @@
 // The read side of the POP3 client: the listing and the header summaries.
 #include "net/nth_word.h"
 #include "platform/int_text.h"
+#include "pop3/busy_scope.h"
 #include "pop3/pop3_client.h"
 #include "pop3/pop3_reply.h"
 
@@ -30,18 +31,6 @@ std::string ValueBeforeLineEnd(const std::string& line, size_t first) {
 std::string WithoutLineEnd(const std::string& line) {
     const size_t cut = line.size() >= 2 && line[line.size() - 2] == '\r' ? 2 : 1;
     return line.substr(0, line.size() - std::min(cut, line.size()));
-}
-
-// Busy for the length of the call, whatever its outcome.
-template <typename Work> void WhileBusy(std::atomic<bool>& busy, Work work) {
-    if (busy.exchange(true)) return;
-    try {
-        work();
-    } catch (...) {
-        busy = false;
-        throw;
-    }
-    busy = false;
 }
 
 } // namespace

@@ -105,6 +105,7 @@ void TMailCheck::WndProc(const TMessage& message) {
     if (TAccount* current = form.Accounts().Current()) {
         current->Rows.clear();
         current->Headers.clear();
+        current->Uids.clear();
     }
 }
 
@@ -146,6 +147,8 @@ bool TMailCheck::FillMessageTable() {
 void TMailCheck::FillRows() {
     form.Pop().List();
     const int32_t count = form.ListedCount;
+    TAccount* current = form.Accounts().Current();
+    if (count > 0 && current) current->Uids = form.Pop().ListUids(count); // the deletion's check
     for (int32_t row = 1; row <= count; ++row)
         AddRow(row);
 }
@@ -239,7 +242,7 @@ void TMailCheck::DisconnectQuietly() {
 
 void TMailCheck::TakeSnapshot() {
     const TAccount& current = *form.Accounts().Current();
-    snapshot = {current.Name, current.Rows, current.Headers, current.LastRefresh};
+    snapshot = {current.Name, current.Rows, current.Headers, current.Uids, current.LastRefresh};
 }
 
 void TMailCheck::RestoreSnapshot() {
@@ -249,6 +252,7 @@ void TMailCheck::RestoreSnapshot() {
     TAccount& account = accounts.At(index);
     account.Rows = snapshot.rows;
     account.Headers = snapshot.headers;
+    account.Uids = snapshot.uids;
     account.LastRefresh = snapshot.lastRefresh;
     if (index == accounts.CurrentIndex()) form.ShowAccountRows(index);
 }

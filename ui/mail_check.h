@@ -49,6 +49,7 @@ private:
         std::string account;
         std::vector<std::string> rows;
         std::vector<std::vector<std::string>> headers;
+        std::vector<std::string> uids;
         std::string lastRefresh;
     };
 

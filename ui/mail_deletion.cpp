@@ -1,12 +1,16 @@
 #include "ui/mail_deletion.h"
 
 #include "accounts/account_list.h"
+#include "accounts/cut_field.h"
 #include "platform/message_box.h"
 #include "pop3/pop3_client.h"
 #include "ui/header_date.h"
 #include "ui/main_window.h"
 #include "ui/message_grid.h"
+#include "ui/row_message.h"
 #include "ui/server_address.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -15,18 +19,40 @@ const char* const Gone = "That email no longer seems to exist. Re-check account"
 const char* const NotConnected = "An error occured while connecting";
 const char* const SomeGone = "One or more of the emails you selected is not longer on the "
                              "server.\n\rPlease re-check this account and try again";
+const char* const RangeWarning =
+    "You are about to delete multiple emails. Each one is checked first, and\n\rone that "
+    "has moved in the queue is kept. Are you sure you want to continue?";
+
+// One cell of a cached row line.
+std::string CachedCell(std::string line, int column) {
+    for (int skipped = 0; skipped < column; ++skipped)
+        CutField(line, TMessageGrid::Separator);
+    return CutField(line, TMessageGrid::Separator);
+}
+
+std::string RangeReport(int selected, int deleted, int moved) {
+    std::string report = "Deleted " + std::to_string(deleted) + " of the " +
+                         std::to_string(selected) + " emails you selected.";
+    if (moved == 0) return report;
+    return report + "\n\r" + std::to_string(moved) +
+           (moved == 1 ? " had moved in the queue and was not deleted."
+                       : " had moved in the queue and were not deleted.") +
+           "\n\rPlease re-check this account";
+}
 
 class TDeletion {
 public:
     TDeletion(TForm1& form, TAccount& account) : form(form), pop(form.Pop()), account(account) {}
 
     void One(int row);
-    void Range(int first, int last);
+    // Messages in ascending order. Gives the report to show once the session has ended.
+    std::string Range(const std::vector<int>& messages);
 
 private:
     std::string Question(int row) const;
     bool LogIn();
-    void Forget(int row);
+    bool StillTheSame(int message, size_t line);
+    void Forget(size_t line);
     void ShowRows();
 
     TForm1& form;
@@ -52,10 +78,26 @@ bool TDeletion::LogIn() {
     return false;
 }
 
-void TDeletion::Forget(int row) {
-    const auto at = static_cast<std::ptrdiff_t>(row - 1);
+// Whether message number `message` on the server is the one the check kept at `line`. Date and
+// identifier alone are often empty or shared, so the server's unique identifier decides, or,
+// from a server without one, the whole header byte for byte.
+bool TDeletion::StillTheSame(int message, size_t line) {
+    pop.GetSummary(message);
+    const TSummary& now = pop.Summary();
+    const std::string& kept = account.Rows.at(line);
+    if (CellText(HeaderDate(now.Header.Lines())) != CachedCell(kept, 0) ||
+        CellText(now.MessageId) != CachedCell(kept, 4))
+        return false;
+    if (line < account.Uids.size() && !account.Uids[line].empty())
+        return pop.Uid(message) == account.Uids[line];
+    return line < account.Headers.size() && now.Header.Lines() == account.Headers[line];
+}
+
+void TDeletion::Forget(size_t line) {
+    const auto at = static_cast<std::ptrdiff_t>(line);
     account.Rows.erase(account.Rows.begin() + at);
-    account.Headers.erase(account.Headers.begin() + at);
+    if (line < account.Headers.size()) account.Headers.erase(account.Headers.begin() + at);
+    if (line < account.Uids.size()) account.Uids.erase(account.Uids.begin() + at);
 }
 
 // The table is redrawn only while it still shows this account.
@@ -64,20 +106,16 @@ void TDeletion::ShowRows() {
 }
 
 void TDeletion::One(int row) {
-    const TMessageGrid& grid = form.Grid();
-    const std::string date = grid.Cell(0, row);
-    const std::string id = grid.Cell(4, row);
+    const int message = MessageOfRow(form.Grid(), row);
     if (!Confirm(Question(row))) return;
     if (!LogIn()) return;
     try {
-        pop.GetSummary(row);
-        const TSummary& now = pop.Summary();
-        if (CellText(HeaderDate(now.Header.Lines())) != date || CellText(now.MessageId) != id) {
+        if (!StillTheSame(message, static_cast<size_t>(message - 1))) {
             ShowMessage(Moved);
             return;
         }
-        pop.DeleteMailMessage(row);
-        Forget(row);
+        pop.DeleteMailMessage(message);
+        Forget(static_cast<size_t>(message - 1));
         ShowRows();
     } catch (...) {
         ShowMessage(Gone);
@@ -85,27 +123,48 @@ void TDeletion::One(int row) {
 }
 
 // Message numbers stay fixed within the session while the cache closes up, so the cache line
-// of every deleted message is at first - 1 in turn.
-void TDeletion::Range(int first, int last) {
-    const TMsgRequest warning{
-        TMsgKind::Warning, TMsgButtons::YesNo, "Warning",
-        "You are about to delete multiple emails, with no safety\n\rchecks. Are you sure you "
-        "want to continue?"};
-    if (ShowMessageBox(warning) != TMsgResult::Yes) return;
-    if (!LogIn()) return;
+// of message n is n - 1 less the deletions before it.
+std::string TDeletion::Range(const std::vector<int>& messages) {
+    const TMsgRequest warning{TMsgKind::Warning, TMsgButtons::YesNo, "Warning", RangeWarning};
+    if (ShowMessageBox(warning) != TMsgResult::Yes) return {};
+    if (!LogIn()) return {};
+    int deleted = 0;
+    int moved = 0;
     try {
-        for (int n = first; n <= last; ++n) {
-            pop.DeleteMailMessage(n);
-            Forget(first);
+        for (const int message : messages) {
+            const auto line = static_cast<size_t>(message - 1 - deleted);
+            if (!StillTheSame(message, line)) {
+                ++moved;
+                continue;
+            }
+            pop.DeleteMailMessage(message);
+            Forget(line);
+            ++deleted;
         }
     } catch (...) {
+        ShowRows(); // so that the table agrees with the cache
         ShowMessage(SomeGone);
+        return {};
     }
-    ShowRows(); // after a failure too, so that the table agrees with the cache
+    ShowRows();
+    return RangeReport(static_cast<int>(messages.size()), deleted, moved);
 }
 
 void DisconnectIfConnected(TPop3Client& pop) {
     if (pop.Connected()) pop.Disconnect();
+}
+
+// The messages the selected rows stand for, in ascending order; empty when a row has none.
+std::vector<int> SelectedMessages(const TMessageGrid& grid, int cached) {
+    const auto [first, last] = grid.SelectedRange();
+    std::vector<int> messages;
+    for (int row = first; row <= last; ++row) {
+        const int message = MessageOfRow(grid, row);
+        if (message < 1 || message > cached) return {};
+        messages.push_back(message);
+    }
+    std::sort(messages.begin(), messages.end());
+    return messages;
 }
 
 } // namespace
@@ -115,9 +174,11 @@ void DeleteSelectedMail(TForm1& form) {
     if (form.Accounts().Count() == 0 || !account || form.MailBusy) return;
     form.AbandonRunningCheck();
     form.Checking = false;
-    const auto [first, last] = form.Grid().SelectedRange();
+    const int first = form.Grid().SelectedRange().first;
     const int cached = static_cast<int>(account->Rows.size());
-    if (cached == 0 || form.Grid().RowEmpty(first) || first > cached || last > cached) return;
+    if (cached == 0 || form.Grid().RowEmpty(first)) return;
+    const std::vector<int> messages = SelectedMessages(form.Grid(), cached);
+    if (messages.empty()) return;
     form.MailBusy = true;
     struct TRelease {
         bool& flag;
@@ -125,11 +186,12 @@ void DeleteSelectedMail(TForm1& form) {
     } release{form.MailBusy};
     form.Pop().TimeOut = account->Timeout * 1000;
     TDeletion deletion(form, *account);
+    std::string report;
     try {
-        if (first == last)
+        if (messages.size() == 1)
             deletion.One(first);
         else
-            deletion.Range(first, last);
+            report = deletion.Range(messages);
     } catch (...) {
         try {
             DisconnectIfConnected(form.Pop());
@@ -140,4 +202,5 @@ void DeleteSelectedMail(TForm1& form) {
     }
     // The QUIT makes the server carry out the deletions; a refused one is shown as a failure.
     DisconnectIfConnected(form.Pop());
+    if (!report.empty()) ShowMessage(report);
 }

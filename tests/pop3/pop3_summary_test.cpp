@@ -96,6 +96,27 @@ TEST(Pop3Summary, ListingLines) {
     EXPECT_FALSE(client.Busy());
 }
 
+TEST(Pop3Summary, UniqueIdentifiers) {
+    ScriptedPeer peer(AfterLogIn({
+        "+OK\r\n1 abc\r\n3 c-3 extra\r\n9 out-of-range\r\nx junk\r\n.\r\n",
+        "-ERR command not recognised\r\n",
+        "+OK 2 def\r\n",
+        "-ERR no such message\r\n",
+        "+OK bye\r\n",
+    }));
+    TPop3Client client;
+    ConnectTo(client, peer.Port());
+    EXPECT_EQ(client.ListUids(3), (std::vector<std::string>{"abc", "", "c-3"}));
+    EXPECT_TRUE(client.ListUids(3).empty()); // a server without UIDL
+    EXPECT_EQ(client.Uid(2), "def");
+    EXPECT_EQ(FailureOf([&] { client.Uid(7); }), "-ERR no such message\r\n");
+    EXPECT_FALSE(client.Busy());
+    client.Disconnect();
+    ASSERT_TRUE(peer.WaitDone());
+    EXPECT_EQ(peer.Received(0), "USER bob\r\nPASS pw\r\nSTAT\r\nUIDL\r\nUIDL\r\nUIDL 2\r\n"
+                                "UIDL 7\r\nQUIT\r\n");
+}
+
 TEST(Pop3Summary, HeaderExtractionRules) {
     ScriptedPeer peer(AfterLogIn({
         "+OK\r\nSubject: first\r\nSubject: second\r\nFrom:\r\n"

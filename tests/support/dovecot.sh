@@ -6,7 +6,8 @@
 # After "start": <dir>/port holds the port, <dir>/manifest.json describes the mailboxes (see
 # make_mailbox.py), <dir>/dovecot.log is the server's log. Users, all with plaintext log-in:
 # alice/secret (varied messages), bob/secret (empty), bulk/secret (1000 small messages),
-# carol/secret (five messages that tests may delete), demo/demo (a friendly demo mailbox).
+# carol/secret (five messages that tests may delete), dave/secret (empty; tests write its
+# messages), demo/demo (a friendly demo mailbox).
 # Every start generates the mailboxes afresh. "stop" ends the server and every process of it.
 set -euo pipefail
 
@@ -162,7 +163,7 @@ start() {
     fi
     python3 "$here/make_mailbox.py" "$data/mail" "$dir/manifest.json"
     : >"$data/passwd"
-    for entry in alice:secret bob:secret bulk:secret carol:secret demo:demo; do
+    for entry in alice:secret bob:secret bulk:secret carol:secret dave:secret demo:demo; do
         local name=${entry%%:*} password=${entry#*:}
         mkdir -p "$data/home/$name"
         echo "$name:{PLAIN}$password:$(id -u $mail_user):$(id -g $mail_user)::$data/home/$name::" \

@@ -5,8 +5,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace test_support {
 
@@ -59,6 +63,30 @@ std::vector<DovecotMessage> DovecotManifest(const std::string& user) {
         out.push_back(std::move(message));
     }
     return out;
+}
+
+void RefillDovecotMailbox(const std::string& user, const std::vector<std::string>& messages) {
+    namespace fs = std::filesystem;
+    const fs::path box = fs::path(DovecotDir()) / "mail" / user;
+    struct stat owner {};
+    if (::stat(box.c_str(), &owner) != 0) throw std::runtime_error("no mailbox " + box.string());
+    for (const char* sub : {"cur", "new"})
+        for (const fs::directory_entry& entry : fs::directory_iterator(box / sub))
+            fs::remove(entry.path());
+    // Names later than any before, in message order: the server numbers new mail by name.
+    static long serial = 0;
+    const long stamp = static_cast<long>(::time(nullptr));
+    for (size_t i = 0; i < messages.size(); ++i) {
+        const std::string name = std::to_string(stamp) + ".M" + std::to_string(1000000 + ++serial) +
+                                 "P" + std::to_string(::getpid()) + ".vellion:2,";
+        const fs::path path = box / "cur" / name;
+        std::ofstream out(path, std::ios::binary);
+        out << messages[i];
+        out.close();
+        // The server reads the mailbox as its owner (as root, another user).
+        if (!out || ::chown(path.c_str(), owner.st_uid, owner.st_gid) != 0)
+            throw std::runtime_error("cannot write " + path.string());
+    }
 }
 
 } // namespace test_support

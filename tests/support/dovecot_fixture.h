@@ -6,7 +6,8 @@
 // Access to the Dovecot test server that the CTest fixture "dovecot" starts (see dovecot.sh and
 // vellion_needs_dovecot() in CMakeLists.txt). Users: alice/secret (varied messages), bob/secret
 // (empty), bulk/secret (1000 small messages), carol/secret (five messages tests may delete; take
-// RESOURCE_LOCK dovecot_carol), demo/demo (the demo mailbox).
+// RESOURCE_LOCK dovecot_carol), dave/secret (what a test writes with RefillDovecotMailbox; take
+// RESOURCE_LOCK dovecot_dave), demo/demo (the demo mailbox).
 
 namespace test_support {
 
@@ -29,5 +30,8 @@ std::string DovecotManifestPath();
 // The messages of one user's mailbox as generated; throws std::runtime_error when the manifest
 // cannot be read or has no such user.
 std::vector<DovecotMessage> DovecotManifest(const std::string& user);
+// Replaces a user's mailbox with these messages (LF line ends), numbered in this order. Call it
+// while no session of that user is open. Throws std::runtime_error when a file cannot be written.
+void RefillDovecotMailbox(const std::string& user, const std::vector<std::string>& messages);
 
 } // namespace test_support

@@ -63,6 +63,13 @@ std::string MultiLine(const std::vector<std::string>& lines) {
     return out + ".\r\n";
 }
 
+std::vector<std::string> NumberedUids(size_t count) {
+    std::vector<std::string> uids;
+    for (size_t i = 1; i <= count; ++i)
+        uids.push_back("uid-" + std::to_string(i));
+    return uids;
+}
+
 } // namespace
 
 std::string WireForm(const FakeMessage& message) {
@@ -78,6 +85,7 @@ std::string WireForm(const FakeMessage& message) {
 // The state of one connection: its numbering stays fixed while it lasts (RFC 1939).
 struct FakePop3Server::Session {
     std::vector<FakeMessage> messages;
+    std::vector<std::string> uids; // one per message
     std::vector<bool> deleted;
     std::string user, password;
     bool userAccepted = false;
@@ -158,6 +166,16 @@ struct FakePop3Server::Session {
             deleted[Number(words[1]) - 1] = true;
             return "+OK message " + words[1] + " deleted\r\n";
         }
+        if (verb == "UIDL" && args == 0) {
+            std::vector<std::string> lines;
+            for (size_t i = 0; i < messages.size(); ++i)
+                if (!deleted[i]) lines.push_back(std::to_string(i + 1) + " " + uids[i]);
+            return "+OK\r\n" + MultiLine(lines);
+        }
+        if (verb == "UIDL" && args == 1) {
+            if (!Find(words[1], error)) return error;
+            return "+OK " + words[1] + " " + uids[Number(words[1]) - 1] + "\r\n";
+        }
         if (verb == "RSET" && args == 0) {
             deleted.assign(messages.size(), false);
             return "+OK\r\n";
@@ -169,8 +187,8 @@ struct FakePop3Server::Session {
 
 FakePop3Server::FakePop3Server(std::vector<FakeMessage> mailbox, std::string user,
                                std::string password, ServerOptions options)
-    : mailbox_(std::move(mailbox)), user_(std::move(user)), password_(std::move(password)),
-      options_(options),
+    : mailbox_(std::move(mailbox)), uids_(NumberedUids(mailbox_.size())), user_(std::move(user)),
+      password_(std::move(password)), options_(options),
       server_(options, [this](size_t index, Connection& connection) { Serve(index, connection); }) {
 }
 
@@ -252,6 +270,7 @@ void FakePop3Server::Serve(size_t index, Connection& connection) {
     {
         std::lock_guard lock(mutex_);
         session.messages = mailbox_;
+        session.uids = uids_;
         session.user = user_;
         session.password = password_;
         greeting = greeting_;
@@ -283,9 +302,14 @@ void FakePop3Server::Serve(size_t index, Connection& connection) {
             // The UPDATE state: deletions happen only now, for the next connection to see.
             std::lock_guard lock(mutex_);
             std::vector<FakeMessage> kept;
+            std::vector<std::string> keptUids;
             for (size_t i = 0; i < session.messages.size(); ++i)
-                if (!session.deleted[i]) kept.push_back(session.messages[i]);
+                if (!session.deleted[i]) {
+                    kept.push_back(session.messages[i]);
+                    keptUids.push_back(session.uids[i]);
+                }
             mailbox_ = std::move(kept);
+            uids_ = std::move(keptUids);
         }
         if (!Send(connection, reply) || quit) return;
     }

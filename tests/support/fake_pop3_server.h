@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-// A small POP3 server (RFC 1939: USER, PASS, STAT, LIST, LIST n, TOP n k, RETR n, DELE n, NOOP,
-// RSET, QUIT) over a mailbox in memory, with hooks to make it misbehave:
+// A small POP3 server (RFC 1939: USER, PASS, STAT, LIST, LIST n, TOP n k, RETR n, UIDL, UIDL n,
+// DELE n, NOOP, RSET, QUIT) over a mailbox in memory, with hooks to make it misbehave:
 //
 //   test_support::FakePop3Server server({{"Subject: Hi\r\nFrom: a@example.com", "Body"}},
 //                                       "bob", "pw");
@@ -18,7 +18,9 @@
 //   EXPECT_EQ(server.Received(0), "USER bob\r\nPASS pw\r\nSTAT\r\nQUIT\r\n");
 //
 // DELE takes effect at QUIT, so the next connection sees the smaller mailbox; a connection that
-// ends without QUIT deletes nothing.
+// ends without QUIT deletes nothing. The unique identifier of the i-th message given to the
+// constructor is "uid-i" for as long as the message lives; SetReply("UIDL", "-ERR ...\r\n")
+// plays a server without UIDL.
 
 namespace test_support {
 
@@ -81,6 +83,7 @@ private:
 
     mutable std::mutex mutex_; // guards everything below, shared with the server thread
     std::vector<FakeMessage> mailbox_;
+    std::vector<std::string> uids_; // one per message of mailbox_
     std::string user_;
     std::string password_;
     std::string greeting_ = "+OK fake POP3 server ready\r\n";

@@ -4,8 +4,8 @@
 Usage: make_mailbox.py <mail-root> <manifest.json>
 
 Creates <mail-root>/<user>/{cur,new,tmp} for the users alice (varied headers and sizes), bob
-(empty), bulk (1000 small messages), carol (five messages that tests may delete) and demo (a
-friendly mailbox for the demo). The manifest lists, per user and per message number: "size" (the
+(empty), bulk (1000 small messages), carol (five messages that tests may delete), dave (empty: tests
+write its messages themselves) and demo (a friendly mailbox for the demo). The manifest lists, per user and per message number: "size" (the
 size a POP3 server reports, every line ending in CR LF), "header_lines" (the raw header lines),
 and the first physical line of the first Subject, From, Date and Message-ID fields (names compared
 without regard to case; "" when absent). Strings hold bytes as latin-1: one code point per byte.
@@ -196,7 +196,8 @@ def main():
     root, manifest_path = sys.argv[1], sys.argv[2]
     manifest = {"encoding": "latin-1", "users": {}}
     for user, messages in (("alice", alice_messages()), ("bob", []), ("bulk", bulk_messages()),
-                           ("carol", carol_messages()), ("demo", demo_messages())):
+                           ("carol", carol_messages()), ("dave", []),
+                           ("demo", demo_messages())):
         manifest["users"][user] = write_maildir(root, user, messages)
     with open(manifest_path, "w", encoding="ascii") as out:
         json.dump(manifest, out, indent=1, ensure_ascii=True)

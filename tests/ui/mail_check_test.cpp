@@ -35,8 +35,9 @@ TEST_F(MailCheckTest, ACheckFillsTheTableRowByRowAndKeepsRowsAndHeaders) {
                                            {"", " bo@example.com", " Two", "2", ""},
                                            {" Wed, 3 Jan 2024", "", " Three", "10", ""}}));
     ASSERT_TRUE(server.WaitConnections(1));
-    EXPECT_EQ(server.Received(0), "USER bob\r\nPASS pw\r\nSTAT\r\nLIST \r\nTOP 1 0\r\nLIST 1\r\n"
-                                  "TOP 2 0\r\nLIST 2\r\nTOP 3 0\r\nLIST 3\r\nQUIT\r\n");
+    EXPECT_EQ(server.Received(0), "USER bob\r\nPASS pw\r\nSTAT\r\nLIST \r\nUIDL\r\nTOP 1 0\r\n"
+                                  "LIST 1\r\nTOP 2 0\r\nLIST 2\r\nTOP 3 0\r\nLIST 3\r\nQUIT\r\n");
+    EXPECT_EQ(Account().Uids, (std::vector<std::string>{"uid-1", "uid-2", "uid-3"}));
     ASSERT_EQ(Account().Rows.size(), 3u);
     EXPECT_EQ(Account().Rows[1], "\x01 bo@example.com\x01 Two\x01"
                                  "2\x01");

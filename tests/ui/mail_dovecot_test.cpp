@@ -7,6 +7,7 @@
 using test_support::DovecotManifest;
 using test_support::DovecotMessage;
 using test_support::DovecotPort;
+using test_support::RefillDovecotMailbox;
 
 namespace {
 
@@ -64,6 +65,72 @@ TEST_F(DovecotWindowTest, ADeletedMessageIsGoneAtTheNextCheck) {
     const std::vector<Cells> after = Table();
     ASSERT_EQ(after.size(), before.size() - 1);
     EXPECT_EQ(after[0], before[1]);
+}
+
+// Messages only their Received lines and subjects tell apart: one Date line for all, and the
+// identifier under "Message-Id:", which the summary does not read.
+std::vector<std::string> Alike(int count) {
+    std::vector<std::string> out;
+    for (int n = 1; n <= count; ++n)
+        out.push_back("Received: from relay" + std::to_string(n) +
+                      " by mx.example.com\nDate: Mon, 1 Jan 2024 10:00:00 +0000\nFrom: "
+                      "a@example.com\nMessage-Id: <same@example.com>\nSubject: Alike " +
+                      std::to_string(n) + "\n\nBody\n");
+    return out;
+}
+
+// Deletions on dave's mailbox, written afresh for each test.
+class DovecotDeletionTest : public DovecotWindowTest {
+protected:
+    void CheckAlike(int count) {
+        RefillDovecotMailbox("dave", Alike(count));
+        StartAs("dave", "secret");
+        ASSERT_TRUE(CheckToEnd());
+        ASSERT_EQ(Table().size(), static_cast<size_t>(count));
+        ASSERT_EQ(Account().Uids.size(), static_cast<size_t>(count)); // the server has UIDL
+    }
+    void DeleteRows(int first, int last) {
+        Select(first, last);
+        messages.requests.clear();
+        messages.answers = {TMsgResult::Yes};
+        Find<QToolButton>("del_mail")->click();
+    }
+    // The subjects' numbers after a fresh check.
+    std::vector<std::string> Recheck() {
+        EXPECT_TRUE(CheckToEnd());
+        std::vector<std::string> numbers;
+        for (const std::string& subject : Subjects())
+            numbers.push_back(subject.substr(subject.rfind(' ') + 1));
+        return numbers;
+    }
+};
+
+TEST_F(DovecotDeletionTest, AMessageThatMovedUnderTheSameDateIsKept) {
+    CheckAlike(2);
+    DeleteElsewhere(DovecotPort(), "dave", "secret", 1);
+    DeleteRows(1, 1);
+    EXPECT_EQ(messages.Texts().back(),
+              "That email has moved in the queue, please re-check this account");
+    EXPECT_EQ(Recheck(), std::vector<std::string>{"2"});
+}
+
+TEST_F(DovecotDeletionTest, SeveralRowsThatMovedAreKept) {
+    CheckAlike(5);
+    DeleteElsewhere(DovecotPort(), "dave", "secret", 1);
+    DeleteRows(2, 4);
+    EXPECT_EQ(messages.Texts().back(), "Deleted 0 of the 3 emails you selected.\n\r3 had moved in "
+                                       "the queue and were not deleted.\n\rPlease re-check this "
+                                       "account");
+    EXPECT_EQ(Recheck(), (std::vector<std::string>{"2", "3", "4", "5"}));
+}
+
+TEST_F(DovecotDeletionTest, UnchangedMessagesAreDeletedOneOrSeveral) {
+    CheckAlike(5);
+    DeleteRows(2, 2);
+    EXPECT_EQ(messages.requests.size(), 1u); // the question only
+    DeleteRows(2, 3);
+    EXPECT_EQ(messages.Texts().back(), "Deleted 2 of the 2 emails you selected.");
+    EXPECT_EQ(Recheck(), (std::vector<std::string>{"1", "5"}));
 }
 
 } // namespace

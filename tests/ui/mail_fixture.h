@@ -1,5 +1,6 @@
 #pragma once
 #include "pop3/pop3_client.h"
+#include "tests/support/blocking_client.h"
 #include "tests/support/fake_pop3_server.h"
 #include "ui/header_viewer.h"
 #include "ui/mail_check.h"
@@ -27,6 +28,19 @@ inline test_support::FakeMessage Numbered(int n, size_t size = 300) {
                             "@example.com\nSubject: Message " + k + "\nMessage-ID: <" + k +
                             "@example.com>",
                         size);
+}
+
+// Another client deletes message n behind the window's back (the deletion takes effect at its
+// QUIT, which has been answered when this returns).
+inline void DeleteElsewhere(uint16_t port, const std::string& user, const std::string& password,
+                            int n) {
+    test_support::BlockingClient client(port);
+    client.ReadLine();
+    for (const std::string& command :
+         {"USER " + user, "PASS " + password, "DELE " + std::to_string(n), std::string("QUIT")}) {
+        client.Send(command + "\r\n");
+        client.ReadLine();
+    }
 }
 
 // A window whose account points at a local server; helpers to check, select and read the table.

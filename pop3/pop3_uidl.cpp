@@ -1,0 +1,52 @@
+// The unique-identifier listing (UIDL, RFC 1939): what tells one message from another when
+// message numbers have moved since the check.
+#include "net/nth_word.h"
+#include "platform/int_text.h"
+#include "pop3/busy_scope.h"
+#include "pop3/pop3_client.h"
+#include "pop3/pop3_reply.h"
+
+namespace {
+
+// An identifier is printable and has no blanks, so the field ends at the first byte outside
+// that range (the line end included).
+std::string IdentifierField(const std::string& field) {
+    size_t end = 0;
+    while (end < field.size() && field[end] > ' ' && field[end] != '\x7F')
+        ++end;
+    return field.substr(0, end);
+}
+
+} // namespace
+
+std::vector<std::string> TPop3Client::ListUids(int32_t count) {
+    std::vector<std::string> uids;
+    WhileBusy(busy, [&] {
+        CertifyConnect();
+        std::string reply;
+        Transaction("UIDL", reply);
+        if (!PositiveReply(reply)) return;
+        uids.assign(static_cast<size_t>(std::max(count, 0)), std::string());
+        for (;;) {
+            std::string line = ReadLn();
+            line.resize(line.size() - std::min<size_t>(2, line.size()));
+            if (line == ".") break;
+            const int32_t n = TryStrToInt(NthWord(line, ' ', 1)).value_or(0);
+            if (n >= 1 && n <= count)
+                uids[static_cast<size_t>(n - 1)] = IdentifierField(NthWord(line, ' ', 2));
+        }
+    });
+    return uids;
+}
+
+std::string TPop3Client::Uid(int32_t n) {
+    std::string uid;
+    WhileBusy(busy, [&] {
+        CertifyConnect();
+        std::string reply;
+        Transaction("UIDL " + std::to_string(n), reply);
+        if (!PositiveReply(reply)) throw Exception(reply);
+        uid = IdentifierField(NthWord(reply, ' ', 3));
+    });
+    return uid;
+}
