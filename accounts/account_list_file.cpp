@@ -2,9 +2,9 @@
 
 #include "accounts/accounts_file.h"
 #include "platform/exception.h"
+#include "platform/whole_file.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 constexpr auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
@@ -68,11 +68,5 @@ bool TAccounts::SaveToFile() {
     }
     std::string backup;
     if (backupPending && !KeepUnreadableFile(backup)) return false;
-    // The old file is replaced only when the new one is complete.
-    QSaveFile file(ToPath(AccountsFilePath()));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!file.setPermissions(ownerOnly)) return false;
-    const auto size = static_cast<qint64>(data.size());
-    if (file.write(data.data(), size) != size) return false;
-    return file.commit();
+    return SaveWholeFile(ToPath(AccountsFilePath()), data, ownerOnly);
 }

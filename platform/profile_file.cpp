@@ -1,7 +1,8 @@
 #include "platform/profile_file.h"
 
+#include "platform/whole_file.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <optional>
 #include <vector>
 
@@ -128,14 +129,7 @@ bool WriteFile(const std::string& fileName, const std::vector<Line>& lines) {
     std::string bytes;
     for (const Line& line : lines)
         bytes += line.text + line.end;
-    QSaveFile file(QString::fromLocal8Bit(fileName.c_str()));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-        static_cast<qint64>(bytes.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SaveWholeFile(QString::fromLocal8Bit(fileName.c_str()), bytes);
 }
 
 } // namespace

@@ -12,7 +12,8 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
                                     const std::string& defaultValue, const std::string& fileName);
 
 // Sets `key` in `section` to `value`, creating the file, the section or the key when missing.
-// Every other line of the file is kept byte for byte; the file is replaced atomically. False when
-// the file cannot be written, the key is empty or a text holds a line break.
+// Every other line of the file is kept byte for byte; the file is replaced atomically (in place
+// in a read-only folder). False when the file cannot be written, and then the old file is as it
+// was; false too when the key is empty or a text holds a line break.
 bool WritePrivateProfileString(const std::string& section, const std::string& key,
                                const std::string& value, const std::string& fileName);

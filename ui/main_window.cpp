@@ -191,7 +191,7 @@ void TForm1::FormCloseQuery() {
 }
 
 void TForm1::FormClose() {
-    WriteWindowSettings(CurrentSettings());
+    if (!WriteWindowSettings(CurrentSettings())) ShowMessage("Error saving window settings");
 }
 
 // The close is always granted, whatever fails on the way.

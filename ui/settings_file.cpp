@@ -15,8 +15,8 @@ std::string ReadKey(const char* key) {
     return GetPrivateProfileString(Section, key, "", SettingsFilePath());
 }
 
-void WriteKey(const char* key, const std::string& value) {
-    WritePrivateProfileString(Section, key, value, SettingsFilePath());
+bool WriteKey(const char* key, const std::string& value) {
+    return WritePrivateProfileString(Section, key, value, SettingsFilePath());
 }
 
 // A whole number, or nothing; a stored -1 counts as absent too.
@@ -61,13 +61,18 @@ TWindowSettings ReadWindowSettings(const TWindowSettings& designed) {
     return settings;
 }
 
-void WriteWindowSettings(const TWindowSettings& settings) {
+bool WriteWindowSettings(const TWindowSettings& settings) {
+    bool written = true;
+    auto write = [&](const char* key, const std::string& value) {
+        written = WriteKey(key, value) && written;
+    };
     for (size_t i = 0; i < settings.Columns.size(); ++i)
-        WriteKey(ColumnKeys[i], std::to_string(settings.Columns[i]));
+        write(ColumnKeys[i], std::to_string(settings.Columns[i]));
     if (!settings.Maximized) {
-        if (settings.Position) WriteKey("window_pos", FormatPair(*settings.Position));
-        if (settings.Size) WriteKey("window_size", FormatPair(*settings.Size));
+        if (settings.Position) write("window_pos", FormatPair(*settings.Position));
+        if (settings.Size) write("window_size", FormatPair(*settings.Size));
     }
-    WriteKey("window_max", settings.Maximized ? "1" : "0");
-    WriteKey("panel2", std::to_string(settings.Panel2));
+    write("window_max", settings.Maximized ? "1" : "0");
+    write("panel2", std::to_string(settings.Panel2));
+    return written;
 }

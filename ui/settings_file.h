@@ -25,7 +25,8 @@ std::string SettingsFilePath();
 TWindowSettings ReadWindowSettings(const TWindowSettings& designed);
 
 // Writes the nine keys in their order; window_pos and window_size only when not maximized.
-void WriteWindowSettings(const TWindowSettings& settings);
+// False when a key could not be written (that key keeps its old value in the file).
+bool WriteWindowSettings(const TWindowSettings& settings);
 
 // Two whole numbers joined by a comma ("197,186"); anything else gives nothing.
 std::optional<TWindowSettings::TPair> ParsePair(const std::string& text);

@@ -3,13 +3,13 @@
 #include "message_recorder.h"
 #include "platform/exception.h"
 #include "platform/tick_count.h"
+#include "tests/support/full_disk.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
+#include <optional>
 #include <sys/stat.h>
 
 namespace {
@@ -235,25 +235,58 @@ TEST_F(AccountsFileTest, SaveThatCannotCreateTheFileGivesFalse) {
     EXPECT_TRUE(QFileInfo("mail.acc").isDir());
 }
 
-// A full disk in the middle of a save: the file-size limit makes the write fail part-way.
-TEST_F(AccountsFileTest, SaveThatCannotCompleteLeavesTheOldFileUntouched) {
+// A full disk in the middle of a save, on a small tmpfs where the machine lets the test mount
+// one, and under a file-size limit; a short list fits in the write buffer, a long one does not.
+TEST_F(AccountsFileTest, SaveOnAFullDiskLeavesTheOldFileUntouched) {
     const std::string old = officeRecord + homeRecord;
-    WriteFile("mail.acc", old);
-    for (int i = 0; i < 400; ++i)
-        ASSERT_TRUE(list.Add("Account " + std::to_string(i), "pop.example.net", "user", "", false));
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved_ok = list.SaveToFile();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    for (const bool tmpfs : {true, false})
+        for (const int count : {3, 400}) {
+            SCOPED_TRACE((tmpfs ? "tmpfs, " : "size limit, ") + std::to_string(count));
+            const QString where = dir.filePath(QString("disk%1-%2").arg(tmpfs).arg(count));
+            ASSERT_TRUE(QDir().mkpath(where));
+            std::optional<test_support::SmallTmpfs> disk;
+            if (tmpfs && !disk.emplace(where.toStdString()).Mounted()) continue; // not allowed
+            ASSERT_TRUE(QDir::setCurrent(where));
+            WriteFile("mail.acc", old);
+            TAccounts accounts;
+            for (int i = 0; i < count; ++i)
+                ASSERT_TRUE(accounts.Add("Account " + std::to_string(i), "pop.example.net", "user",
+                                         "", false));
+            bool saved = true;
+            if (disk) {
+                disk->Fill();
+                saved = accounts.SaveToFile();
+            } else {
+                test_support::FileSizeLimit limit(64);
+                saved = accounts.SaveToFile();
+            }
+            EXPECT_FALSE(saved);
+            EXPECT_EQ(ReadFile("mail.acc"), old);
+            EXPECT_EQ(QDir().entryList({"mail.acc*"}, QDir::Files | QDir::Hidden),
+                      QStringList{"mail.acc"})
+                << "no temporary left";
+            ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        }
+}
 
-    EXPECT_FALSE(saved_ok);
-    EXPECT_EQ(ReadFile("mail.acc"), old);
-    EXPECT_EQ(QDir().entryList(QDir::Files), QStringList{"mail.acc"}) << "no temporary left";
+// In a folder that is read-only while "mail.acc" is writable, the file is written in place.
+TEST_F(AccountsFileTest, AReadOnlyFolderIsWrittenInPlace) {
+    WriteFile("mail.acc", officeRecord);
+    AddOfficeAndHome();
+    ASSERT_EQ(chmod(".", 0500), 0);
+    bool saved = false;
+    bool refused = true;
+    {
+        test_support::FilePermissionsApply obeyed;
+        saved = list.SaveToFile();
+        ASSERT_EQ(chmod("mail.acc", 0400), 0);
+        refused = !list.SaveToFile(); // a read-only file in a read-only folder
+    }
+    ASSERT_EQ(chmod(".", 0700), 0);
+    EXPECT_TRUE(saved);
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(ReadFile("mail.acc"), officeRecord + homeRecord);
+    EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{"mail.acc"});
 }
 
 TEST_F(AccountsFileTest, UnreadableFileIsNeverOverwritten) {

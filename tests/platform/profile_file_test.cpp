@@ -1,10 +1,13 @@
 // Reading and writing initialisation files.
 #include "platform/profile_file.h"
+#include "tests/support/full_disk.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <optional>
 
 namespace {
 
@@ -145,4 +148,32 @@ TEST_F(ProfileFile, WritingTheSameValueAgainLeavesTheFileAlone) {
     EXPECT_EQ(Content(), "[general]\ncol1 = 119 \n");
     ASSERT_TRUE(Write("general", "col1", "120"));
     EXPECT_EQ(Content(), "[general]\ncol1=120\n");
+}
+
+// A full disk, on a small tmpfs where the machine lets the test mount one, and under a file-size
+// limit: the write is refused and the file keeps every byte.
+TEST_F(ProfileFile, AFullDiskLeavesTheFileAsItWas) {
+    const std::string old = "[general]\r\ncol1=119\r\n";
+    for (const bool tmpfs : {true, false}) {
+        SCOPED_TRACE(tmpfs ? "tmpfs" : "size limit");
+        const std::string where = Path(tmpfs ? "tmpfs" : "limited");
+        ASSERT_TRUE(QDir().mkpath(QString::fromStdString(where)));
+        std::optional<test_support::SmallTmpfs> disk;
+        if (tmpfs && !disk.emplace(where).Mounted()) continue; // not allowed here
+        const std::string file = where + "/tarsel.ini";
+        std::ofstream(file, std::ios::binary) << old;
+        bool written = true;
+        if (disk) {
+            disk->Fill();
+            written = WritePrivateProfileString("general", "col2", "145", file);
+        } else {
+            test_support::FileSizeLimit limit(8);
+            written = WritePrivateProfileString("general", "col2", "145", file);
+        }
+        EXPECT_FALSE(written);
+        std::ifstream in(file, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), old);
+        EXPECT_EQ(QDir(QString::fromStdString(where)).entryList({"tarsel*"}, QDir::Files),
+                  QStringList{"tarsel.ini"});
+    }
 }

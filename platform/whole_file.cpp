@@ -1,0 +1,21 @@
+#include "platform/whole_file.h"
+
+#include <QSaveFile>
+
+bool SaveWholeFile(const QString& path, const std::string& bytes,
+                   std::optional<QFileDevice::Permissions> permissions) {
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    const auto size = static_cast<qint64>(bytes.size());
+    // A buffered write that fails is only seen at the flush; commit() alone would rename the
+    // short temporary file over the old one.
+    const bool written = (!permissions || file.setPermissions(*permissions)) &&
+                         file.write(bytes.data(), size) == size && file.flush() &&
+                         file.error() == QFileDevice::NoError;
+    if (!written) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
