@@ -38,7 +38,10 @@ public:
 
     // Appends the accounts of "mail.acc" in the working directory. False only when there is
     // no such file; a bad "REMEM" line throws Exception (the accounts read so far stay, and
-    // the file is kept as a backup whose path the message names).
+    // the file is kept as a backup whose path the message names). A file that held more than
+    // its accounts (an unclosed last record, a field given twice in one record, bytes that gave
+    // no account) loads the same, is kept as a backup and is reported in one message. A file
+    // that is not a regular file throws and is neither read nor replaced.
     bool LoadFromFile();
     // Rewrites "mail.acc" whole, owner-readable only, replacing the old file only once the new
     // one is complete. Erases the in-memory password of accounts without SavePassword first.
@@ -53,4 +56,6 @@ private:
 
     void MakeCurrent(int index);
     bool KeepUnreadableFile(std::string& backupPath);
+    // Keeps a copy of the file as it is and gives the sentence that says where.
+    std::string KeepCopy();
 };

@@ -50,6 +50,14 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
+std::string FieldOfLine(const std::string& line) {
+    static const char* const fields[] = {"NAME:", "SERVE", "USER:", "PASS:", "TOUT:", "REMEM"};
+    const std::string prefix = line.substr(0, 5);
+    for (const char* field : fields)
+        if (prefix == field) return prefix;
+    return {};
+}
+
 bool ApplyAccountLine(const std::string& line, TAccount& account) {
     const std::string prefix = line.substr(0, 5);
     if (prefix == "NAME:")

@@ -15,6 +15,10 @@ std::string AccountRecord(const TAccount& account);
 // Splits at CR LF, a lone CR or a lone LF; a final line end adds no empty line.
 std::vector<std::string> SplitLines(const std::string& text);
 
+// The field a line sets ("NAME:", "SERVE", "USER:", "PASS:", "TOUT:", "REMEM"), or "" for the
+// end-of-record line and lines the loader ignores.
+std::string FieldOfLine(const std::string& line);
+
 // Applies one file line to the account under construction. True when the line closes the
 // record. A "REMEM" line without a digit as its 7th character throws Exception.
 bool ApplyAccountLine(const std::string& line, TAccount& account);

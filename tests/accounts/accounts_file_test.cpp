@@ -168,6 +168,45 @@ TEST_F(AccountsFileTest, RecordWithoutEndLineIsDropped) {
     EXPECT_EQ(Load("NAME:x\r\n\x0B\x0B\r\n \x0B\r\n").Count(), 0) << "0x0B must be alone";
 }
 
+// A damaged file loads by the usual rules; when it held bytes that became no account it is
+// kept as a backup, and one message says so. Unknown lines are for later versions: no damage.
+TEST_F(AccountsFileTest, ADamagedFileIsKeptAndReportedOnce) {
+    const std::string intact = officeRecord + homeRecord;
+    std::string flipped = intact;
+    flipped[officeRecord.size() - 3] = '\x0A'; // the first record's 0x0B
+    const struct {
+        std::string bytes;
+        int accounts;
+        bool kept;
+    } cases[] = {
+        {intact, 2, false},
+        {"", 0, false},
+        {officeRecord + "TLS:1\r\nNEW:x\r\n\x0B\r\n", 2, false},
+        {intact.substr(0, intact.size() - 3), 1, true}, // cut: the last record is unclosed
+        {flipped, 1, true},                             // two records read as one
+        {"just some text\r\n", 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.bytes));
+        QFile::remove("mail.acc.bak");
+        messages.texts.clear();
+        EXPECT_EQ(Load(c.bytes).Count(), c.accounts);
+        EXPECT_EQ(ReadFile("mail.acc.bak"), c.kept ? c.bytes : "<missing>");
+        const std::vector<std::string> said{"Part of the accounts file could not be read.\r\n"
+                                            "The accounts file was kept as \"" +
+                                            AccountsFilePath() + ".bak\"."};
+        EXPECT_EQ(messages.texts, c.kept ? said : std::vector<std::string>{});
+    }
+}
+
+TEST_F(AccountsFileTest, ANamedPipeIsNeitherReadNorReplaced) {
+    ASSERT_EQ(mkfifo("mail.acc", 0600), 0);
+    EXPECT_THROW(list.LoadFromFile(), Exception); // and does not wait for a writer
+    AddOfficeAndHome();
+    EXPECT_FALSE(list.SaveToFile());
+    EXPECT_TRUE(QFileInfo("mail.acc").exists() && !QFileInfo("mail.acc").isFile());
+}
+
 TEST_F(AccountsFileTest, BadRememberLineStopsLoadingWithTheConversionError) {
     const std::string original = officeRecord + "NAME:Broken\r\nREMEM:\r\n\x0B\r\n" + homeRecord;
     WriteFile("mail.acc", original);
