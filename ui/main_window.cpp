@@ -148,11 +148,12 @@ void TForm1::LoadAccounts() {
     tree->Fill(*accounts);
 }
 
-void TForm1::ApplySettings(const TWindowSettings& settings) {
+void TForm1::ApplySettings(const TWindowSettings& wanted) {
+    const QList<QRect> screens = ScreenAreas();
+    const TWindowSettings settings = FitWindowSettings(wanted, size(), screens);
     for (int column = 0; column < TMessageGrid::Columns; ++column)
         grid->setColumnWidth(column, settings.Columns[static_cast<size_t>(column)]);
     if (settings.Size) resize(settings.Size->First, settings.Size->Second);
-    const QList<QRect> screens = ScreenAreas();
     if (settings.Position)
         move(PlaceOnScreen(QRect({settings.Position->First, settings.Position->Second}, size()),
                            screens));

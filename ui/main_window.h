@@ -99,7 +99,8 @@ private:
     void CreateMenus();
     void CreatePop();
     void BindHandlers();
-    void ApplySettings(const TWindowSettings& settings);
+    // The settings as the file gives them, fitted to the screens first.
+    void ApplySettings(const TWindowSettings& wanted);
     TWindowSettings CurrentSettings() const;
     void LoadAccounts();
 

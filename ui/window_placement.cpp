@@ -7,6 +7,10 @@
 namespace {
 constexpr int VisibleWidth = 100;
 constexpr int VisibleHeight = 30;
+// Far beyond any screen, yet a rectangle there still has its right and bottom within int.
+constexpr int Reach = 1 << 24;
+// The room for a window when no screen is known.
+constexpr int ScreenlessRoom = 8192;
 
 bool EnoughOnScreen(const QRect& wanted, const QRect& screen) {
     const QRect shown = wanted.intersected(screen);
@@ -28,6 +32,24 @@ QPoint PlaceOnScreen(const QRect& wanted, const QList<QRect>& screens) {
     for (const QRect& screen : screens)
         if (EnoughOnScreen(wanted, screen)) return wanted.topLeft();
     return CentreOnFirstScreen(wanted.size(), screens);
+}
+
+TWindowSettings FitWindowSettings(TWindowSettings settings, const QSize& designed,
+                                  const QList<QRect>& screens) {
+    const QSize room = screens.isEmpty() ? QSize(ScreenlessRoom, ScreenlessRoom)
+                                         : screens.first().size().expandedTo({1, 1});
+    const QSize wanted =
+        settings.Size ? QSize(settings.Size->First, settings.Size->Second) : designed;
+    const QSize size = wanted.boundedTo(room);
+    if (size != wanted) settings.Size = TWindowSettings::TPair{size.width(), size.height()};
+    if (settings.Position) {
+        settings.Position->First = std::clamp(settings.Position->First, -Reach, Reach);
+        settings.Position->Second = std::clamp(settings.Position->Second, -Reach, Reach);
+    }
+    settings.Panel2 = std::clamp(settings.Panel2, 0, size.width());
+    for (int& width : settings.Columns)
+        width = std::clamp(width, 0, size.width());
+    return settings;
 }
 
 QList<QRect> ScreenAreas() {

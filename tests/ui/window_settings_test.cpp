@@ -5,6 +5,7 @@
 #include "ui_fixture.h"
 
 #include <QMouseEvent>
+#include <climits>
 
 namespace {
 class WindowSettingsTest : public UiTest {
@@ -120,6 +121,31 @@ TEST_F(WindowSettingsTest, AFailedAccountsSaveAtCloseIsReportedAndTheWindowStill
     EXPECT_EQ(Key("window_max"), "0");
 }
 
+// Values of any size in the file: the window fits the screen and is saved back that way.
+TEST_F(WindowSettingsTest, HostileValuesGiveAWindowThatFitsTheScreen) {
+    WriteFile("tarsel.ini", "[general]\r\ncol1=2147483647\r\nwindow_pos=2147483647,-2147483648"
+                            "\r\nwindow_size=30000,2147483647\r\npanel2=2147483647\r\n");
+    TForm1& form = Start();
+    const QRect screen = ScreenAreas().first();
+    EXPECT_LE(form.width(), screen.width());
+    EXPECT_LE(form.height(), screen.height());
+    EXPECT_TRUE(screen.contains(form.pos()));
+    EXPECT_LE(Body().Panel2Width(), form.width());
+    EXPECT_LE(form.Grid().columnWidth(0), form.width());
+    form.close();
+    const std::optional<TWindowSettings::TPair> saved = ParsePair(Key("window_size"));
+    ASSERT_TRUE(saved);
+    EXPECT_LE(saved->First, screen.width());
+    EXPECT_LE(saved->Second, screen.height());
+}
+
+TEST_F(WindowSettingsTest, AFailedSettingsSaveAtCloseIsReported) {
+    TForm1& form = Start();
+    ASSERT_TRUE(QDir().mkdir("tarsel.ini"));
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Error saving window settings"});
+}
+
 TEST(SettingsPairs, TwoWholeNumbersJoinedByAComma) {
     EXPECT_EQ(ParsePair("197,186"), (TWindowSettings::TPair{197, 186}));
     EXPECT_EQ(ParsePair("-5,7"), (TWindowSettings::TPair{-5, 7}));
@@ -142,5 +168,31 @@ TEST(WindowPlacement, AWindowOffEveryScreenIsCentredOnTheFirst) {
     EXPECT_EQ(PlaceOnScreen(QRect(3000, 100, 640, 408), screens), QPoint(192, 180));
     EXPECT_EQ(PlaceOnScreen(QRect(1000, 100, 640, 408), screens), QPoint(192, 180)); // 24 px show
     EXPECT_EQ(PlaceOnScreen(QRect(100, -300, 640, 408), screens), QPoint(192, 180)); // title hidden
+}
+TEST(WindowPlacement, SettingsAreFittedToTheFirstScreen) {
+    using TPair = TWindowSettings::TPair;
+    const QList<QRect> screens{QRect(0, 0, 1024, 768), QRect(1024, 0, 3000, 2000)};
+    TWindowSettings hostile;
+    hostile.Size = TPair{30000, 500};
+    hostile.Position = TPair{INT_MAX, INT_MIN};
+    hostile.Panel2 = INT_MAX;
+    hostile.Columns = {INT_MAX, 0, 151, 53, 64};
+    const TWindowSettings fitted = FitWindowSettings(hostile, {640, 409}, screens);
+    EXPECT_EQ(fitted.Size, (TPair{1024, 500}));
+    EXPECT_EQ(fitted.Position, (TPair{1 << 24, -(1 << 24)}));
+    EXPECT_EQ(fitted.Panel2, 1024);
+    EXPECT_EQ(fitted.Columns, (std::array<int, 5>{1024, 0, 151, 53, 64}));
+    const QPoint far(fitted.Position->First, fitted.Position->Second);
+    EXPECT_EQ(PlaceOnScreen(QRect(far, QSize(1024, 500)), screens), QPoint(0, 134));
+
+    TWindowSettings usual;
+    usual.Position = TPair{30, 40};
+    const TWindowSettings kept = FitWindowSettings(usual, {640, 409}, screens);
+    EXPECT_FALSE(kept.Size);
+    EXPECT_EQ(kept.Position, usual.Position);
+    EXPECT_EQ(kept.Panel2, 153);
+    // The designed size is fitted to a small screen too.
+    EXPECT_EQ(FitWindowSettings(usual, {640, 409}, {QRect(0, 0, 600, 400)}).Size,
+              (TPair{600, 400}));
 }
 } // namespace
