@@ -21,7 +21,7 @@ public:
     // The account a node stands for: its parent's label for a server or login line.
     static std::string AccountName(const QTreeWidgetItem* node);
 
-    // Start-up: with accounts A, B, C the top-level order is B, C, A.
+    // Start-up: with accounts A, B, C the top-level order is B, C, A. Every node expanded.
     void Fill(const TAccounts& accounts);
     void AddAccountNode(const std::string& name, const std::string& server,
                         const std::string& user);

@@ -115,6 +115,8 @@ TEST_F(StartTest, AccountsABCShowAsBCAWithBCurrent) {
     EXPECT_EQ(NodeLabels(0), (std::vector<std::string>{"B", "b.example", "ub"}));
     EXPECT_EQ(NodeLabels(2), (std::vector<std::string>{"A", "a.example", "ua"}));
     EXPECT_EQ(form.Tree().NodeCount(), 9);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(form.Tree().topLevelItem(i)->isExpanded());
     EXPECT_EQ(CurrentName(), "B");
     EXPECT_EQ(form.Accounts().CurrentIndex(), 1);
     EXPECT_EQ(form.Tree().currentItem(), form.Tree().topLevelItem(0));
