@@ -116,7 +116,7 @@ TEST(LineTransfer, CloseDrainsDataThenReadLnFailsAtOnce) {
     EXPECT_EQ(disconnects, 1);
 }
 
-TEST(LineTransfer, BytesLeftFromAnEarlierConnectionComeFirst) {
+TEST(LineTransfer, ConnectStartsFromNothing) {
     ScriptedPeer peer({Script().Send("one\r\ntwo\r\n").ReadLine(), Script().Send("three\r\n")});
     TSocketSession session;
     ConnectTo(session, peer.Port());
@@ -124,8 +124,34 @@ TEST(LineTransfer, BytesLeftFromAnEarlierConnectionComeFirst) {
     session.Writeln("x"); // by now "two" has arrived as well
     session.Disconnect();
     ConnectTo(session, peer.Port());
-    EXPECT_EQ(session.ReadLn(), "two\r\n");
     EXPECT_EQ(session.ReadLn(), "three\r\n");
+}
+
+// Whatever ended a read, the session is closed, holds nothing of the failed reply, and the next
+// Connect reads the next server's first line.
+TEST(LineTransfer, AFailedReadLeavesAClosedEmptySession) {
+    struct Case {
+        Script failing;
+        std::string failure;
+    };
+    const std::string endless(TSocketSession::MaxLineLength + 100000, 'q');
+    const std::vector<Case> cases = {
+        {Script().Send("+OK 1\r\n+OK par").Stall(3000), "Socket readln timed out"},
+        {Script().Send("+OK 1\r\n+OK par").Close(), "Socket readln failed: connection closed"},
+        {Script().Send("+OK 1\r\n" + endless).Stall(3000), "Socket readln failed: line too long"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.failure);
+        ScriptedPeer peer({c.failing, Script().Send("+OK fresh\r\n").Stall(3000)});
+        TSocketSession session;
+        session.TimeOut = 300;
+        ConnectTo(session, peer.Port());
+        EXPECT_EQ(session.ReadLn(), "+OK 1\r\n");
+        EXPECT_EQ(FailureOf([&] { session.ReadLn(); }), c.failure);
+        EXPECT_FALSE(session.Connected());
+        ConnectTo(session, peer.Port());
+        EXPECT_EQ(session.ReadLn(), "+OK fresh\r\n");
+    }
 }
 
 TEST(LineTransfer, CancelDuringReadStaysUntilConnect) {
@@ -231,13 +257,46 @@ TEST(LineTransfer, ReadsLargerThanOneChunk) {
     EXPECT_EQ(session.ReadLn(), "end\r\n");
 }
 
-TEST(LineTransfer, EndlessLineIsRefusedAndClosed) {
-    const std::string endless(TSocketSession::MaxLineLength + 100000, 'q');
-    ScriptedPeer peer(Script().Send(endless).Stall(3000));
+// A line over the cap is refused however its bytes arrive: while the session waits, or all
+// of it (and far more) while nobody read.
+TEST(LineTransfer, EndlessLineIsRefusedAndClosedWhateverTheTiming) {
+    const std::string endless(10 * TSocketSession::MaxLineLength, 'q');
+    for (int busyMs : {0, 400}) {
+        ScriptedPeer peer(Script().Send(endless).Stall(3000));
+        TSocketSession session;
+        ConnectTo(session, peer.Port());
+        std::this_thread::sleep_for(std::chrono::milliseconds(busyMs));
+        EXPECT_EQ(FailureOf([&] { session.ReadLn(); }), "Socket readln failed: line too long");
+        EXPECT_FALSE(session.Connected());
+    }
+}
+
+// A trickle is no progress: one byte at a time, or short lines one after another, ends with
+// the time-out in bounded time, while a large reply arriving steadily for several time-outs
+// completes.
+TEST(LineTransfer, TrickleTimesOutSteadyReplyCompletes) {
+    std::string lines;
+    for (int i = 0; i < 100; ++i)
+        lines += "a\r\n";
+    for (const Script& trickle : {Script().SendChunked(std::string(200, 'b'), 1, 20).Stall(3000),
+                                  Script().SendChunked(lines, 3, 40).Stall(3000)}) {
+        ScriptedPeer peer(trickle);
+        TSocketSession session;
+        ConnectTo(session, peer.Port());
+        session.TimeOut = 300;
+        const auto start = std::chrono::steady_clock::now();
+        std::string failure = "(no failure)";
+        for (int i = 0; i < 100 && failure == "(no failure)"; ++i)
+            failure = FailureOf([&] { session.ReadLn(); });
+        EXPECT_EQ(failure, "Socket readln timed out");
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    }
+    const std::string big(600000, 'z');
+    ScriptedPeer peer(Script().SendChunked(big + "\r\n", 6000, 10).Stall(3000));
     TSocketSession session;
     ConnectTo(session, peer.Port());
-    EXPECT_EQ(FailureOf([&] { session.ReadLn(); }), "Socket readln failed: line too long");
-    EXPECT_FALSE(session.Connected());
+    session.TimeOut = 300;
+    EXPECT_EQ(session.ReadLn(), big + "\r\n");
 }
 
 TEST(LineTransfer, SilentServerEndsReadAfterTimeOut) {
