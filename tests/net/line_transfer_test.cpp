@@ -4,8 +4,11 @@
 #include "tests/support/scripted_peer.h"
 
 #include <arpa/inet.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
+#include <set>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
@@ -418,5 +421,55 @@ TEST(Connecting, DisconnectWithoutConnectionStillClosesAndReopens) {
     // The fresh socket works.
     ScriptedPeer peer(Script().Send("+OK\r\n").Close());
     ConnectTo(session, peer.Port());
+    EXPECT_EQ(session.ReadLn(), "+OK\r\n");
+}
+
+namespace {
+
+std::set<int> OpenSockets() {
+    std::set<int> sockets;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        const auto target = std::filesystem::read_symlink(entry.path(), error).string();
+        if (!error && target.rfind("socket:", 0) == 0)
+            sockets.insert(std::stoi(entry.path().filename().string()));
+    }
+    return sockets;
+}
+
+} // namespace
+
+// The fresh socket after a close cannot be made while the descriptor limit is reached; once it
+// is lifted, Connect makes its own.
+TEST(Connecting, ASocketThatCouldNotBeRenewedIsMadeByConnect) {
+    ScriptedPeer peer(Script().Send("+OK\r\n").Stall(3000));
+    const std::set<int> before = OpenSockets();
+    TSocketSession session;
+    std::set<int> mine;
+    for (int fd : OpenSockets())
+        if (!before.count(fd)) mine.insert(fd);
+    ASSERT_EQ(mine.size(), 1u);
+    const int own = *mine.begin();
+    // Every number below the session's is taken, and the limit is its number: the close frees
+    // it, and no new descriptor can be had.
+    std::vector<int> fillers;
+    for (int fd = dup(2); fd >= 0 && fillers.size() < 100000; fd = dup(2)) {
+        fillers.push_back(fd);
+        if (fd > own) break;
+    }
+    rlimit saved{};
+    getrlimit(RLIMIT_NOFILE, &saved);
+    rlimit lowered = saved;
+    lowered.rlim_cur = static_cast<rlim_t>(own);
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &lowered), 0);
+    session.Disconnect();
+    session.Host = "127.0.0.1";
+    session.Port = peer.Port();
+    const std::string limited = FailureOf([&] { session.Connect(); });
+    setrlimit(RLIMIT_NOFILE, &saved);
+    for (int fd : fillers)
+        close(fd);
+    EXPECT_EQ(limited, "10024:Too many open files");
+    session.Connect();
     EXPECT_EQ(session.ReadLn(), "+OK\r\n");
 }
