@@ -181,11 +181,16 @@ void TSocketSession::ReadToStream() {
     StatusMessage(8, "ReadToStream");
     // A full buffer is not read into: the peer waits until ReadLn has taken lines, so no
     // server can make the buffer grow without bound.
-    const size_t held = BufferedBytes();
+    size_t held = BufferedBytes();
     if (held >= MaxBufferedBytes) {
         readPaused = true;
-        handlerBusy = false;
-        return;
+        // Marked before looking again: a line taken in between sees the mark and resumes.
+        held = BufferedBytes();
+        if (held >= MaxBufferedBytes) {
+            handlerBusy = false;
+            return;
+        }
+        readPaused = false;
     }
     char chunk[ChunkSize];
     const int most = static_cast<int>(std::min<size_t>(ChunkSize, MaxBufferedBytes - held));
