@@ -3,15 +3,42 @@
 
 #include <string>
 
+// What went wrong, for code that decides on it; the message is the text the user sees.
+enum class TSockErrorKind {
+    General,
+    Library, // a sockets-library call failed; the text names its error number
+    LookupFailed,
+    LookupTimedOut,
+    LookupCanceled,
+    NullAddress,
+    AlreadyConnected,
+    ConnectFailed,
+    ConnectTimedOut,
+    ConnectCanceled,
+    NotConnected,
+    ReadTimedOut,
+    ReadClosed,
+    LineTooLong,
+    SendTimedOut,
+    SendClosed,
+    Aborted, // a wait ended by Cancel
+};
+
 class ESockError : public Exception {
 public:
-    using Exception::Exception;
+    explicit ESockError(const std::string& message, TSockErrorKind kind = TSockErrorKind::General)
+        : Exception(message), kind(kind) {}
+    TSockErrorKind Kind() const { return kind; }
+
+private:
+    TSockErrorKind kind;
 };
 
 // A wait ended by Cancel.
 class EAbortError : public ESockError {
 public:
-    using ESockError::ESockError;
+    explicit EAbortError(const std::string& message)
+        : ESockError(message, TSockErrorKind::Aborted) {}
 };
 
 // "10061:Connection refused"; "Unknown Error No. n" for codes outside the table; "" for 0.

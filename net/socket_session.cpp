@@ -4,6 +4,7 @@
 #include "platform/polling.h"
 #include "platform/winsock_errors.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 
@@ -63,20 +64,21 @@ void TSocketSession::InitializeWinsock() {
                          "Max Udp pack size= " + std::to_string(data.MaxUdpDg)};
         }
     }
-    TSocket s = WsSocket();
-    bool ok = s != INVALID_SOCKET;
-    if (ok) {
-        WsSetLingerZero(s);
-        ok = WSAAsyncSelect(s, window->Handle(), SocketEventMessage, FD_ALL_EVENTS) == 0;
-    }
-    if (!ok) {
-        if (s != INVALID_SOCKET) WsCloseSocket(s);
+    const int error = socket.EnsureOpen([this](TSocket s) { return PrepareSocket(s, true); });
+    if (error != 0) {
         std::lock_guard lock(libraryMutex);
         if (--instanceCount == 0) WSACleanup();
-        throw ESockError("Initializaton of windows sockets failed");
+        throw ESockError("Initializaton of windows sockets failed", TSockErrorKind::Library);
     }
-    socket = s;
-    socketTag = WsSocketTag(s);
+}
+
+bool TSocketSession::PrepareSocket(TSocket s, bool lingerZero) {
+    if (lingerZero) WsSetLingerZero(s);
+    return WSAAsyncSelect(s, window->Handle(), SocketEventMessage, FD_ALL_EVENTS) == 0;
+}
+
+int32_t TSocketSession::TimeOutFromSeconds(int32_t seconds) {
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{seconds} * 1000, INT32_MIN, INT32_MAX));
 }
 
 void TSocketSession::StatusMessage(uint8_t level, const std::string& text) {
@@ -98,7 +100,7 @@ void TSocketSession::ResolveRemoteHost() {
     // The name buffer holds 127 characters; a longer name, or one with a NUL, would be looked
     // up cut short, so it is refused as a failed lookup instead.
     if (Host.size() >= 128 || Host.find('\0') != std::string::npos)
-        throw ESockError("Host Lookup Failed");
+        throw ESockError("Host Lookup Failed", TSockErrorKind::LookupFailed);
     const uint32_t address = WsInetAddr(Host);
     if (address != INADDR_NONE_VALUE) {
         remoteAddress.Address = address;
@@ -110,12 +112,13 @@ void TSocketSession::ResolveRemoteHost() {
     WSAAsyncGetHostByName(window->Handle(), LookupReplyMessage, ++lookupSerial, Host);
     WaitUntil([this] { return lookupDone || timedOut || canceled; }, false);
     StopTimer();
-    if (timedOut) throw ESockError("Host Lookup Timed Out");
-    if (canceled) throw ESockError("Host Lookup Canceled");
-    if (!eventOK) throw ESockError("Host Lookup Failed");
+    if (timedOut) throw ESockError("Host Lookup Timed Out", TSockErrorKind::LookupTimedOut);
+    if (canceled) throw ESockError("Host Lookup Canceled", TSockErrorKind::LookupCanceled);
+    if (!eventOK) throw ESockError("Host Lookup Failed", TSockErrorKind::LookupFailed);
     {
         std::lock_guard lock(bufferMutex);
-        if (hostEntry.size() < 4) throw ESockError("Host Lookup Failed");
+        if (hostEntry.size() < 4)
+            throw ESockError("Host Lookup Failed", TSockErrorKind::LookupFailed);
         std::memcpy(&remoteAddress.Address, hostEntry.data(), 4);
     }
     if (OnHostResolved) OnHostResolved(this);
@@ -124,38 +127,50 @@ void TSocketSession::ResolveRemoteHost() {
 void TSocketSession::Connect() {
     StatusMessage(8, "Connecting");
     canceled = false;
-    if (connected) throw ESockError("Already connected");
+    if (connected) throw ESockError("Already connected", TSockErrorKind::AlreadyConnected);
+    // Nothing of an earlier connection may be taken for this one's.
+    ClearReceiveBuffer();
+    AbandonSend();
     for (int attempts = 0;; ++attempts) {
         try {
             ResolveRemoteHost();
         } catch (const ESockError& failure) {
-            const std::string text = failure.Message();
-            if (text == "Host Lookup Timed Out" || text == "Host Lookup Canceled") throw;
+            if (failure.Kind() == TSockErrorKind::LookupTimedOut ||
+                failure.Kind() == TSockErrorKind::LookupCanceled)
+                throw;
             remoteAddress.Address = 0;
         }
         if (remoteAddress.Address != 0) break;
-        if (attempts > 0 || !OnInvalidHost) throw ESockError("Null Remote Address");
+        const ESockError nullAddress("Null Remote Address", TSockErrorKind::NullAddress);
+        if (attempts > 0 || !OnInvalidHost) throw nullAddress;
         bool handled = false;
         OnInvalidHost(handled);
-        if (!handled) throw ESockError("Null Remote Address");
+        if (!handled) throw nullAddress;
     }
     remoteAddress.Family = 2;
     remoteAddress.Port = WsHtons(static_cast<uint16_t>(Port));
     lookupDone = false;
     eventOK = true;
     connectAnswered = false;
-    if (WsConnect(socket, remoteAddress) == SOCKET_ERROR) ErrorManager(WSAEWOULDBLOCK);
+    // An earlier fresh socket may have failed (descriptor limit); this Connect tries again.
+    if (const int error = socket.EnsureOpen([this](TSocket s) { return PrepareSocket(s, false); }))
+        throw ESockError(LookUpErrorMessage(static_cast<unsigned>(error)), TSockErrorKind::Library);
+    const int started = socket.With([this](TSocket s) { return WsConnect(s, remoteAddress); });
+    if (started == SOCKET_ERROR) ErrorManager(WSAEWOULDBLOCK);
     StartTimer();
     // The wait is for the connect notification itself: a peer that speaks and closes at once
     // may have cleared Connected again before this thread looks.
     WaitUntil([this] { return connectAnswered || timedOut || canceled; }, false);
     StopTimer();
-    if (!timedOut && !canceled && connectSucceeded) return;
+    if (!timedOut && !canceled && connectSucceeded) {
+        BeginReply(); // the greeting
+        return;
+    }
     RenewSocket();
     if (OnConnectionFailed) OnConnectionFailed(this);
-    if (timedOut) throw ESockError("Connection Timed out");
-    if (canceled) throw ESockError("Connection Canceled");
-    throw ESockError("Connection Failed");
+    if (timedOut) throw ESockError("Connection Timed out", TSockErrorKind::ConnectTimedOut);
+    if (canceled) throw ESockError("Connection Canceled", TSockErrorKind::ConnectCanceled);
+    throw ESockError("Connection Failed", TSockErrorKind::ConnectFailed);
 }
 
 void TSocketSession::Disconnect() {
@@ -183,33 +198,23 @@ void TSocketSession::CertifyConnect() {
 void TSocketSession::RequestCloseSocket() {
     StatusMessage(4, "Request Close Socket");
     connected = false;
-    const TSocket s = socket;
-    if (s == INVALID_SOCKET) return;
-    if (WsCloseSocket(s) == SOCKET_ERROR) {
-        ErrorManager(WSAEWOULDBLOCK);
-        return;
-    }
-    socket = INVALID_SOCKET;
-    if (!destroying && OnDisconnect) OnDisconnect(this);
-    if (!noReopen) OpenFreshSocket();
+    // Closing and replacing are one step: the other thread never sees a closed handle.
+    const bool closed =
+        socket.Renew(!noReopen, [this](TSocket s) { return PrepareSocket(s, false); });
+    if (closed && !destroying && OnDisconnect) OnDisconnect(this);
 }
 
 void TSocketSession::RenewSocket() {
     // A connect that failed or is still pending would leave a socket that the next Connect
     // cannot use (the library reports the old attempt as still in progress) and that a late
     // answer could mark connected; there was no connection, so no event is told.
-    const TSocket s = socket.exchange(INVALID_SOCKET);
-    if (s != INVALID_SOCKET) WsCloseSocket(s);
-    if (!noReopen) OpenFreshSocket();
+    socket.Renew(!noReopen, [this](TSocket s) { return PrepareSocket(s, false); });
 }
 
-void TSocketSession::OpenFreshSocket() {
-    // Without a socket the next Connect fails with the library's "not a socket" error.
-    const TSocket s = WsSocket();
-    if (s == INVALID_SOCKET) return;
-    socketTag = WsSocketTag(s);
-    socket = s;
-    WSAAsyncSelect(s, window->Handle(), SocketEventMessage, FD_ALL_EVENTS);
+void TSocketSession::DropConnection() {
+    ClearReceiveBuffer();
+    AbandonSend();
+    if (connected) RequestCloseSocket();
 }
 
 std::string TSocketSession::ErrorManager(uint16_t expected) {
@@ -217,7 +222,7 @@ std::string TSocketSession::ErrorManager(uint16_t expected) {
     const unsigned error = static_cast<unsigned>(WSAGetLastError());
     lastError = error;
     if ((error & expected) == expected) return {};
-    throw ESockError(LookUpErrorMessage(error));
+    throw ESockError(LookUpErrorMessage(error), TSockErrorKind::Library);
 }
 
 std::string TSocketSession::LookUpErrorMessage(unsigned code) {
@@ -248,11 +253,11 @@ void TSocketSession::TimerTriggered() {
 
 TSocket TSocketSession::Accept() {
     WaitUntil([this] { return lookupDone || canceled; }, false);
-    if (canceled) throw ESockError("Accepting Canceled");
-    if (!eventOK) throw ESockError("Error creating Data Connection");
+    if (canceled) throw ESockError("Accepting Canceled", TSockErrorKind::ConnectCanceled);
+    if (!eventOK) throw ESockError("Error creating Data Connection", TSockErrorKind::Library);
     StatusMessage(4, "Accepting");
     TSocketAddress from;
-    const TSocket accepted = WsAccept(socket, &from);
+    const TSocket accepted = socket.With([&](TSocket s) { return WsAccept(s, &from); });
     remoteAddress = from;
     if (canceled) {
         canceled = false;
@@ -266,9 +271,9 @@ void TSocketSession::WndProc(const TMessage& message) {
     switch (message.Msg) {
     case SocketEventMessage:
         // Notifications still queued for a socket closed since then are not this socket's.
-        if (message.WParam >> 16 != socketTag) return;
+        if (message.WParam >> 16 != socket.Tag()) return;
         eventOK = error == 0;
-        DispatchSocketEvent(static_cast<uint16_t>(message.LParam & 0xFFFF));
+        DispatchSocketEvent(static_cast<uint16_t>(message.LParam & 0xFFFF), message.WParam >> 16);
         break;
     case LookupReplyMessage:
         // A reply to an earlier, abandoned lookup must not answer the current one.
@@ -291,7 +296,7 @@ void TSocketSession::WndProc(const TMessage& message) {
     }
 }
 
-void TSocketSession::DispatchSocketEvent(uint16_t event) {
+void TSocketSession::DispatchSocketEvent(uint16_t event, uint64_t tag) {
     switch (event) {
     case FD_READ:
         ReadToStream();
@@ -310,7 +315,7 @@ void TSocketSession::DispatchSocketEvent(uint16_t event) {
         if (connected && OnConnect) OnConnect(this);
         break;
     case FD_CLOSE:
-        DrainOnClose();
+        DrainOnClose(tag);
         break;
     default:
         break;
@@ -319,18 +324,33 @@ void TSocketSession::DispatchSocketEvent(uint16_t event) {
 
 bool TSocketSession::WaitUntil(const std::function<bool()>& done, bool withProgressLimit) {
     using Clock = std::chrono::steady_clock;
+    const auto limit = std::chrono::milliseconds(TimeOut);
+    // Time spent outside any wait was not the peer's to use.
+    if (withProgressLimit && Clock::now() - rateWindowStart >= limit) BeginReply();
     uint64_t seenProgress = progress;
     auto lastProgress = Clock::now();
     while (!done()) {
         ProcessMessagesStep();
         if (!withProgressLimit || TimeOut <= 0) continue;
         const auto now = Clock::now();
-        if (progress != seenProgress) {
-            seenProgress = progress;
+        const uint64_t moved = progress;
+        if (moved != seenProgress) {
+            seenProgress = moved;
             lastProgress = now;
-        } else if (now - lastProgress >= std::chrono::milliseconds(TimeOut)) {
-            return false;
+        } else if (now - lastProgress >= limit) {
+            return false; // silence
+        }
+        if (now - rateWindowStart >= limit) {
+            const int64_t least = std::max<int64_t>(1, MinBytesPerSecond * TimeOut / 1000);
+            if (moved - rateWindowProgress < static_cast<uint64_t>(least)) return false; // trickle
+            rateWindowStart = now;
+            rateWindowProgress = moved;
         }
     }
     return true;
+}
+
+void TSocketSession::BeginReply() {
+    rateWindowStart = std::chrono::steady_clock::now();
+    rateWindowProgress = progress;
 }

@@ -1,10 +1,12 @@
 #pragma once
 #include "net/sock_errors.h"
+#include "net/socket_handle.h"
 #include "net/thread_timer.h"
 #include "platform/sockets.h"
 
 #include <QObject>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -77,11 +79,22 @@ public:
 
     static int InstanceCount();
 
+    // A time-out given in seconds, in milliseconds, saturated to the 32-bit range.
+    static int32_t TimeOutFromSeconds(int32_t seconds);
+
     // Longest line ReadLn accepts before it gives up on the peer.
     static constexpr size_t MaxLineLength = 1024 * 1024;
+    // Received bytes held at most; reading pauses until ReadLn has taken some.
+    static constexpr size_t MaxBufferedBytes = 4 * MaxLineLength;
+    // A wait with a time-out also fails when a whole TimeOut moved less than this on average:
+    // a trickle is no progress.
+    static constexpr int64_t MinBytesPerSecond = 256;
 
 protected:
     void ClearReceiveBuffer();
+    // After a failure in the middle of a reply the stream is out of step: the connection is
+    // closed without a word and nothing of it is kept.
+    void DropConnection();
     // Derived destructors call this first, so that nothing is reported while being destroyed.
     void BeginDestroy() { destroying = true; }
 
@@ -90,27 +103,30 @@ private:
     std::string ErrorManager(uint16_t expected);
     std::string LookUpErrorMessage(unsigned code);
     void RequestCloseSocket();
-    void OpenFreshSocket();
     void RenewSocket();
+    bool PrepareSocket(TSocket s, bool lingerZero);
     void StartTimer();
     void StopTimer();
     void TimerTriggered();
     void WndProc(const TMessage& message);
-    void DispatchSocketEvent(uint16_t event);
-    void DrainOnClose();
+    void DispatchSocketEvent(uint16_t event, uint64_t tag);
+    void DrainOnClose(uint64_t tag);
     void ReadToStream();
     void WriteFromStream();
     bool WaitUntil(const std::function<bool()>& done, bool withProgressLimit);
+    void BeginReply();
     bool HasLine();
     std::string TakeLine();
     size_t BufferedBytes();
     void AbandonSend();
+    // The two calls that move bytes between the socket and the buffers.
+    int ReceiveSome(char* into, int most, uint64_t onlyTag = 0);
+    int SendSome(const char* from, int count);
 
     std::unique_ptr<TMessageWindow> window;
     std::unique_ptr<TThreadTimer> timer;
 
-    std::atomic<TSocket> socket{INVALID_SOCKET};
-    std::atomic<uint64_t> socketTag{0};
+    TSocketHandle socket;
     std::atomic<uint64_t> lookupSerial{0};
     std::atomic<bool> connected{false};
     std::atomic<bool> canceled{false};
@@ -124,7 +140,11 @@ private:
     std::atomic<bool> sendDone{false};
     std::atomic<bool> handlerBusy{false};
     std::atomic<uint32_t> lastError{0};
-    std::atomic<uint64_t> progress{0}; // bytes moved; a wait with a time-out watches it
+    std::atomic<uint64_t> progress{0};   // bytes moved; a wait with a time-out watches it
+    std::atomic<bool> readPaused{false}; // the buffer was full; the next ReadLn resumes reading
+    // The current rate window of the waiting thread (see MinBytesPerSecond).
+    std::chrono::steady_clock::time_point rateWindowStart;
+    uint64_t rateWindowProgress = 0;
 
     mutable std::mutex statusMutex;
     std::string lastStatus;

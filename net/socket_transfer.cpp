@@ -2,6 +2,7 @@
 // line-oriented operations the POP3 dialogue rests on.
 #include "net/socket_session.h"
 
+#include "platform/int_text.h"
 #include "platform/polling.h"
 
 #include <cstring>
@@ -14,17 +15,18 @@ constexpr size_t WriteLimit = 16384;
 void TSocketSession::Transaction(const std::string& request, std::string& reply) {
     StatusMessage(8, "Transaction");
     ReplyNumber = 0;
+    BeginReply();
     Writeln(request);
     LastReply = ReadLn();
     if (!LastReply.empty()) {
         StatusMessage(1, LastReply);
-        long value = 0;
         size_t digits = 0;
         while (digits < LastReply.size() && digits < 10 && LastReply[digits] >= '0' &&
                LastReply[digits] <= '9')
-            value = value * 10 + (LastReply[digits++] - '0');
+            ++digits;
         // A number beyond the 16-bit range is no reply code; it is not taken.
-        if (digits > 0 && value <= INT16_MAX) ReplyNumber = static_cast<int16_t>(value);
+        const auto value = TryStrToInt(LastReply.substr(0, digits));
+        if (digits > 0 && value && *value <= INT16_MAX) ReplyNumber = static_cast<int16_t>(*value);
     }
     reply = LastReply;
 }
@@ -46,7 +48,8 @@ void TSocketSession::SendBuffer(const char* bytes, uint16_t length) {
     StatusMessage(4, "Sending Buffer");
     if (canceled) return;
     const size_t count = length ? length : strnlen(bytes, 65535);
-    if (!connected) throw ESockError("Socket send failed: not connected");
+    if (!connected)
+        throw ESockError("Socket send failed: not connected", TSockErrorKind::NotConnected);
     {
         std::lock_guard lock(bufferMutex);
         sendDone = false;
@@ -59,8 +62,10 @@ void TSocketSession::SendBuffer(const char* bytes, uint16_t length) {
         throw EAbortError("Socket send aborted");
     }
     if (sendDone) return;
-    AbandonSend();
-    throw ESockError(finished ? "Socket send failed: connection closed" : "Socket send timed out");
+    DropConnection();
+    if (finished)
+        throw ESockError("Socket send failed: connection closed", TSockErrorKind::SendClosed);
+    throw ESockError("Socket send timed out", TSockErrorKind::SendTimedOut);
 }
 
 void TSocketSession::AbandonSend() {
@@ -81,13 +86,12 @@ std::string TSocketSession::ReadLn() {
     const bool ended = WaitUntil(lineOrEnd, true);
     if (canceled) throw EAbortError("Socket readln aborted");
     if (HasLine()) return TakeLine();
-    if (tooLong) {
-        ClearReceiveBuffer();
-        RequestCloseSocket();
-        throw ESockError("Socket readln failed: line too long");
-    }
-    if (!ended) throw ESockError("Socket readln timed out");
-    throw ESockError("Socket readln failed: connection closed");
+    // A read that failed leaves nothing behind for the next one to take as its own.
+    DropConnection();
+    if (tooLong)
+        throw ESockError("Socket readln failed: line too long", TSockErrorKind::LineTooLong);
+    if (!ended) throw ESockError("Socket readln timed out", TSockErrorKind::ReadTimedOut);
+    throw ESockError("Socket readln failed: connection closed", TSockErrorKind::ReadClosed);
 }
 
 bool TSocketSession::HasLine() {
@@ -105,24 +109,42 @@ size_t TSocketSession::BufferedBytes() {
 }
 
 std::string TSocketSession::TakeLine() {
-    std::lock_guard lock(bufferMutex);
-    const size_t end = receiveBuffer.find('\n', receiveStart) + 1;
-    std::string line = receiveBuffer.substr(receiveStart, end - receiveStart);
-    receiveStart = end;
-    lineScanFrom = 0;
-    // Consumed bytes are dropped in bulk, so a reply of many lines is moved only rarely.
-    if (receiveStart > receiveBuffer.size() / 2) {
-        receiveBuffer.erase(0, receiveStart);
-        receiveStart = 0;
+    std::string line;
+    {
+        std::lock_guard lock(bufferMutex);
+        const size_t end = receiveBuffer.find('\n', receiveStart) + 1;
+        line = receiveBuffer.substr(receiveStart, end - receiveStart);
+        receiveStart = end;
+        lineScanFrom = 0;
+        // Consumed bytes are dropped in bulk, so a reply of many lines is moved only rarely.
+        if (receiveStart > receiveBuffer.size() / 2) {
+            receiveBuffer.erase(0, receiveStart);
+            receiveStart = 0;
+        }
     }
+    // Reading paused on a full buffer goes on now that there is room.
+    if (readPaused.exchange(false)) PostMessage(window->Handle(), ReadRequestMessage);
     return line;
 }
 
 void TSocketSession::ClearReceiveBuffer() {
-    std::lock_guard lock(bufferMutex);
-    receiveBuffer.clear();
-    receiveStart = 0;
-    lineScanFrom = 0;
+    {
+        std::lock_guard lock(bufferMutex);
+        receiveBuffer.clear();
+        receiveBuffer.shrink_to_fit();
+        receiveStart = 0;
+        lineScanFrom = 0;
+    }
+    if (readPaused.exchange(false)) PostMessage(window->Handle(), ReadRequestMessage);
+}
+
+int TSocketSession::ReceiveSome(char* into, int most, uint64_t onlyTag) {
+    return socket.WithTagged(
+        onlyTag, [&](TSocket s) { return WsRecv(s, into, most); }, 0);
+}
+
+int TSocketSession::SendSome(const char* from, int count) {
+    return socket.With([&](TSocket s) { return WsSend(s, from, count); });
 }
 
 void TSocketSession::WriteFromStream() {
@@ -132,7 +154,7 @@ void TSocketSession::WriteFromStream() {
         std::lock_guard lock(bufferMutex);
         if (!sendQueue.empty() && !canceled) {
             const int chunk = static_cast<int>(std::min<size_t>(sendQueue.size(), ChunkSize));
-            const int sent = WsSend(socket, sendQueue.data(), chunk);
+            const int sent = SendSome(sendQueue.data(), chunk);
             if (sent == SOCKET_ERROR) {
                 lastError = static_cast<uint32_t>(WSAGetLastError());
             } else {
@@ -150,13 +172,29 @@ void TSocketSession::WriteFromStream() {
 
 void TSocketSession::ReadToStream() {
     if (canceled) {
-        WSAAsyncSelect(socket, window->Handle(), SocketEventMessage, 0);
+        socket.With([this](TSocket s) {
+            return WSAAsyncSelect(s, window->Handle(), SocketEventMessage, 0);
+        });
         if (OnAbortRead) OnAbortRead(this);
     }
     if (handlerBusy.exchange(true)) return;
     StatusMessage(8, "ReadToStream");
+    // A full buffer is not read into: the peer waits until ReadLn has taken lines, so no
+    // server can make the buffer grow without bound.
+    size_t held = BufferedBytes();
+    if (held >= MaxBufferedBytes) {
+        readPaused = true;
+        // Marked before looking again: a line taken in between sees the mark and resumes.
+        held = BufferedBytes();
+        if (held >= MaxBufferedBytes) {
+            handlerBusy = false;
+            return;
+        }
+        readPaused = false;
+    }
     char chunk[ChunkSize];
-    const int got = WsRecv(socket, chunk, ChunkSize);
+    const int most = static_cast<int>(std::min<size_t>(ChunkSize, MaxBufferedBytes - held));
+    const int got = ReceiveSome(chunk, most);
     if (got == SOCKET_ERROR) {
         lastError = static_cast<uint32_t>(WSAGetLastError());
         LookUpErrorMessage(lastError);
@@ -166,17 +204,22 @@ void TSocketSession::ReadToStream() {
             receiveBuffer.append(chunk, static_cast<size_t>(got));
         }
         progress += static_cast<uint64_t>(got);
-        if (got == ChunkSize) PostMessage(window->Handle(), ReadRequestMessage);
+        if (got == most) PostMessage(window->Handle(), ReadRequestMessage);
     }
     handlerBusy = false;
 }
 
-void TSocketSession::DrainOnClose() {
+void TSocketSession::DrainOnClose(uint64_t tag) {
+    // What the peer sent before closing is bounded by the socket's own buffer.
     char chunk[ChunkSize];
-    for (int got; !canceled && (got = WsRecv(socket, chunk, ChunkSize)) > 0;) {
+    for (int got; !canceled && (got = ReceiveSome(chunk, ChunkSize, tag)) > 0;) {
         std::lock_guard lock(bufferMutex);
         receiveBuffer.append(chunk, static_cast<size_t>(got));
     }
     connected = false;
-    RequestCloseSocket();
+    // Only this connection's socket: the other thread may have replaced it meanwhile.
+    const bool closed = socket.Renew(
+        !noReopen, [this](TSocket s) { return PrepareSocket(s, false); }, tag);
+    StatusMessage(4, "Request Close Socket");
+    if (closed && !destroying && OnDisconnect) OnDisconnect(this);
 }

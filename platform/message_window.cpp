@@ -110,8 +110,15 @@ void TMessageWindow::Dispatch(const TMessage& message) {
 void DispatchPendingMessages() {
     const std::shared_ptr<TThreadMessageQueue> queue = ThreadQueue();
     if (!queue) return;
+    // Only the messages waiting now: a handler that posts again (a read of a full chunk) is
+    // served by the next pass, so a peer that keeps the socket full cannot make a pass endless.
+    size_t waiting = 0;
+    {
+        std::lock_guard lock(queue->mutex);
+        waiting = queue->messages.size();
+    }
     // Windows are destroyed only on their own thread, so one found here outlives the call.
-    for (std::pair<TWindowHandle, TMessage> next; TakeNext(*queue, next);)
+    for (std::pair<TWindowHandle, TMessage> next; waiting > 0 && TakeNext(*queue, next); --waiting)
         if (TMessageWindow* window = FindWindow(next.first)) window->Dispatch(next.second);
 }
 

@@ -46,5 +46,6 @@ private:
 bool PostMessage(TWindowHandle window, uint32_t msg, uint64_t wParam = 0, int64_t lParam = 0,
                  std::string data = {});
 
-// Hands every message queued for the calling thread's windows to their handlers.
+// Hands the messages queued for the calling thread's windows when the call began to their
+// handlers; messages posted meanwhile wait for the next call.
 void DispatchPendingMessages();

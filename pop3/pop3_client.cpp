@@ -6,8 +6,14 @@
 
 namespace {
 
-bool HoldsLineBreak(const std::string& value) {
-    return value.find_first_of("\r\n") != std::string::npos;
+// A command line holds at most 255 octets, CR LF included; both commands start with 5.
+constexpr size_t MaxCredentialLength = 255 - 5 - 2;
+
+// A credential that cannot go out as it is: a NUL would cut it, a line break would smuggle
+// further commands onto the wire, and an over-long one would be cut.
+bool Unsendable(const std::string& value) {
+    return value.size() > MaxCredentialLength ||
+           value.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
 }
 
 } // namespace
@@ -36,9 +42,7 @@ void TPop3Client::EnsureCredentials() {
 
 void TPop3Client::Connect() {
     EnsureCredentials();
-    // A line break in a credential would smuggle further commands onto the wire.
-    if (HoldsLineBreak(UserID) || HoldsLineBreak(Password))
-        throw Exception("Authentication failed");
+    if (Unsendable(UserID) || Unsendable(Password)) throw Exception("Authentication failed");
     const bool wasBusy = busy.exchange(true);
     bool loggedIn = false;
     auto finish = [&] {
@@ -66,15 +70,18 @@ void TPop3Client::LogInAndCount(bool& loggedIn) {
         if (!PositiveReply(reply)) throw Exception(reply);
         messageCount = TryStrToInt(NthWord(reply, ' ', 2)).value_or(0);
     } catch (...) {
-        Disconnect();
+        // The first failure is the caller's; a QUIT that fails after it tells nothing new.
+        try {
+            Disconnect();
+        } catch (...) {
+        }
         throw;
     }
 }
 
 void TPop3Client::LogIn() {
     for (int attempt = 0;; ++attempt) {
-        if (HoldsLineBreak(UserID) || HoldsLineBreak(Password))
-            throw Exception("Authentication failed");
+        if (Unsendable(UserID) || Unsendable(Password)) throw Exception("Authentication failed");
         std::string reply;
         Transaction("USER " + UserID, reply);
         bool accepted = PositiveReply(reply);
@@ -117,7 +124,7 @@ void TPop3Client::DeleteMailMessage(int32_t n) {
         CertifyConnect();
         std::string reply;
         Transaction("DELE " + std::to_string(n), reply);
-        if (NthWord(reply, ' ', 1) != "+OK") {
+        if (!PositiveDeleReply(reply)) {
             if (OnFailure) OnFailure(this);
             throw Exception(reply);
         }

@@ -7,6 +7,11 @@
 
 namespace {
 
+// One header may take this much: real headers of 10 MB still fit, an endless reply does not.
+// Each line is counted with what keeping it costs besides its bytes.
+constexpr size_t MaxHeaderCost = 40 * 1024 * 1024;
+constexpr size_t LineCost = 64;
+
 // The text without blanks and control characters at either end.
 std::string Trim(const std::string& text) {
     auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
@@ -41,14 +46,19 @@ void TPop3Client::List() {
         std::string reply;
         Transaction("LIST ", reply);
         if (!PositiveReply(reply)) throw Exception(reply);
-        for (;;) {
-            std::string line = ReadLn();
-            line.resize(line.size() - std::min<size_t>(2, line.size()));
-            if (line == ".") break;
-            if (!OnList) continue;
-            const int32_t size = StrToInt(NthWord(line, ' ', 2));
-            const int32_t msg = StrToInt(NthWord(line, ' ', 1));
-            OnList(msg, size);
+        try {
+            for (;;) {
+                std::string line = ReadLn();
+                line.resize(line.size() - std::min<size_t>(2, line.size()));
+                if (line == ".") break;
+                if (!OnList) continue;
+                const int32_t size = StrToInt(NthWord(line, ' ', 2));
+                const int32_t msg = StrToInt(NthWord(line, ' ', 1));
+                OnList(msg, size);
+            }
+        } catch (...) {
+            DropConnection(); // the rest of the listing must not answer the next command
+            throw;
         }
     });
 }
@@ -73,8 +83,15 @@ void TPop3Client::ReadSummaryHeader() {
     s.Subject.clear();
     s.From.clear();
     s.MessageId.clear();
+    size_t cost = 0;
     for (;;) {
         const std::string line = ReadLn();
+        cost += line.size() + LineCost;
+        if (cost > MaxHeaderCost) {
+            s.Header.Clear();
+            DropConnection();
+            throw Exception("Summary failed: header too long");
+        }
         if (StartsWith(line, "Subject:")) s.Subject = ValueBeforeLineEnd(line, 9);
         if (StartsWith(line, "From:")) s.From = ValueBeforeLineEnd(line, 6);
         if (StartsWith(line, "Message-ID:"))

@@ -47,7 +47,7 @@ void TMailCheck::Button1Click() {
     TAccount* current = form.Accounts().Current();
     if (form.Accounts().Count() == 0 || !current || form.MailBusy) return;
     form.Checking = true;
-    form.Pop().TimeOut = current->Timeout * 1000;
+    form.Pop().TimeOut = TPop3Client::TimeOutFromSeconds(current->Timeout);
     if (NeedsPassword(*current)) {
         std::string password;
         if (!Tpassword::Ask(&form, password)) return;

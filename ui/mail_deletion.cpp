@@ -184,7 +184,7 @@ void DeleteSelectedMail(TForm1& form) {
         bool& flag;
         ~TRelease() { flag = false; }
     } release{form.MailBusy};
-    form.Pop().TimeOut = account->Timeout * 1000;
+    form.Pop().TimeOut = TPop3Client::TimeOutFromSeconds(account->Timeout);
     TDeletion deletion(form, *account);
     std::string report;
     try {

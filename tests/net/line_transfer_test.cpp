@@ -4,8 +4,11 @@
 #include "tests/support/scripted_peer.h"
 
 #include <arpa/inet.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
+#include <set>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
@@ -116,7 +119,7 @@ TEST(LineTransfer, CloseDrainsDataThenReadLnFailsAtOnce) {
     EXPECT_EQ(disconnects, 1);
 }
 
-TEST(LineTransfer, BytesLeftFromAnEarlierConnectionComeFirst) {
+TEST(LineTransfer, ConnectStartsFromNothing) {
     ScriptedPeer peer({Script().Send("one\r\ntwo\r\n").ReadLine(), Script().Send("three\r\n")});
     TSocketSession session;
     ConnectTo(session, peer.Port());
@@ -124,8 +127,34 @@ TEST(LineTransfer, BytesLeftFromAnEarlierConnectionComeFirst) {
     session.Writeln("x"); // by now "two" has arrived as well
     session.Disconnect();
     ConnectTo(session, peer.Port());
-    EXPECT_EQ(session.ReadLn(), "two\r\n");
     EXPECT_EQ(session.ReadLn(), "three\r\n");
+}
+
+// Whatever ended a read, the session is closed, holds nothing of the failed reply, and the next
+// Connect reads the next server's first line.
+TEST(LineTransfer, AFailedReadLeavesAClosedEmptySession) {
+    struct Case {
+        Script failing;
+        std::string failure;
+    };
+    const std::string endless(TSocketSession::MaxLineLength + 100000, 'q');
+    const std::vector<Case> cases = {
+        {Script().Send("+OK 1\r\n+OK par").Stall(3000), "Socket readln timed out"},
+        {Script().Send("+OK 1\r\n+OK par").Close(), "Socket readln failed: connection closed"},
+        {Script().Send("+OK 1\r\n" + endless).Stall(3000), "Socket readln failed: line too long"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.failure);
+        ScriptedPeer peer({c.failing, Script().Send("+OK fresh\r\n").Stall(3000)});
+        TSocketSession session;
+        session.TimeOut = 300;
+        ConnectTo(session, peer.Port());
+        EXPECT_EQ(session.ReadLn(), "+OK 1\r\n");
+        EXPECT_EQ(FailureOf([&] { session.ReadLn(); }), c.failure);
+        EXPECT_FALSE(session.Connected());
+        ConnectTo(session, peer.Port());
+        EXPECT_EQ(session.ReadLn(), "+OK fresh\r\n");
+    }
 }
 
 TEST(LineTransfer, CancelDuringReadStaysUntilConnect) {
@@ -231,13 +260,46 @@ TEST(LineTransfer, ReadsLargerThanOneChunk) {
     EXPECT_EQ(session.ReadLn(), "end\r\n");
 }
 
-TEST(LineTransfer, EndlessLineIsRefusedAndClosed) {
-    const std::string endless(TSocketSession::MaxLineLength + 100000, 'q');
-    ScriptedPeer peer(Script().Send(endless).Stall(3000));
+// A line over the cap is refused however its bytes arrive: while the session waits, or all
+// of it (and far more) while nobody read.
+TEST(LineTransfer, EndlessLineIsRefusedAndClosedWhateverTheTiming) {
+    const std::string endless(10 * TSocketSession::MaxLineLength, 'q');
+    for (int busyMs : {0, 400}) {
+        ScriptedPeer peer(Script().Send(endless).Stall(3000));
+        TSocketSession session;
+        ConnectTo(session, peer.Port());
+        std::this_thread::sleep_for(std::chrono::milliseconds(busyMs));
+        EXPECT_EQ(FailureOf([&] { session.ReadLn(); }), "Socket readln failed: line too long");
+        EXPECT_FALSE(session.Connected());
+    }
+}
+
+// A trickle is no progress: one byte at a time, or short lines one after another, ends with
+// the time-out in bounded time, while a large reply arriving steadily for several time-outs
+// completes.
+TEST(LineTransfer, TrickleTimesOutSteadyReplyCompletes) {
+    std::string lines;
+    for (int i = 0; i < 100; ++i)
+        lines += "a\r\n";
+    for (const Script& trickle : {Script().SendChunked(std::string(200, 'b'), 1, 20).Stall(3000),
+                                  Script().SendChunked(lines, 3, 40).Stall(3000)}) {
+        ScriptedPeer peer(trickle);
+        TSocketSession session;
+        ConnectTo(session, peer.Port());
+        session.TimeOut = 300;
+        const auto start = std::chrono::steady_clock::now();
+        std::string failure = "(no failure)";
+        for (int i = 0; i < 100 && failure == "(no failure)"; ++i)
+            failure = FailureOf([&] { session.ReadLn(); });
+        EXPECT_EQ(failure, "Socket readln timed out");
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    }
+    const std::string big(600000, 'z');
+    ScriptedPeer peer(Script().SendChunked(big + "\r\n", 6000, 10).Stall(3000));
     TSocketSession session;
     ConnectTo(session, peer.Port());
-    EXPECT_EQ(FailureOf([&] { session.ReadLn(); }), "Socket readln failed: line too long");
-    EXPECT_FALSE(session.Connected());
+    session.TimeOut = 300;
+    EXPECT_EQ(session.ReadLn(), big + "\r\n");
 }
 
 TEST(LineTransfer, SilentServerEndsReadAfterTimeOut) {
@@ -359,5 +421,57 @@ TEST(Connecting, DisconnectWithoutConnectionStillClosesAndReopens) {
     // The fresh socket works.
     ScriptedPeer peer(Script().Send("+OK\r\n").Close());
     ConnectTo(session, peer.Port());
+    EXPECT_EQ(session.ReadLn(), "+OK\r\n");
+}
+
+namespace {
+
+std::set<int> OpenSockets() {
+    std::set<int> sockets;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        const auto target = std::filesystem::read_symlink(entry.path(), error).string();
+        if (!error && target.rfind("socket:", 0) == 0)
+            sockets.insert(std::stoi(entry.path().filename().string()));
+    }
+    return sockets;
+}
+
+} // namespace
+
+// The fresh socket after a close cannot be made while the descriptor limit is reached; once it
+// is lifted, Connect makes its own.
+TEST(Connecting, ASocketThatCouldNotBeRenewedIsMadeByConnect) {
+    ScriptedPeer peer(Script().Send("+OK\r\n").Stall(3000));
+    const std::set<int> before = OpenSockets();
+    TSocketSession session;
+    std::set<int> mine;
+    for (int fd : OpenSockets())
+        if (!before.count(fd)) mine.insert(fd);
+    ASSERT_EQ(mine.size(), 1u);
+    const int own = *mine.begin();
+    // Every number below the session's is taken, and the limit is its number: the close frees
+    // it, and no new descriptor can be had.
+    std::vector<int> fillers;
+    for (int fd = dup(2); fd >= 0 && fillers.size() < 100000; fd = dup(2)) {
+        fillers.push_back(fd);
+        if (fd > own) break;
+    }
+    rlimit saved{};
+    getrlimit(RLIMIT_NOFILE, &saved);
+    rlimit lowered = saved;
+    lowered.rlim_cur = static_cast<rlim_t>(own);
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &lowered), 0);
+    session.Disconnect();
+    // Nothing else runs while the limit holds: the sanitizers themselves need descriptors.
+    const int spare = dup(2);
+    setrlimit(RLIMIT_NOFILE, &saved);
+    for (int fd : fillers)
+        close(fd);
+    EXPECT_EQ(spare, -1) << "the limit did not hold";
+    if (spare >= 0) close(spare);
+    session.Host = "127.0.0.1";
+    session.Port = peer.Port();
+    session.Connect();
     EXPECT_EQ(session.ReadLn(), "+OK\r\n");
 }

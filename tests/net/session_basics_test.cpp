@@ -285,3 +285,13 @@ TEST(SocketSession, CertifyConnectAsksOnce) {
     }
     EXPECT_EQ(asked, 1);
 }
+
+TEST(SocketSession, TimeOutFromSecondsSaturates) {
+    EXPECT_EQ(TSocketSession::TimeOutFromSeconds(90), 90000);
+    EXPECT_EQ(TSocketSession::TimeOutFromSeconds(0), 0);
+    EXPECT_EQ(TSocketSession::TimeOutFromSeconds(2147483), 2147483000);
+    EXPECT_EQ(TSocketSession::TimeOutFromSeconds(2147484), INT32_MAX);
+    EXPECT_EQ(TSocketSession::TimeOutFromSeconds(INT32_MAX), INT32_MAX);
+    EXPECT_EQ(TSocketSession::TimeOutFromSeconds(-5), -5000);
+    EXPECT_EQ(TSocketSession::TimeOutFromSeconds(INT32_MIN), INT32_MIN);
+}

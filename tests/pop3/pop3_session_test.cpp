@@ -1,7 +1,10 @@
 // Log-in, STAT, DELE and QUIT against scripted servers: the exact bytes sent and the events.
+#include "platform/polling.h"
+#include "pop3/pop3_reply.h"
 #include "tests/pop3/pop3_test_support.h"
 #include "tests/support/scripted_peer.h"
 
+#include <atomic>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -169,17 +172,30 @@ TEST(Pop3Session, MissingCredentials) {
     EXPECT_EQ(peer.Received(0), "USER \r\nPASS pw\r\nSTAT\r\nQUIT\r\n");
 }
 
-TEST(Pop3Session, LineBreakInCredentialsIsRefusedBeforeAnythingIsSent) {
+TEST(Pop3Session, UnsendableCredentialsAreRefusedBeforeAnythingIsSent) {
     ScriptedPeer peer(LoggedIn().ReadLine().Send("+OK\r\n").Close());
+    struct Case {
+        std::string user, password;
+    };
+    const std::string longest(248, 'p'); // "PASS " + 248 + CR LF = 255 octets
+    for (const Case& c : {Case{"bob", "pw\r\nDELE 1"}, Case{"bob\nQUIT", "pw"},
+                          Case{"bob", std::string("sec\0ret", 7)}, Case{"bob", longest + "p"},
+                          Case{std::string(20000, 'u'), "pw"}}) {
+        TPop3Client client;
+        Prepare(client, peer);
+        client.UserID = c.user;
+        client.Password = c.password;
+        EXPECT_EQ(FailureOf([&] { client.Connect(); }), "Authentication failed") << c.password;
+        EXPECT_FALSE(client.Busy());
+    }
+    EXPECT_EQ(peer.Connections(), 0u);
     TPop3Client client;
     Prepare(client, peer);
-    client.Password = "pw\r\nDELE 1";
-    EXPECT_EQ(FailureOf([&] { client.Connect(); }), "Authentication failed");
-    client.Password = "pw";
-    client.UserID = "bob\nQUIT";
-    EXPECT_EQ(FailureOf([&] { client.Connect(); }), "Authentication failed");
-    EXPECT_EQ(peer.Connections(), 0u);
-    EXPECT_FALSE(client.Busy());
+    client.Password = longest;
+    client.Connect();
+    client.Disconnect();
+    ASSERT_TRUE(peer.WaitDone());
+    EXPECT_EQ(peer.Received(0), "USER bob\r\nPASS " + longest + "\r\nSTAT\r\nQUIT\r\n");
 }
 
 TEST(Pop3Session, LineBreakFromTheRetryHandlerIsRefusedToo) {
@@ -195,7 +211,7 @@ TEST(Pop3Session, LineBreakFromTheRetryHandlerIsRefusedToo) {
     EXPECT_EQ(peer.Received(0), "USER bob\r\nQUIT\r\n");
 }
 
-TEST(Pop3Session, DeleteNeedsExactlyOkInTheFirstField) {
+TEST(Pop3Session, DeleteNeedsOkAsTheWholeFirstField) {
     ScriptedPeer peer(LoggedIn()
                           .ReadLine()
                           .Send("+OK message 1 deleted\r\n")
@@ -212,7 +228,7 @@ TEST(Pop3Session, DeleteNeedsExactlyOkInTheFirstField) {
     client.Connect();
     log.entries.clear();
     client.DeleteMailMessage(1);
-    EXPECT_EQ(FailureOf([&] { client.DeleteMailMessage(2); }), "+OK\r\n");
+    EXPECT_EQ(FailureOf([&] { client.DeleteMailMessage(2); }), ""); // "+OK" alone
     EXPECT_EQ(FailureOf([&] { client.DeleteMailMessage(-7); }), "-ERR no such message\r\n");
     EXPECT_FALSE(client.Busy());
     client.Disconnect();
@@ -220,7 +236,14 @@ TEST(Pop3Session, DeleteNeedsExactlyOkInTheFirstField) {
     EXPECT_EQ(peer.Received(0),
               "USER bob\r\nPASS pw\r\nSTAT\r\nDELE 1\r\nDELE 2\r\nDELE -7\r\nQUIT\r\n");
     EXPECT_EQ(log.entries,
-              (std::vector<std::string>{"OnSuccess", "OnFailure", "OnFailure", "OnDisconnect"}));
+              (std::vector<std::string>{"OnSuccess", "OnSuccess", "OnFailure", "OnDisconnect"}));
+}
+
+TEST(Pop3Session, DeleteReplyRule) {
+    for (const char* yes : {"+OK\r\n", "+OK\n", "+OK", "+OK deleted\r\n"})
+        EXPECT_TRUE(PositiveDeleReply(yes)) << yes;
+    for (const char* no : {"+OKAY\r\n", "-ERR +OK\r\n", "x+OK\r\n", "+ok\r\n", "\r\n"})
+        EXPECT_FALSE(PositiveDeleReply(no)) << no;
 }
 
 TEST(Pop3Session, RefusedQuitStillCloses) {
@@ -261,4 +284,56 @@ TEST(Pop3Session, ServerDroppingDuringLogInEndsTheWait) {
     EXPECT_EQ(FailureOf([&] { client.Connect(); }), "Socket readln failed: connection closed");
     EXPECT_FALSE(client.Connected());
     EXPECT_FALSE(client.Busy());
+}
+
+// The server refuses and closes at once: its reason, not the clean-up QUIT's failure, is what
+// the caller sees.
+TEST(Pop3Session, TheFirstFailureIsTheOneReported) {
+    struct Case {
+        Script script;
+        std::string failure;
+    };
+    for (const Case& c : {Case{Script().Send("-ERR busy\r\n").Close(), "-ERR busy\r\n"},
+                          Case{Conversation({"+OK\r\n", "+OK\r\n", "-ERR no\r\n"}).Close(),
+                               "Authentication failed"}}) {
+        for (int run = 0; run < 5; ++run) {
+            ScriptedPeer peer(c.script);
+            TPop3Client client;
+            Prepare(client, peer);
+            EXPECT_EQ(FailureOf([&] { client.Connect(); }), c.failure);
+            EXPECT_FALSE(client.Connected());
+        }
+    }
+}
+
+// A refused log-in on a worker, while this thread runs the notifications (and so closes the
+// socket on the server's close): each time the reason is the refusal, and a later log-in works.
+TEST(Pop3Session, RefusedLogInsOnAWorkerNeverShareTheSocket) {
+    constexpr int Runs = 300;
+    std::vector<Script> scripts(Runs, Conversation({"+OK\r\n", "+OK\r\n", "-ERR no\r\n"}).Close());
+    scripts.push_back(LoggedIn().ReadLine().Send("+OK\r\n").Close());
+    ScriptedPeer peer(scripts);
+    TPop3Client client;
+    Prepare(client, peer);
+    auto onWorker = [&] {
+        std::string failure;
+        std::atomic<bool> done{false};
+        std::thread worker([&] {
+            failure = FailureOf([&] { client.Connect(); });
+            done = true;
+        });
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!done && std::chrono::steady_clock::now() < deadline)
+            ProcessMessagesStep();
+        worker.join();
+        return failure;
+    };
+    int refused = 0;
+    for (int i = 0; i < Runs; ++i)
+        refused += onWorker() == "Authentication failed";
+    EXPECT_EQ(refused, Runs);
+    client.Password = "right";
+    EXPECT_EQ(onWorker(), "");
+    EXPECT_TRUE(client.Connected());
+    client.Disconnect();
 }

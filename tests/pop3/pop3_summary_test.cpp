@@ -197,3 +197,31 @@ TEST(Pop3Summary, DeletionTakesEffectAtQuit) {
     EXPECT_EQ(client.Summary().Subject, " c");
     client.Disconnect();
 }
+
+// A header of 10 MB is read whole; a reply that never ends, or a listing line that cannot be
+// read, fails and closes the session, so nothing of it answers a later command.
+TEST(Pop3Summary, LimitsOfAReplyAndWhatAFailureLeaves) {
+    std::string received;
+    for (int i = 0; received.size() < 10'000'000; ++i)
+        received +=
+            "Received: from relay" + std::to_string(i) + ".example.com by mx.example.com\r\n";
+    const std::string endless = "X-Filler: " + std::string(70, 'f') + "\r\n";
+    ScriptedPeer peer(
+        {AfterLogIn({"+OK\r\n" + received + "Subject: big\r\n\r\n.\r\n", "+OK 1 9\r\n", "+OK\r\n"}),
+         AfterLogIn({"+OK\r\n"}).Repeat(endless, 20000),
+         AfterLogIn({"+OK\r\n1 10\r\nbad\r\n2 20\r\n.\r\n"}).Stall(3000)});
+    TPop3Client client;
+    ConnectTo(client, peer.Port());
+    client.GetSummary(1);
+    EXPECT_EQ(client.Summary().Subject, " big");
+    EXPECT_EQ(client.Summary().Bytes, 9);
+    client.Disconnect();
+    ConnectTo(client, peer.Port());
+    EXPECT_EQ(FailureOf([&] { client.GetSummary(1); }), "Summary failed: header too long");
+    EXPECT_FALSE(client.Connected());
+    EXPECT_FALSE(client.Busy());
+    ConnectTo(client, peer.Port());
+    client.OnList = [](int32_t, int32_t) {};
+    EXPECT_EQ(FailureOf([&] { client.List(); }), "'' is not a valid integer value");
+    EXPECT_FALSE(client.Connected());
+}

@@ -1,5 +1,7 @@
 #include "tests/support/scripted_peer.h"
 
+#include <chrono>
+
 namespace test_support {
 
 Script& Script::Send(std::string bytes) {
@@ -34,6 +36,11 @@ Script& Script::Close() {
 
 Script& Script::Stall(int limitMs) {
     steps_.push_back({Kind::Stall, {}, 0, limitMs});
+    return *this;
+}
+
+Script& Script::Repeat(std::string bytes, int limitMs) {
+    steps_.push_back({Kind::Repeat, std::move(bytes), 0, limitMs});
     return *this;
 }
 
@@ -78,6 +85,13 @@ void ScriptedPeer::Play(size_t index, Connection& connection) {
         case Script::Kind::Stall:
             connection.DrainUntilClosed(step.ms);
             return;
+        case Script::Kind::Repeat: {
+            const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(step.ms);
+            while (std::chrono::steady_clock::now() < end && connection.Send(step.bytes)) {
+            }
+            connection.Close();
+            return;
+        }
         }
     }
     connection.DrainUntilClosed(options_.ioTimeoutMs);

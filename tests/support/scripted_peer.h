@@ -24,7 +24,7 @@ namespace test_support {
 
 class Script {
 public:
-    enum class Kind { Send, ReadLine, Wait, Close, Stall };
+    enum class Kind { Send, ReadLine, Wait, Close, Stall, Repeat };
     struct Step {
         Kind kind;
         std::string bytes; // Send
@@ -45,6 +45,10 @@ public:
     Script& Close();
     // Says nothing more and records what arrives until the client closes or limitMs pass.
     Script& Stall(int limitMs = 10000);
+    // Sends bytes over and over, as fast as the client takes them, until it closes, stops
+    // reading for the I/O time-out, or limitMs pass: an endless reply (bytes without LF) or a
+    // flood (whole lines). Later steps are not played.
+    Script& Repeat(std::string bytes, int limitMs = 10000);
 
     const std::vector<Step>& Steps() const { return steps_; }
 

@@ -133,4 +133,34 @@ TEST_F(DovecotDeletionTest, UnchangedMessagesAreDeletedOneOrSeveral) {
     EXPECT_EQ(Recheck(), (std::vector<std::string>{"1", "5"}));
 }
 
+// A check that times out half-way through the summaries leaves nothing of the stalled server's
+// conversation behind: the next check, of another account on a real server, fills its table.
+TEST_F(DovecotWindowTest, AfterACheckThatFailedMidFillAnotherAccountFillsItsTable) {
+    ASSERT_NE(DovecotPort(), 0) << "the Dovecot fixture is not running";
+    test_support::FakePop3Server stalled({Numbered(1), Numbered(2), Numbered(3)}, "bob", "pw");
+    stalled.StallAt("TOP 2 0");
+    WriteAccounts(
+        {{"Stalled", Server(stalled), "bob", "pw", true},
+         {"Real", "127.0.0.1:" + std::to_string(DovecotPort()), "alice", "secret", true}});
+    Start();
+    auto select = [&](const std::string& name) {
+        const std::vector<std::string> labels = TopLabels();
+        const auto at = std::find(labels.begin(), labels.end(), name) - labels.begin();
+        ASSERT_LT(at, static_cast<long>(labels.size()));
+        Form().Tree().setCurrentItem(Form().Tree().topLevelItem(static_cast<int>(at)));
+        ASSERT_EQ(CurrentName(), name);
+    };
+    select("Stalled");
+    Account().Timeout = 1;
+    ClickCheck();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.requests.empty(); }, 10000));
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Socket readln timed out"});
+    EXPECT_EQ(Subjects(), (std::vector<std::string>{" Message 1", ""}));
+    EXPECT_FALSE(Form().Pop().Connected());
+    select("Real");
+    ASSERT_TRUE(CheckToEnd());
+    EXPECT_EQ(Table().size(), DovecotManifest("alice").size());
+    EXPECT_EQ(messages.requests.size(), 1u);
+}
+
 } // namespace

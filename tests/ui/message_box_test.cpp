@@ -69,4 +69,16 @@ TEST(UiGuard, AFailureInAHandlerIsShownInAnErrorBox) {
     EXPECT_EQ(messages.requests[0].Text, "Not Connected");
     EXPECT_TRUE(after);
 }
+
+TEST(UiGuard, ALongOrNulHoldingTextIsShownReadable) {
+    MessageScript messages;
+    const std::string withNul("-ERR bad\0rest\r\n", 15);
+    const std::string huge = "-ERR " + std::string(30'000'000, 'x');
+    RunGuarded([&] { throw Exception(withNul); });
+    RunGuarded([&] { throw Exception(huge); });
+    ASSERT_EQ(messages.requests.size(), 2u);
+    EXPECT_EQ(messages.requests[0].Text, withNul);
+    EXPECT_EQ(messages.requests[1].Text, huge.substr(0, 400) + "...");
+    EXPECT_EQ(ShownText(std::string(400, 'y')), std::string(400, 'y'));
+}
 } // namespace
