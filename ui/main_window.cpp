@@ -161,6 +161,8 @@ void TForm1::ApplySettings(const TWindowSettings& wanted) {
         move(CentreOnFirstScreen(size(), screens));
     startMaximized = settings.Maximized;
     body->SetPanel2Width(settings.Panel2);
+    grid->SetSort(settings.Sort.First - 1,
+                  settings.Sort.Second == 1 ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 TWindowSettings TForm1::CurrentSettings() const {
@@ -171,6 +173,7 @@ TWindowSettings TForm1::CurrentSettings() const {
     settings.Size = TWindowSettings::TPair{width(), height()};
     settings.Maximized = isMaximized();
     settings.Panel2 = body->Panel2Width();
+    settings.Sort = {grid->SortColumn() + 1, grid->SortOrder() == Qt::DescendingOrder ? 1 : 0};
     return settings;
 }
 

@@ -62,7 +62,7 @@ public:
     void del_mailClick();
     void gridDblClick();
     void gridKeyDown(int key, Qt::KeyboardModifiers shift);
-    void gridSelectCell(int column, int row);
+    void gridSelectCell(int column, int message);
     void popConnect(QObject* sender);
     void popConnectionFailed(QObject* sender);
     void popInvalidHost(bool& handled);

@@ -64,7 +64,7 @@ TEST_F(WindowSettingsTest, MovingWithoutTheLeftButtonDoesNothing) {
     EXPECT_EQ(Body().Panel2Width(), 153);
 }
 
-TEST_F(WindowSettingsTest, ClosingUnmaximizedWritesTheNineKeysInOrder) {
+TEST_F(WindowSettingsTest, ClosingUnmaximizedWritesTheKeysInOrder) {
     TForm1& form = Start();
     form.ShowAtStart();
     form.move(40, 50);
@@ -74,13 +74,14 @@ TEST_F(WindowSettingsTest, ClosingUnmaximizedWritesTheNineKeysInOrder) {
     form.close();
     EXPECT_EQ(KeysInFile(),
               (std::vector<std::string>{"col1", "col2", "col3", "col4", "col5", "window_pos",
-                                        "window_size", "window_max", "panel2"}));
+                                        "window_size", "window_max", "panel2", "sort"}));
     EXPECT_EQ(Key("col1"), "119");
     EXPECT_EQ(Key("col3"), "99");
     EXPECT_EQ(Key("window_pos"), "40,50");
     EXPECT_EQ(Key("window_size"), "600,380");
     EXPECT_EQ(Key("window_max"), "0");
     EXPECT_EQ(Key("panel2"), "173");
+    EXPECT_EQ(Key("sort"), "0,0"); // message order
     EXPECT_NE(ReadFile("tarsel.ini").find("[general]"), std::string::npos);
 }
 
