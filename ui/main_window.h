@@ -103,6 +103,8 @@ private:
     void ApplySettings(const TWindowSettings& wanted);
     TWindowSettings CurrentSettings() const;
     void LoadAccounts();
+    void FitDesignedWidths(const TWindowSettings& read);
+    void BindShortcuts();
 
     std::unique_ptr<TAccounts> accounts;
     std::unique_ptr<TMailCheck> mailCheck;
@@ -117,6 +119,8 @@ private:
     QAction* ModifyAccount1 = nullptr;
     QMenu* popup2 = nullptr;
     QAction* Delete1 = nullptr;
+    QAction* CheckKey = nullptr;   // the Check button's shortcut
+    QAction* HeadersKey = nullptr; // the Headers button's shortcut
     THeaders* headers = nullptr;
     TStatus* status = nullptr;
     bool startMaximized = false;

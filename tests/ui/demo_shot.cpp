@@ -39,7 +39,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication::setApplicationName("Vellion");
-    QApplication::setApplicationDisplayName("Vellion");
     QIcon::setThemeName("Adwaita");
     InstallQtMessageBoxHandler();
     TProgram program;

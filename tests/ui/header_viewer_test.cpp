@@ -46,6 +46,9 @@ TEST_F(HeaderViewerTest, ADoubleClickOpensItAndItFollowsTheSelection) {
     ASSERT_TRUE(CheckToEnd());
     DoubleClickRow(2);
     ASSERT_TRUE(Viewer().isVisible());
+    // Centred over the main window.
+    const QPoint offset = Viewer().frameGeometry().center() - Form().frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2);
     EXPECT_EQ(ShownSubject(), "Subject: Message 2");
     // Shown without the terminator; the Raw switch shows the kept lines exactly.
     EXPECT_EQ(Viewer().Lines().back(), "Message-ID: <2@example.com>");
