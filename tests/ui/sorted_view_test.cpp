@@ -159,3 +159,23 @@ TEST_F(SortedViewTest, AMovedMessageInASpreadSelectionStopsTheWholeDeletion) {
 }
 
 } // namespace
+
+namespace {
+TEST_F(SortedViewTest, KeysOpenTheViewerAndCheckAgain) {
+    Form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Form()));
+    ClickHeading(0);
+    SelectView(1, 1);
+    QTest::keyClick(&Form().Grid(), Qt::Key_U, Qt::ControlModifier);
+    ASSERT_TRUE(Viewer().isVisible());
+    EXPECT_EQ(Viewer().Lines()[2], "Subject: Café");
+    Viewer().close();
+    Form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Form()));
+    QTest::keyClick(&Form().Grid(), Qt::Key_F5);
+    EXPECT_TRUE(Status().isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Status().isVisible() && !WorkerRunning(); }, 10000));
+    ASSERT_TRUE(server.WaitConnections(2));
+    EXPECT_EQ(server.Commands(1).at(3), "LIST ");
+}
+} // namespace
