@@ -22,8 +22,11 @@ constexpr int BytesRole = Qt::UserRole;       // the stored bytes
 constexpr int MessageRole = Qt::UserRole + 1; // the message number of the row
 constexpr int SortRole = Qt::UserRole + 2;    // the key of the chosen order; none: sorted last
 
+// One line of text: a fold's tab reads as a blank in a cell.
 QString Shown(const std::string& utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).trimmed();
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))
+        .replace('\t', ' ')
+        .trimmed();
 }
 
 // One cell: its bytes, what it shows of them, and its key for sorting.
