@@ -225,6 +225,7 @@ void TMessageGrid::SetSort(int column, Qt::SortOrder order) {
 
 void TMessageGrid::Sort() {
     sortItems(sortColumn == NoSort ? 0 : sortColumn, sortOrder);
+    horizontalHeader()->setSortIndicator(sortColumn, sortOrder); // sortItems moved it
     MapRows();
 }
 

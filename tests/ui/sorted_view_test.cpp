@@ -87,6 +87,7 @@ TEST_F(SortedViewTest, HeadingsSortNumericallyAndByDateWithUndatedLastAndAreReme
     EXPECT_EQ(ViewOrder(), (std::vector<int>{3, 1, 4, 2}));
     ClickHeading(3);
     EXPECT_EQ(ViewOrder(), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(Form().Grid().horizontalHeader()->sortIndicatorSection(), TMessageGrid::NoSort);
     ClickHeading(0);
     EXPECT_EQ(ViewOrder(), (std::vector<int>{3, 4, 1, 2}));
     ClickHeading(0);
