@@ -4,6 +4,7 @@
 #include "accounts/ascii_text.h"
 #include "accounts/dialog_placement.h"
 #include "accounts/text_bytes.h"
+#include "accounts/text_fit.h"
 #include "platform/int_text.h"
 #include "platform/message_box.h"
 
@@ -40,12 +41,14 @@ QPushButton* AddButton(QWidget* parent, const char* name, const QString& text,
 } // namespace
 
 Tacc_info::Tacc_info(TAccounts& accounts, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
+                          Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
       accounts(accounts) {
     setAttribute(Qt::WA_DeleteOnClose); // each opening uses a new dialog
     setWindowTitle("Account");
-    setFixedSize(254, 194);
     CreateControls();
+    setFixedSize(FitToText(*this, QSize(254, 194))); // the designed size at least
 }
 
 void Tacc_info::CreateControls() {

@@ -2,6 +2,7 @@
 
 #include "accounts/dialog_placement.h"
 #include "accounts/text_bytes.h"
+#include "accounts/text_fit.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,9 +19,9 @@ QPushButton* AddButton(QWidget* parent, const char* name, QRect place) {
 } // namespace
 
 Tpassword::Tpassword(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setWindowTitle("POP Password");
-    setFixedSize(265, 108);
     auto* label = new QLabel("Please enter your password : ", this);
     label->setObjectName("Label1");
     label->move(16, 16);
@@ -33,6 +34,7 @@ Tpassword::Tpassword(QWidget* parent)
     QPushButton* okButton = AddButton(this, "OK", {96, 72, 75, 25});
     okButton->setDefault(true);
     QPushButton* cancelButton = AddButton(this, "Cancel", {176, 72, 75, 25});
+    setFixedSize(FitToText(*this, QSize(265, 108))); // the designed size at least
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }

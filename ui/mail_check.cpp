@@ -132,6 +132,7 @@ bool TMailCheck::FillMessageTable() {
                 failure = std::current_exception();
             }
         }
+        form.Grid().Sort(); // the rows came in message order
         form.SetWindowEnabled(true);
         DisconnectQuietly();
     }
@@ -172,6 +173,7 @@ void TMailCheck::AddRow(int32_t row) {
         line += grid.Cell(column, row);
     }
     header = summary.Header.Lines();
+    grid.ShowHeader(row, header);
     TAccount* current = form.Accounts().Current();
     if (!current) return;
     current->Rows.push_back(line);

@@ -7,10 +7,7 @@
 #include "ui/header_date.h"
 #include "ui/main_window.h"
 #include "ui/message_grid.h"
-#include "ui/row_message.h"
 #include "ui/server_address.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -44,12 +41,12 @@ class TDeletion {
 public:
     TDeletion(TForm1& form, TAccount& account) : form(form), pop(form.Pop()), account(account) {}
 
-    void One(int row);
+    void One(int message);
     // Messages in ascending order. Gives the report to show once the session has ended.
     std::string Range(const std::vector<int>& messages);
 
 private:
-    std::string Question(int row) const;
+    std::string Question(int message) const;
     bool LogIn();
     bool StillTheSame(int message, size_t line);
     void Forget(size_t line);
@@ -60,11 +57,11 @@ private:
     TAccount& account;
 };
 
-std::string TDeletion::Question(int row) const {
+std::string TDeletion::Question(int message) const {
     const TMessageGrid& grid = form.Grid();
-    return "Delete email with the following details?\n\r\n\rSubject : " + grid.Cell(2, row) +
-           "\n\rFrom : " + grid.Cell(1, row) + "\n\rDate : " + grid.Cell(0, row) +
-           "\n\rSize : " + grid.Cell(3, row) + " KB";
+    return "Delete email with the following details?\n\r\n\rSubject : " + grid.Cell(2, message) +
+           "\n\rFrom : " + grid.Cell(1, message) + "\n\rDate : " + grid.Cell(0, message) +
+           "\n\rSize : " + grid.Cell(3, message) + " KB";
 }
 
 // A failed Connect raises its own failure; false only when it returned without a log-in.
@@ -105,9 +102,8 @@ void TDeletion::ShowRows() {
     if (form.Accounts().Current() == &account) form.ShowAccountRows(form.Accounts().CurrentIndex());
 }
 
-void TDeletion::One(int row) {
-    const int message = MessageOfRow(form.Grid(), row);
-    if (!Confirm(Question(row))) return;
+void TDeletion::One(int message) {
+    if (!Confirm(Question(message))) return;
     if (!LogIn()) return;
     try {
         if (!StillTheSame(message, static_cast<size_t>(message - 1))) {
@@ -122,6 +118,8 @@ void TDeletion::One(int row) {
     }
 }
 
+// Each message is checked just before its DELE, so one that moved is kept and the others still
+// go; this also covers a selection that is not contiguous in message order (a sorted view).
 // Message numbers stay fixed within the session while the cache closes up, so the cache line
 // of message n is n - 1 less the deletions before it.
 std::string TDeletion::Range(const std::vector<int>& messages) {
@@ -154,16 +152,12 @@ void DisconnectIfConnected(TPop3Client& pop) {
     if (pop.Connected()) pop.Disconnect();
 }
 
-// The messages the selected rows stand for, in ascending order; empty when a row has none.
+// The messages of the selected rows (ascending, whatever order the view shows); empty when one
+// has no cached line.
 std::vector<int> SelectedMessages(const TMessageGrid& grid, int cached) {
-    const auto [first, last] = grid.SelectedRange();
-    std::vector<int> messages;
-    for (int row = first; row <= last; ++row) {
-        const int message = MessageOfRow(grid, row);
+    std::vector<int> messages = grid.SelectedMessages();
+    for (const int message : messages)
         if (message < 1 || message > cached) return {};
-        messages.push_back(message);
-    }
-    std::sort(messages.begin(), messages.end());
     return messages;
 }
 
@@ -174,11 +168,10 @@ void DeleteSelectedMail(TForm1& form) {
     if (form.Accounts().Count() == 0 || !account || form.MailBusy) return;
     form.AbandonRunningCheck();
     form.Checking = false;
-    const int first = form.Grid().SelectedRange().first;
     const int cached = static_cast<int>(account->Rows.size());
-    if (cached == 0 || form.Grid().RowEmpty(first)) return;
+    if (cached == 0) return;
     const std::vector<int> messages = SelectedMessages(form.Grid(), cached);
-    if (messages.empty()) return;
+    if (messages.empty() || form.Grid().RowEmpty(messages.front())) return;
     form.MailBusy = true;
     struct TRelease {
         bool& flag;
@@ -189,7 +182,7 @@ void DeleteSelectedMail(TForm1& form) {
     std::string report;
     try {
         if (messages.size() == 1)
-            deletion.One(first);
+            deletion.One(messages.front());
         else
             report = deletion.Range(messages);
     } catch (...) {

@@ -15,8 +15,8 @@ void ChooseIconTheme() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // No display name: the toolkit would add it to every window title ("Status - Vellion").
     QApplication::setApplicationName("Vellion");
-    QApplication::setApplicationDisplayName("Vellion");
     ChooseIconTheme();
     InstallQtMessageBoxHandler();
     TProgram program;

@@ -16,14 +16,17 @@
 #include "ui/window_placement.h"
 
 #include <QCloseEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 constexpr int DesignedWidth = 640;
 constexpr int DesignedHeight = 409;
+constexpr int Unset = -1; // no width in "tarsel.ini"; it never gives a negative one
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -50,6 +53,10 @@ void TForm1::CreateWidgets() {
     body = new TBodyPanels(this);
     tree = new TAccountTree(body->Panel2());
     body->Panel2()->layout()->addWidget(tree);
+    // The tree's column is as wide as its widest label; a narrow tree side scrolls rather than
+    // cutting labels off.
+    tree->header()->setStretchLastSection(false);
+    tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     grid = new TMessageGrid(body->Panel1());
     body->Panel1()->layout()->addWidget(grid);
     auto* layout = new QVBoxLayout(this);
@@ -72,6 +79,32 @@ void TForm1::CreateMenus() {
     popup2->setObjectName("popup2");
     Delete1 = popup2->addAction("Delete");
     Delete1->setObjectName("Delete1");
+    CheckKey = new QAction("Check", this);
+    CheckKey->setObjectName("CheckKey");
+    HeadersKey = new QAction("Headers", this);
+    HeadersKey->setObjectName("HeadersKey");
+}
+
+// Every operation has a key. The Delete key reaches the deletion through the table's own key
+// handler (with any modifier); the menu item shows it.
+void TForm1::BindShortcuts() {
+    AddAccount1->setShortcut(QKeySequence("Ctrl+N"));
+    RemoveAccount1->setShortcut(QKeySequence("Ctrl+D"));
+    ModifyAccount1->setShortcut(QKeySequence("Ctrl+E"));
+    CheckKey->setShortcut(QKeySequence(Qt::Key_F5));
+    HeadersKey->setShortcut(QKeySequence("Ctrl+U"));
+    Delete1->setShortcut(QKeySequence(Qt::Key_Delete));
+    addActions({AddAccount1, RemoveAccount1, ModifyAccount1, CheckKey, HeadersKey});
+    const std::pair<QToolButton*, QAction*> keys[] = {{Panel3->add_acc, AddAccount1},
+                                                      {Panel3->del_acc, RemoveAccount1},
+                                                      {Panel3->check_mail, CheckKey},
+                                                      {Panel3->del_mail, Delete1},
+                                                      {Panel3->HeadBtn, HeadersKey}};
+    for (const auto& [button, action] : keys) {
+        const QString hint = button->toolTip().isEmpty() ? button->text() : button->toolTip();
+        button->setToolTip(hint + " (" + action->shortcut().toString(QKeySequence::NativeText) +
+                           ")");
+    }
 }
 
 void TForm1::CreatePop() {
@@ -97,6 +130,9 @@ void TForm1::BindHandlers() {
     bind(RemoveAccount1, &QAction::triggered, &TForm1::del_accClick);
     bind(ModifyAccount1, &QAction::triggered, &TForm1::ModifyAccount1Click);
     bind(Delete1, &QAction::triggered, &TForm1::del_mailClick);
+    bind(CheckKey, &QAction::triggered, &TForm1::Button1Click);
+    bind(HeadersKey, &QAction::triggered, &TForm1::gridDblClick);
+    BindShortcuts();
     connect(tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* node) { RunGuarded([&] { treeChange(node); }); });
     connect(tree, &QWidget::customContextMenuRequested, this,
@@ -129,11 +165,20 @@ void TForm1::AttachWindows(THeaders* viewer, TStatus* dialog) {
 
 void TForm1::FormCreate() {
     LoggedIn = true;
-    TWindowSettings designed;
-    designed.Columns = {119, 145, 151, 53, 64};
-    ApplySettings(ReadWindowSettings(designed));
+    // Widths the file does not give read as Unset, so that they can grow to their texts.
+    TWindowSettings unset;
+    unset.Columns.fill(Unset);
+    unset.Panel2 = Unset;
+    const TWindowSettings read = ReadWindowSettings(unset);
+    TWindowSettings settings = read;
+    const TWindowSettings designed;
+    for (size_t column = 0; column < settings.Columns.size(); ++column)
+        if (read.Columns[column] == Unset) settings.Columns[column] = designed.Columns[column];
+    if (read.Panel2 == Unset) settings.Panel2 = designed.Panel2;
+    ApplySettings(settings);
     grid->SetHeadings();
     LoadAccounts();
+    FitDesignedWidths(read);
     if (tree->topLevelItemCount() > 0) tree->setCurrentItem(tree->topLevelItem(0));
 }
 
@@ -146,6 +191,20 @@ void TForm1::LoadAccounts() {
         ShowError(failure.what());
     }
     tree->Fill(*accounts);
+}
+
+// The designed widths are the least: where the file gives none, a heading or the tree side
+// grows to its text and font. Widths the user chose stay as they are.
+void TForm1::FitDesignedWidths(const TWindowSettings& read) {
+    for (int column = 0; column < TMessageGrid::Columns; ++column)
+        if (read.Columns[static_cast<size_t>(column)] == Unset)
+            grid->setColumnWidth(column,
+                                 std::max(grid->columnWidth(column),
+                                          grid->horizontalHeader()->sectionSizeHint(column)));
+    // The tree's own sizeHintForColumn is protected; the base class's is the same call.
+    const int labels = static_cast<QAbstractItemView*>(tree)->sizeHintForColumn(0);
+    if (read.Panel2 == Unset)
+        body->SetPanel2Width(std::max(body->Panel2Width(), labels + 2 * tree->frameWidth()));
 }
 
 void TForm1::ApplySettings(const TWindowSettings& wanted) {
@@ -161,6 +220,8 @@ void TForm1::ApplySettings(const TWindowSettings& wanted) {
         move(CentreOnFirstScreen(size(), screens));
     startMaximized = settings.Maximized;
     body->SetPanel2Width(settings.Panel2);
+    grid->SetSort(settings.Sort.First - 1,
+                  settings.Sort.Second == 1 ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 TWindowSettings TForm1::CurrentSettings() const {
@@ -171,6 +232,7 @@ TWindowSettings TForm1::CurrentSettings() const {
     settings.Size = TWindowSettings::TPair{width(), height()};
     settings.Maximized = isMaximized();
     settings.Panel2 = body->Panel2Width();
+    settings.Sort = {grid->SortColumn() + 1, grid->SortOrder() == Qt::DescendingOrder ? 1 : 0};
     return settings;
 }
 
@@ -211,6 +273,8 @@ void TForm1::SetRefreshed(const std::string& text) {
 void TForm1::SetWindowEnabled(bool enabled) {
     Panel3->setEnabled(enabled);
     body->setEnabled(enabled);
+    for (QAction* action : actions())
+        action->setEnabled(enabled);
 }
 
 bool TForm1::WindowEnabled() const {

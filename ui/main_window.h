@@ -62,7 +62,7 @@ public:
     void del_mailClick();
     void gridDblClick();
     void gridKeyDown(int key, Qt::KeyboardModifiers shift);
-    void gridSelectCell(int column, int row);
+    void gridSelectCell(int column, int message);
     void popConnect(QObject* sender);
     void popConnectionFailed(QObject* sender);
     void popInvalidHost(bool& handled);
@@ -103,6 +103,8 @@ private:
     void ApplySettings(const TWindowSettings& wanted);
     TWindowSettings CurrentSettings() const;
     void LoadAccounts();
+    void FitDesignedWidths(const TWindowSettings& read);
+    void BindShortcuts();
 
     std::unique_ptr<TAccounts> accounts;
     std::unique_ptr<TMailCheck> mailCheck;
@@ -117,6 +119,8 @@ private:
     QAction* ModifyAccount1 = nullptr;
     QMenu* popup2 = nullptr;
     QAction* Delete1 = nullptr;
+    QAction* CheckKey = nullptr;   // the Check button's shortcut
+    QAction* HeadersKey = nullptr; // the Headers button's shortcut
     THeaders* headers = nullptr;
     TStatus* status = nullptr;
     bool startMaximized = false;

@@ -27,7 +27,7 @@ void TForm1::treeChange(QTreeWidgetItem* node) {
 void TForm1::ShowAccountRows(int index) {
     const TAccount& account = accounts->At(index);
     SetRefreshed(account.LastRefresh);
-    grid->ShowRows(account.Rows);
+    grid->ShowRows(account.Rows, account.Headers);
 }
 
 void TForm1::add_accClick() {

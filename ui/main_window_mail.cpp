@@ -32,17 +32,18 @@ void TForm1::gridDblClick() {
     }
     const TAccount& current = *accounts->Current();
     if (current.Rows.empty()) return;
-    const int row = grid->SelectedRange().first;
-    if (grid->RowEmpty(row) || row > static_cast<int>(current.Headers.size())) return;
-    headers->ShowLines(current.Headers[static_cast<size_t>(row - 1)]);
+    const int message = grid->CurrentMessage();
+    if (grid->RowEmpty(message) || message > static_cast<int>(current.Headers.size())) return;
+    headers->ShowLines(current.Headers[static_cast<size_t>(message - 1)]);
     headers->show();
 }
 
-void TForm1::gridSelectCell(int /*column*/, int row) {
+// The grid hands over the message number of the row, whatever the order shown.
+void TForm1::gridSelectCell(int /*column*/, int message) {
     if (!headers || !headers->isVisible() || !accounts->Current()) return;
     const TAccount& current = *accounts->Current();
-    if (row < 1 || row > static_cast<int>(current.Headers.size())) return;
-    headers->ShowLines(current.Headers[static_cast<size_t>(row - 1)]);
+    if (message < 1 || message > static_cast<int>(current.Headers.size())) return;
+    headers->ShowLines(current.Headers[static_cast<size_t>(message - 1)]);
 }
 
 void TForm1::popConnect(QObject* /*sender*/) {

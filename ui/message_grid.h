@@ -2,38 +2,57 @@
 #include <QTableWidget>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
-// The message table. Rows are counted as the system counts them: row 0 is the heading, message
-// row r (r >= 1) is message number r; there is always at least one message row. Cells hold
-// 8-bit text and give back exactly the bytes written.
+// The message table. Its interface counts in message numbers, as the system does: message r
+// (r >= 1) is message number r of the last check, whichever view row shows it, and row 0 is
+// the heading; there is always at least one message row. Each cell keeps exactly the bytes
+// written to it and shows them decoded (local dates, encoded words, no line ends). A click on
+// a heading sorts the view; the message numbers stay with their rows.
 class TMessageGrid : public QTableWidget {
     Q_OBJECT
 public:
     static constexpr int Columns = 5;
     static constexpr char Separator = '\x01'; // between the cells of a cached row line
+    static constexpr int NoSort = -1;
 
     explicit TMessageGrid(QWidget* parent = nullptr);
 
     void SetHeadings();
     int RowCount() const { return rowCount() + 1; }
     void SetRowCount(int rows);
-    std::string Cell(int column, int row) const;
-    void SetCell(int column, int row, const std::string& text);
-    bool RowEmpty(int row) const;
-    // First and last selected row; both 1 when nothing is selected.
-    std::pair<int, int> SelectedRange() const;
+    std::string Cell(int column, int message) const;
+    void SetCell(int column, int message, const std::string& text);
+    // Shows the sender and the subject from the message's header lines, unfolded; the cells
+    // keep their bytes.
+    void ShowHeader(int message, const std::vector<std::string>& header);
+    bool RowEmpty(int message) const;
+    // The message shown in view row `row` (from 1); the view row that shows a message.
+    int MessageAt(int row) const;
+    int RowOf(int message) const;
+    // The selected messages in ascending number; the current one when nothing is selected.
+    std::vector<int> SelectedMessages() const;
+    int CurrentMessage() const;
 
-    // Back to the heading and one empty message row. Safe from any thread.
+    // Back to the heading and one empty message row, rows in message order.
     void ClearTable();
-    // One row per cached line (cells joined by Separator), never fewer than one.
-    void ShowRows(const std::vector<std::string>& rows);
+    // One row per cached line (cells joined by Separator), never fewer than one, shown with
+    // the matching header lines when there are as many; then sorted as chosen.
+    void ShowRows(const std::vector<std::string>& rows,
+                  const std::vector<std::vector<std::string>>& headers = {});
 
-    // Handlers, skipped when empty; each runs through the failure guard.
+    // The chosen order: a column (NoSort for message order) and a direction.
+    int SortColumn() const { return sortColumn; }
+    Qt::SortOrder SortOrder() const { return sortOrder; }
+    void SetSort(int column, Qt::SortOrder order);
+    // Puts the rows in the chosen order (after a filling added them in message order).
+    void Sort();
+
+    // Handlers, skipped when empty; each runs through the failure guard. OnSelectCell gets
+    // the message number of the row.
     std::function<void()> OnDblClick;
     std::function<void(int key, Qt::KeyboardModifiers shift)> OnKeyDown;
-    std::function<void(int column, int row)> OnSelectCell;
+    std::function<void(int column, int message)> OnSelectCell;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -41,4 +60,11 @@ protected:
 
 private:
     void ClearOnThisThread();
+    void HeadingClicked(int column);
+    void MapRows();
+
+    int sortColumn = NoSort;
+    Qt::SortOrder sortOrder = Qt::AscendingOrder;
+    std::vector<int> messageAt; // view row (from 0) -> message number
+    std::vector<int> rowOf;     // message number - 1 -> view row
 };

@@ -58,6 +58,7 @@ TWindowSettings ReadWindowSettings(const TWindowSettings& designed) {
         settings.Size = size;
     settings.Maximized = StrToIntDef(ReadKey("window_max"), 0) != 0;
     if (auto panel = ReadNumber("panel2"); panel && *panel >= 0) settings.Panel2 = *panel;
+    if (auto sort = ParsePair(ReadKey("sort"))) settings.Sort = *sort;
     return settings;
 }
 
@@ -74,5 +75,6 @@ bool WriteWindowSettings(const TWindowSettings& settings) {
     }
     write("window_max", settings.Maximized ? "1" : "0");
     write("panel2", std::to_string(settings.Panel2));
+    write("sort", FormatPair(settings.Sort));
     return written;
 }

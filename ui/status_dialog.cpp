@@ -1,11 +1,19 @@
 #include "ui/status_dialog.h"
 
 #include "accounts/text_bytes.h"
+#include "accounts/text_fit.h"
 #include "ui/ui_guard.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
+
+namespace {
+const QSize Designed(266, 81);
+const QRect DesignedText(10, 16, 246, 20);
+const QRect DesignedCancel(184, 48, 75, 25);
+} // namespace
 
 TStatus::TStatus(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
@@ -14,20 +22,32 @@ TStatus::TStatus(QWidget* parent)
       window(std::make_unique<TMessageWindow>([this](const TMessage& m) { WndProc(m); })) {
     setObjectName("Status");
     setWindowTitle("Status");
-    setFixedSize(266, 81);
     setModal(false);
     labl->setObjectName("labl");
-    labl->setGeometry(10, 16, 246, 20);
+    labl->setGeometry(DesignedText);
     Cancel->setObjectName("Cancel");
-    Cancel->setGeometry(184, 48, 75, 25);
+    Cancel->setGeometry(DesignedCancel);
     Cancel->setAutoDefault(false);
     connect(Cancel, &QPushButton::clicked, this, [this] { CancelClick(); });
+    Fit();
 }
 
 TStatus::~TStatus() = default;
 
 void TStatus::SetText(const std::string& text) {
     labl->setText(ToQString(text));
+    Fit();
+}
+
+// The dialog grows with its text and font, never below its designed size; Cancel keeps its
+// place at the right.
+void TStatus::Fit() {
+    labl->setGeometry(DesignedText);
+    Cancel->setGeometry(DesignedCancel);
+    const QSize fitted = FitToText(*this, Designed);
+    const int right = fitted.width() - (Designed.width() - DesignedCancel.right());
+    Cancel->move(right - Cancel->width() + 1, std::max(Cancel->y(), labl->geometry().bottom() + 8));
+    setFixedSize(fitted.width(), std::max(fitted.height(), Cancel->geometry().bottom() + 9));
 }
 
 std::string TStatus::Text() const {

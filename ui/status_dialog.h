@@ -45,6 +45,7 @@ protected:
 
 private:
     void WndProc(const TMessage& message);
+    void Fit();
 
     QLabel* labl;
     QPushButton* Cancel;

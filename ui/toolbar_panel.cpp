@@ -1,5 +1,6 @@
 #include "ui/toolbar_panel.h"
 
+#include "accounts/text_fit.h"
 #include "ui/glyphs.h"
 
 #include <QLabel>
@@ -54,9 +55,12 @@ TToolbarPanel::TToolbarPanel(QWidget* parent)
       Label1(AddLabel(this, "Label1", "Last refresh : ", 456)),
       refreshed(AddLabel(this, "refreshed", "(none)", 520)) {
     setObjectName("Panel3");
-    setFixedHeight(49);
     setFrameShape(QFrame::StyledPanel);
     // The designed place of the time is too close for wider fonts; keep a small gap then.
     refreshed->move(std::max(refreshed->x(), Label1->geometry().right() + 5), refreshed->y());
     refreshed->setMinimumWidth(100);
+    // A wider or taller font pushes the labels along and makes the bar taller, never less than
+    // designed.
+    FitToText(*this, {});
+    setFixedHeight(std::max(49, HeadBtn->geometry().bottom() + 1 + HeadBtn->y()));
 }

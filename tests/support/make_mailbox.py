@@ -144,48 +144,61 @@ DEMO = [
      "Mon, 4 Mar 2024 09:30:05 +0000", ["Your parcel is on its way and should arrive",
                                          "within three working days.", "",
                                          "Tracking number: NW48213-7"]),
-    ("Tomasz Wierzbicki <tomasz@example.org>", "Minutes of the project meeting",
+    ("=?UTF-8?Q?Tomasz_Wierzbi=C5=84ski?= <tomasz@example.org>",
+     ["Minutes of the project meeting:", "\tdates, tests and the next steps"],
      "Mon, 4 Mar 2024 11:47:19 +0100", ["Attached are the minutes, in short:", "",
                                          "- release moves to April 15", "- Ines takes the tests",
                                          "- next meeting on Monday"]),
-    ("Ines Carvalho <ines.carvalho@example.net>", "Re: Minutes of the project meeting",
+    ("=?ISO-8859-1?Q?In=EAs_Carvalho?= <ines.carvalho@example.net>",
+     "Re: Minutes of the project meeting",
      "Mon, 4 Mar 2024 13:02:55 +0000", ["Thanks Tomasz, the test plan follows this week."]),
     ("City Library <noreply@library.example>", "Reminder: 2 items due on 8 March",
      "Tue, 5 Mar 2024 07:00:00 +0100", ["The following items are due soon:",
                                          "  The Salt Road", "  Birds of the Coast"]),
-    ("Oskar Brandt <oskar.brandt@example.de>", "Photos from the weekend",
+    ("Oskar Brandt <oskar.brandt@example.de>", b"Photos from the weekend on the Gr\xfcnten",
      "Tue, 5 Mar 2024 19:21:33 +0100", ["Here is the link to the album from the hike.",
                                          "The view from the ridge came out well!"]),
     ("Harbour Energy <billing@harbour-energy.example>", "Your March statement is ready",
      "Wed, 6 Mar 2024 06:15:00 +0000", ["Your statement for March is now available.",
                                          "Amount due: 64.20", "Due date: 20 March 2024"]),
-    ("Priya Raman <priya@example.com>", "Quick question about the budget sheet",
+    ("Priya Raman <priya@example.com>",
+     "=?UTF-8?B?UXVpY2sgcXVlc3Rpb24gYWJvdXQgdGhlIGJ1ZGdldCBzaGVldCDigJMgY29sdW1uIEY=?=",
      "Wed, 6 Mar 2024 10:44:08 +0530", ["Is column F the forecast or the actual figure?",
                                          "I'd like to fix the chart before Friday."]),
-    ("Support Team <support@cloudnest.example>", "Ticket 5521: password reset done",
+    ("=?KOI8-R?B?88zV1sLBINDPxMTF0tbLyQ==?= <support@cloudnest.example>",
+     "Ticket 5521: password reset done",
      "Wed, 6 Mar 2024 16:58:41 +0000", ["Your request has been handled.",
                                          "If you did not ask for this, reply to this message."]),
-    ("Lukas Meier <lukas.meier@example.ch>", "Concert tickets",
+    ("Lukas M\u00fcller <lukas.mueller@example.ch>", "Concert tickets \u266a Saturday",
      "Thu, 7 Mar 2024 12:30:00 +0100", ["I got two tickets for Saturday.",
                                          "Doors open at 19:30. Coming along?"]),
     ("Garden Club <news@gardenclub.example>", "Spring newsletter: seeds, swaps and a walk",
      "Thu, 7 Mar 2024 18:05:12 +0000", ["Spring is here! This month:", "",
                                          "* Seed swap on Sunday", "* Guided walk in the park",
                                          "* Tips for early tomatoes"]),
-    ("Elena Rossi <elena.rossi@example.it>", "Welcome to the team!",
+    ("=?UTF-8?Q?Elena_Ross=C3=AC?= <elena.rossi@example.it>", "Welcome to the team!",
      "Fri, 8 Mar 2024 08:00:27 +0100", ["Dear colleague,", "",
                                          "welcome aboard! Your desk is ready on the second floor.",
                                          "", "Elena"]),
 ]
 
 
+def field(value):
+    """Header bytes: text as UTF-8 (8-bit when not ASCII), bytes as they are (Latin-1 here)."""
+    return value if isinstance(value, bytes) else value.encode()
+
+
 def demo_messages():
+    """The demo shows what real mail carries: encoded words in several charsets, 8-bit UTF-8
+    and Latin-1 bytes, and a folded subject."""
     out = []
     for number, (sender, subject, date, body) in enumerate(DEMO, start=1):
-        header = [b"Date: " + date.encode(), b"From: " + sender.encode(),
-                  b"To: Demo User <demo@example.com>", b"Subject: " + subject.encode(),
-                  b"Message-ID: <demo.%d.%s>" % (number, sender.split("@")[1].rstrip(">").encode()),
-                  b"Content-Type: text/plain; charset=UTF-8"]
+        subject_lines = subject if isinstance(subject, list) else [subject]
+        header = [b"Date: " + date.encode(), b"From: " + field(sender),
+                  b"To: Demo User <demo@example.com>", b"Subject: " + field(subject_lines[0])]
+        header += [field(line) for line in subject_lines[1:]]
+        header += [b"Message-ID: <demo.%d.%s>" % (number, sender.split("@")[1].rstrip(">").encode()),
+                   b"Content-Type: text/plain; charset=UTF-8"]
         out.append((header, [line.encode() for line in body]))
     return out
 

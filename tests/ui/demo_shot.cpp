@@ -1,8 +1,11 @@
 // Runs the program's windows in the working directory, checks the first account, opens the
 // header viewer on the first message and saves a picture of the screen; used by the demo
-// where there is no display (under Xvfb).
+// where there is no display (under Xvfb). Beside it, <png> less ".png" plus "-viewer.png",
+// "-editor.png" and "-status.png": the viewer, the account editor, and the status dialog
+// showing a failed connection.
 //
 //   demo_shot <png>
+#include "accounts/account_editor.h"
 #include "accounts/account_list.h"
 #include "ui/header_viewer.h"
 #include "ui/mail_check.h"
@@ -39,7 +42,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication::setApplicationName("Vellion");
-    QApplication::setApplicationDisplayName("Vellion");
     QIcon::setThemeName("Adwaita");
     InstallQtMessageBoxHandler();
     TProgram program;
@@ -52,12 +54,32 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the check did not end: %s\n", program.Status->Text().c_str());
         return 1;
     }
-    form.Grid().selectRow(0);
+    form.Grid().selectRow(2); // encoded sender, folded subject
     form.gridDblClick();
     program.Headers->move(form.x() + form.width() + 10, form.y() + 120);
     WaitFor([] { return false; }, 800);
     const QPixmap shot = QApplication::primaryScreen()->grabWindow(0);
-    if (!shot.save(QString::fromLocal8Bit(argv[1]))) return 1;
+    const QString path = QString::fromLocal8Bit(argv[1]);
+    if (!shot.save(path)) return 1;
+    const QString base = path.endsWith(".png") ? path.chopped(4) : path;
+    program.Headers->grab().save(base + "-viewer.png");
+
+    auto* editor = new Tacc_info(form.Accounts(), &form); // deletes itself when closed
+    editor->LoadCurrent();
+    editor->show();
+    WaitFor([] { return false; }, 300);
+    editor->grab().save(base + "-editor.png");
+    editor->close();
+
+    TAccount& account = *form.Accounts().Current();
+    const std::string server = account.Server;
+    account.Server = "127.0.0.1:1"; // nothing listens there
+    form.Button1Click();
+    WaitFor([&] { return program.Status->Text().rfind("Error", 0) == 0; }, 10000);
+    WaitFor([] { return false; }, 300);
+    program.Status->grab().save(base + "-status.png");
+    program.Status->CancelClick();
+    account.Server = server;
     std::printf("%d messages checked at %s\n", form.Grid().RowCount() - 1,
                 form.Accounts().Current()->LastRefresh.c_str());
     return 0;

@@ -1,5 +1,6 @@
 #include "mail_fixture.h"
 
+#include <QCheckBox>
 #include <QScrollBar>
 #include <QTextEdit>
 
@@ -45,11 +46,18 @@ TEST_F(HeaderViewerTest, ADoubleClickOpensItAndItFollowsTheSelection) {
     ASSERT_TRUE(CheckToEnd());
     DoubleClickRow(2);
     ASSERT_TRUE(Viewer().isVisible());
+    // Centred over the main window.
+    const QPoint offset = Viewer().frameGeometry().center() - Form().frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2);
     EXPECT_EQ(ShownSubject(), "Subject: Message 2");
+    // Shown without the terminator; the Raw switch shows the kept lines exactly.
+    EXPECT_EQ(Viewer().Lines().back(), "Message-ID: <2@example.com>");
+    Viewer().findChild<QCheckBox*>("raw")->click();
     const std::vector<std::string> lines = Viewer().Lines();
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[lines.size() - 2], "");
     EXPECT_EQ(lines.back(), ".");
+    Viewer().SetRaw(false);
 
     QTest::mouseClick(Form().Grid().viewport(), Qt::LeftButton, {},
                       Form().Grid().visualRect(Form().Grid().model()->index(2, 0)).center());

@@ -26,10 +26,12 @@ TEST_F(StartTest, WithoutFilesShowsThePlaceholderAtTheDesignedSize) {
     EXPECT_EQ(form.size(), QSize(640, 409));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(form.geometry().center().x() / 2, screen.center().x() / 2);
+    // The designed widths at least, wider where a heading or the placeholder needs it.
     const std::vector<int> widths{119, 145, 151, 53, 64};
     for (int column = 0; column < 5; ++column)
-        EXPECT_EQ(form.Grid().columnWidth(column), widths[static_cast<size_t>(column)]);
-    EXPECT_EQ(form.findChild<TBodyPanels*>()->Panel2Width(), 153);
+        EXPECT_GE(form.Grid().columnWidth(column), widths[static_cast<size_t>(column)]);
+    EXPECT_EQ(form.Grid().columnWidth(0), 119);
+    EXPECT_GE(form.findChild<TBodyPanels*>()->Panel2Width(), 153);
     EXPECT_TRUE(form.LoggedIn);
     EXPECT_TRUE(messages.requests.empty());
 }
@@ -42,18 +44,21 @@ TEST_F(StartTest, TheWindowCarriesItsDesignedWidgets) {
         const char* name;
         int x;
         const char* caption;
-        const char* hint;
+        const char* hint; // with the button's shortcut
     };
-    for (const Button& b : {Button{"add_acc", 4, "Account", "Add a new account"},
-                            Button{"del_acc", 84, "Account", "Delete selected account"},
-                            Button{"check_mail", 204, "Check", "Check e-mail"},
-                            Button{"del_mail", 284, "Mail", "Remove selected e-mail from server"},
-                            Button{"HeadBtn", 364, "Headers", ""}}) {
+    for (const Button& b :
+         {Button{"add_acc", 4, "Account", "Add a new account (Ctrl+N)"},
+          Button{"del_acc", 84, "Account", "Delete selected account (Ctrl+D)"},
+          Button{"check_mail", 204, "Check", "Check e-mail (F5)"},
+          Button{"del_mail", 284, "Mail", "Remove selected e-mail from server (Del)"},
+          Button{"HeadBtn", 364, "Headers", "Headers (Ctrl+U)"}}) {
         auto* button = Find<QToolButton>(b.name);
         ASSERT_NE(button, nullptr) << b.name;
         EXPECT_EQ(button->text(), b.caption);
         EXPECT_EQ(button->toolTip(), b.hint);
-        EXPECT_EQ(button->geometry(), QRect(b.x, 4, 75, 40)) << b.name;
+        EXPECT_EQ(button->pos(), QPoint(b.x, 4)) << b.name;
+        EXPECT_EQ(button->width(), 75) << b.name;
+        EXPECT_GE(button->height(), 40) << b.name; // taller where the font needs it
         EXPECT_FALSE(button->icon().isNull());
         // The four two-state glyphs have a disabled picture of their own.
         const bool twoState = std::string(b.name) != "HeadBtn";
@@ -61,7 +66,7 @@ TEST_F(StartTest, TheWindowCarriesItsDesignedWidgets) {
     }
     EXPECT_EQ(Text(Find<QLabel>("Label1")), "Last refresh : ");
     EXPECT_EQ(Text(Find<QLabel>("refreshed")), "(none)");
-    EXPECT_EQ(Find<QWidget>("Panel3")->height(), 49);
+    EXPECT_GE(Find<QWidget>("Panel3")->height(), 49);
     EXPECT_NE(Find<QWidget>("smallpanel"), nullptr);
     EXPECT_EQ(Find<QWidget>("smallpanel")->cursor().shape(), Qt::SplitHCursor);
     EXPECT_EQ(Find<QWidget>("tree")->parentWidget(), Find<QWidget>("Panel2"));
@@ -131,7 +136,7 @@ TEST_F(StartTest, SavedSettingsAreApplied) {
     EXPECT_EQ(form.Grid().columnWidth(0), 50);
     EXPECT_EQ(form.Grid().columnWidth(1), 60);
     EXPECT_EQ(form.Grid().columnWidth(2), 151); // -1 keeps the designed width
-    EXPECT_EQ(form.Grid().columnWidth(3), 53);  // not a number
+    EXPECT_GE(form.Grid().columnWidth(3), 53);  // not a number: designed, grown to its heading
     EXPECT_EQ(form.Grid().columnWidth(4), 70);
     EXPECT_EQ(form.pos(), QPoint(20, 30));
     EXPECT_EQ(form.size(), QSize(500, 300));
