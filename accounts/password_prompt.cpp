@@ -43,8 +43,21 @@ std::string Tpassword::Password() const {
     return ToBytes(pass->text());
 }
 
-bool Tpassword::Ask(QWidget* parent, std::string& password) {
+// The line goes above everything else, which moves down to make room for it.
+void Tpassword::ShowRejected() {
+    constexpr int Room = 24;
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->move(child->x(), child->y() + Room);
+    auto* rejected = new QLabel("The server rejected the last password.", this);
+    rejected->setObjectName("rejected");
+    rejected->move(16, 16);
+    rejected->adjustSize();
+    setFixedSize(width(), height() + Room);
+}
+
+bool Tpassword::Ask(QWidget* parent, std::string& password, bool lastRejected) {
     Tpassword prompt(parent);
+    if (lastRejected) prompt.ShowRejected();
     if (prompt.exec() != QDialog::Accepted) return false;
     password = prompt.Password();
     return true;

@@ -11,12 +11,15 @@ class Tpassword : public QDialog {
 public:
     explicit Tpassword(QWidget* parent = nullptr);
 
+    // Says above the entry that the server rejected the password typed last time.
+    void ShowRejected();
+
     // The text of the entry, as 8-bit text.
     std::string Password() const;
 
     // Shows a new prompt modally with an empty entry. True, with the typed text (which may be
     // empty) in password, when it was closed with OK; otherwise password is left alone.
-    static bool Ask(QWidget* parent, std::string& password);
+    static bool Ask(QWidget* parent, std::string& password, bool lastRejected = false);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -41,6 +41,7 @@ void TPop3Client::EnsureCredentials() {
 }
 
 void TPop3Client::Connect() {
+    refusal = {};
     EnsureCredentials();
     if (Unsendable(UserID) || Unsendable(Password)) throw Exception("Authentication failed");
     const bool wasBusy = busy.exchange(true);
@@ -84,12 +85,15 @@ void TPop3Client::LogIn() {
         if (Unsendable(UserID) || Unsendable(Password)) throw Exception("Authentication failed");
         std::string reply;
         Transaction("USER " + UserID, reply);
+        const char* command = "USER";
         bool accepted = PositiveReply(reply);
         if (accepted) {
+            command = "PASS";
             Transaction("PASS " + Password, reply);
             accepted = PositiveReply(reply);
         }
         if (accepted) return;
+        refusal = {command, reply};
         RejectLogIn(attempt);
     }
 }

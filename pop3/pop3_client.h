@@ -46,6 +46,15 @@ public:
     // UIDL n: the identifier of message n; a refusal throws the reply.
     std::string Uid(int32_t n);
 
+    // The reply that refused the log-in of the last Connect, and the command it answered
+    // ("USER" or "PASS"); both empty when nothing was refused. It tells a wrong password from
+    // a busy mailbox.
+    struct TLogInRefusal {
+        std::string Command;
+        std::string Reply;
+    };
+    const TLogInRefusal& LogInRefusal() const { return refusal; }
+
     bool Busy() const { return busy; }
     int32_t MessageCount() const { return messageCount; }
     const TSummary& Summary() const { return *summary; }
@@ -66,4 +75,5 @@ private:
     TUUProcessor* uuProcessor; // owned through Qt's parent
     std::atomic<bool> busy{false};
     std::atomic<int32_t> messageCount{0};
+    TLogInRefusal refusal;
 };

@@ -50,12 +50,14 @@ void TMailCheck::Button1Click() {
     form.Pop().TimeOut = TPop3Client::TimeOutFromSeconds(current->Timeout);
     if (NeedsPassword(*current)) {
         std::string password;
-        if (!Tpassword::Ask(&form, password)) return;
+        if (!Tpassword::Ask(&form, password, current->Name == rejectedAccount)) return;
         current->Password = password;
         current->PasswordGiven = true;
+        rejectedAccount.clear();
     }
     AbandonRunningWorker();
-    form.Status()->SetText("Connecting to " + current->Server);
+    attemptOf = {current->Name, current->Server, current->Timeout, current->SavePassword};
+    form.Status()->Begin("Connecting to " + current->Server);
     form.Status()->show();
     form.SetWindowEnabled(false);
     TakeSnapshot();
@@ -73,14 +75,68 @@ void TMailCheck::Button1Click() {
 // The worker: log-in only. The table and the account are cleared on the user-interface thread,
 // in order with whatever the worker reports after.
 int TMailCheck::CheckThreadProc(int64_t attempt) {
+    readyPending = false;
     try {
         form.ListedCount = 0;
         PostMessage(window->Handle(), WM_CHECK_CLEAR, static_cast<uint64_t>(attempt));
         if (!form.Pop().Connected()) form.Pop().Connect();
     } catch (...) {
-        // Success is reported through OnConnect alone; failures showed their own texts.
+        PostFailure(attempt, std::current_exception());
+        return 0;
     }
+    if (readyPending)
+        PostMessage(form.Status()->Handle(), WM_CHECK_READY, static_cast<uint64_t>(attempt), 0);
     return 0;
+}
+
+// On the worker, which still owns the session: its refusal is read here. An attempt given up
+// meanwhile ignores what this posts.
+void TMailCheck::PostFailure(int64_t attempt, std::exception_ptr error) {
+    TCheckFailure failure = FailureOf(error, TCheckStep::LogIn);
+    const TPop3Client& pop = form.Pop();
+    failure.LoggedIn = readyPending;
+    failure.RefusedCommand = pop.LogInRefusal().Command;
+    failure.RefusedReply = pop.LogInRefusal().Reply;
+    // The refusal came first, whatever the closing of the session raised after it.
+    if (!failure.RefusedReply.empty()) failure.Kind = TFailureKind::Credentials;
+    failure.UserEmpty = pop.UserID.empty();
+    failure.PasswordEmpty = pop.Password.empty();
+    const TCheckOutcome outcome = DescribeFailure(failure);
+    PostMessage(window->Handle(), WM_CHECK_FAILED, static_cast<uint64_t>(attempt),
+                outcome.ForgetPassword ? 1 : 0, outcome.Text);
+}
+
+TCheckFailure TMailCheck::FailureOf(std::exception_ptr error, TCheckStep step) const {
+    TCheckFailure failure;
+    failure.Kind = KindOf(error);
+    // A wait ended while the attempt was still wanted: the session was closed under it, from
+    // the other thread, when the server hung up.
+    if (failure.Kind == TFailureKind::Canceled) failure.Kind = TFailureKind::Closed;
+    failure.Text = TextOf(error);
+    failure.Step = step;
+    failure.Server = attemptOf.server;
+    failure.TimeoutSeconds = attemptOf.timeout;
+    failure.SavePassword = attemptOf.savePassword;
+    return failure;
+}
+
+// The attempt is over: the dialog says how it ended, and the window is the user's again.
+void TMailCheck::EndWithOutcome(const TCheckOutcome& outcome) {
+    form.ThreadHandle = 0;
+    if (outcome.ForgetPassword) ForgetPassword();
+    form.Status()->End(outcome.Text);
+    form.SetWindowEnabled(true);
+}
+
+// A typed password the server rejected is not offered again: the next check asks anew.
+void TMailCheck::ForgetPassword() {
+    const int index = form.Accounts().IndexOf(attemptOf.account);
+    if (index < 0) return;
+    TAccount& account = form.Accounts().At(index);
+    if (account.SavePassword) return; // a saved password is the editor's to change
+    account.Password.clear();
+    account.PasswordGiven = false;
+    rejectedAccount = account.Name;
 }
 
 void TMailCheck::ShowStatus(const std::string& text) {
@@ -93,13 +149,17 @@ void TMailCheck::ShowStatus(const std::string& text) {
 }
 
 void TMailCheck::PostCheckReady() {
-    const auto attempt = static_cast<uint64_t>(OnWorker() ? workerAttempt.load() : 0);
-    PostMessage(form.Status()->Handle(), WM_CHECK_READY, attempt, 0);
+    if (OnWorker()) {
+        readyPending = true;
+        return;
+    }
+    PostMessage(form.Status()->Handle(), WM_CHECK_READY, 0, 0);
 }
 
 void TMailCheck::WndProc(const TMessage& message) {
     if (static_cast<int64_t>(message.WParam) != form.ThreadHandle) return; // given up
     if (message.Msg == WM_CHECK_STATUS) form.Status()->SetTextIfVisible(message.Data);
+    if (message.Msg == WM_CHECK_FAILED) EndWithOutcome({message.Data, message.LParam != 0});
     if (message.Msg != WM_CHECK_CLEAR) return;
     form.ClearTable();
     if (TAccount* current = form.Accounts().Current()) {
@@ -115,7 +175,8 @@ void TMailCheck::CheckReady(uint64_t attempt) {
     if (FillMessageTable()) FinishCheck();
 }
 
-// False when Cancel gave the check up meanwhile; the account and the table are then as before.
+// False when it failed, or when Cancel gave the check up meanwhile (the account and the table
+// are then as before). A failure keeps the rows read so far and ends in the status dialog.
 bool TMailCheck::FillMessageTable() {
     const int64_t attempt = form.ThreadHandle;
     std::exception_ptr failure;
@@ -141,17 +202,23 @@ bool TMailCheck::FillMessageTable() {
         return false;
     }
     if (completed) form.ThreadHandle = 0;
-    if (failure) std::rethrow_exception(failure);
-    return true;
+    if (!failure) return completed;
+    TCheckFailure words = FailureOf(failure, fillStep);
+    words.Message = fillMessage;
+    words.Listed = form.ListedCount;
+    EndWithOutcome(DescribeFailure(words));
+    return false;
 }
 
 void TMailCheck::FillRows() {
+    fillStep = TCheckStep::List; // the listing and its identifiers
     form.Pop().List();
     const int32_t count = form.ListedCount;
     TAccount* current = form.Accounts().Current();
     if (count > 0 && current) current->Uids = form.Pop().ListUids(count); // the deletion's check
-    for (int32_t row = 1; row <= count; ++row)
-        AddRow(row);
+    fillStep = TCheckStep::Summary;
+    for (fillMessage = 1; fillMessage <= count; ++fillMessage)
+        AddRow(fillMessage);
 }
 
 void TMailCheck::AddRow(int32_t row) {
@@ -223,7 +290,8 @@ void TMailCheck::Abandon() {
 }
 
 void TMailCheck::AbandonRunningWorker() {
-    if (worker.Running()) Abandon();
+    // A worker whose attempt has ended is only returning; starting the next one joins it.
+    if (worker.Running() && form.ThreadHandle != 0) Abandon();
 }
 
 void TMailCheck::Shutdown() {

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/message_window.h"
+#include "ui/check_failure.h"
 #include "ui/check_worker.h"
 
 #include <atomic>
@@ -14,6 +15,8 @@ class TForm1;
 // WM_CHECK_READY, so the worker's clearing, status texts and hand-over arrive in order.
 constexpr uint32_t WM_CHECK_CLEAR = WM_USER + 29;
 constexpr uint32_t WM_CHECK_STATUS = WM_USER + 30;
+// The log-in failed: the outcome's text, and 1 in the second parameter to forget the password.
+constexpr uint32_t WM_CHECK_FAILED = WM_USER + 31;
 
 // A mail check of the current account: the worker that connects and logs in, the table filling
 // on the user-interface thread once it has, and Cancel. Every message from the worker carries
@@ -32,7 +35,8 @@ public:
     // Handler of WM_CHECK_READY; attempt is the message's first parameter.
     void CheckReady(uint64_t attempt);
 
-    // From the POP3 handlers, on whichever thread they run.
+    // From the POP3 handlers, on whichever thread they run. On the worker, WM_CHECK_READY goes
+    // out once Connect has returned: a refused STAT fires OnConnect too, and is a failure.
     void ShowStatus(const std::string& text);
     void PostCheckReady();
     bool OnWorker() const { return TCheckWorker::OnWorker(); }
@@ -45,6 +49,14 @@ public:
     void Shutdown();
 
 private:
+    // What the worker and the words of a failure need of the account, taken when the check
+    // starts, before the worker runs.
+    struct TAttempt {
+        std::string account;
+        std::string server;
+        int32_t timeout = 90;
+        bool savePassword = false;
+    };
     struct TSnapshot {
         std::string account;
         std::vector<std::string> rows;
@@ -54,6 +66,10 @@ private:
     };
 
     int CheckThreadProc(int64_t attempt);
+    void PostFailure(int64_t attempt, std::exception_ptr error);
+    TCheckFailure FailureOf(std::exception_ptr error, TCheckStep step) const;
+    void EndWithOutcome(const TCheckOutcome& outcome);
+    void ForgetPassword();
     bool FillMessageTable();
     void FillRows();
     void AddRow(int32_t row);
@@ -72,4 +88,9 @@ private:
     std::atomic<int64_t> workerAttempt{0};
     bool filling = false;
     TSnapshot snapshot;
+    TAttempt attemptOf;
+    bool readyPending = false; // the worker's: OnConnect fired in this Connect
+    TCheckStep fillStep = TCheckStep::List;
+    int32_t fillMessage = 0;
+    std::string rejectedAccount; // whose typed password the server rejected last
 };

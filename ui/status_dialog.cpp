@@ -13,6 +13,7 @@ namespace {
 const QSize Designed(266, 81);
 const QRect DesignedText(10, 16, 246, 20);
 const QRect DesignedCancel(184, 48, 75, 25);
+constexpr int WidestText = 420;
 } // namespace
 
 TStatus::TStatus(QWidget* parent)
@@ -44,10 +45,31 @@ void TStatus::SetText(const std::string& text) {
 void TStatus::Fit() {
     labl->setGeometry(DesignedText);
     Cancel->setGeometry(DesignedCancel);
+    // An outcome with long lines (a server's text) wraps at a readable measure.
+    labl->setWordWrap(false);
+    if (labl->sizeHint().width() > WidestText) {
+        labl->setWordWrap(true);
+        labl->resize(WidestText, labl->heightForWidth(WidestText));
+    }
     const QSize fitted = FitToText(*this, Designed);
     const int right = fitted.width() - (Designed.width() - DesignedCancel.right());
     Cancel->move(right - Cancel->width() + 1, std::max(Cancel->y(), labl->geometry().bottom() + 8));
     setFixedSize(fitted.width(), std::max(fitted.height(), Cancel->geometry().bottom() + 9));
+}
+
+void TStatus::Begin(const std::string& text) {
+    Cancel->setText("Cancel");
+    SetText(text);
+}
+
+void TStatus::End(const std::string& outcome) {
+    if (!isVisible()) return;
+    Cancel->setText("Close");
+    SetText(outcome);
+}
+
+std::string TStatus::ButtonText() const {
+    return ToBytes(Cancel->text());
 }
 
 std::string TStatus::Text() const {

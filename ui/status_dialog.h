@@ -26,6 +26,12 @@ public:
     std::string Text() const;
     // Writes the text only while the dialog is shown.
     void SetTextIfVisible(const std::string& text);
+    // A new attempt: the text, and the button reads "Cancel".
+    void Begin(const std::string& text);
+    // The attempt has ended without success: its outcome, one or more lines, and the button
+    // reads "Close". Only while the dialog is shown.
+    void End(const std::string& outcome);
+    std::string ButtonText() const;
 
     // The window that receives WM_CHECK_READY; posting to it is safe from any thread.
     TWindowHandle Handle() const { return window->Handle(); }
