@@ -23,7 +23,9 @@ struct TNegativeReply {
 // the "-ERR" indicator gives its whole text.
 TNegativeReply ReadNegativeReply(const std::string& reply);
 
-// Whether the code leaves the credentials in doubt: a reply without a code, or [AUTH].
+// Whether a refused log-in may be a wrong password: no code, [AUTH], or a code this client does
+// not know (which counts as none).
 inline bool CredentialsInDoubt(TResponseCode code) {
-    return code == TResponseCode::None || code == TResponseCode::Auth;
+    return code == TResponseCode::None || code == TResponseCode::Auth ||
+           code == TResponseCode::Other;
 }

@@ -89,7 +89,7 @@ TCheckOutcome RefusedLogIn(const TCheckFailure& failure) {
     const TNegativeReply reply = ReadNegativeReply(failure.RefusedReply);
     TCheckOutcome outcome;
     std::vector<std::string> lines;
-    if (SayCode(reply, lines)) {
+    if (!CredentialsInDoubt(reply.Code) && SayCode(reply, lines)) {
         outcome.Text = Join(lines);
         return outcome;
     }
