@@ -30,6 +30,12 @@ void PrintTo(const OutcomeCase& c, std::ostream* out) {
     *out << c.name;
 }
 
+// Pictures of the dialogs for the record, where VELLION_OUTCOME_SHOTS names a directory.
+void SaveShot(QWidget& dialog, const char* name) {
+    if (const char* dir = std::getenv("VELLION_OUTCOME_SHOTS"))
+        dialog.grab().save(QDir(dir).filePath(QString(name) + ".png"));
+}
+
 std::string Reply(const std::string& text) {
     return text + "\r\n";
 }
@@ -140,11 +146,6 @@ protected:
         return QTest::qWaitFor([&] { return Status().ButtonText() == "Close" && !WorkerRunning(); },
                                10000);
     }
-    // Pictures of the dialogs for the record, where VELLION_OUTCOME_SHOTS names a directory.
-    void SaveShot(const char* name) {
-        if (const char* dir = std::getenv("VELLION_OUTCOME_SHOTS"))
-            Status().grab().save(QDir(dir).filePath(QString(name) + ".png"));
-    }
 };
 
 TEST_P(CheckOutcomeTest, TheDialogSaysWhyAndTheWindowIsUsable) {
@@ -167,7 +168,7 @@ TEST_P(CheckOutcomeTest, TheDialogSaysWhyAndTheWindowIsUsable) {
                             [](const std::string& s) { return !s.empty(); }));
     EXPECT_EQ(Account().LastRefresh, "(none)");
     EXPECT_EQ(Account().Password, c.passwordAfter);
-    SaveShot(c.name);
+    SaveShot(Status(), c.name);
 
     Status().findChild<QPushButton*>("Cancel")->click();
     EXPECT_FALSE(Status().isVisible());
@@ -183,6 +184,7 @@ TEST_F(MailTest, AWrongTypedPasswordIsForgottenAndThePromptSaysSo) {
     auto type = [](const char* password, bool& toldRejected) {
         return [=, &toldRejected](QDialog& prompt) {
             toldRejected = prompt.findChild<QLabel*>("rejected") != nullptr;
+            if (toldRejected) SaveShot(prompt, "PromptAfterRejection");
             prompt.findChild<QLineEdit*>("pass")->setText(password);
             prompt.findChild<QPushButton*>("OK")->click();
         };
