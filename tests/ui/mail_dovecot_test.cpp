@@ -45,10 +45,15 @@ TEST_F(DovecotWindowTest, AnEmptyMailbox) {
     EXPECT_NE(Account().LastRefresh, "(none)");
 }
 
-TEST_F(DovecotWindowTest, AWrongPasswordIsShownInTheStatusDialog) {
+TEST_F(DovecotWindowTest, AWrongSavedPasswordIsShownInTheStatusDialogAndKept) {
     StartAs("alice", "wrong");
-    ASSERT_TRUE(CheckStopsAt("Error authenticating: check your user details"));
-    EXPECT_FALSE(Form().WindowEnabled());
+    ClickCheck();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Status().ButtonText() == "Close"; }, 15000));
+    EXPECT_EQ(Status().Text(), "Error authenticating: check your user details\n"
+                               "The server refused the password: Authentication failed.\n"
+                               "The saved password was kept: correct it in the account editor.");
+    EXPECT_TRUE(Form().WindowEnabled());
+    EXPECT_EQ(Account().Password, "wrong");
 }
 
 TEST_F(DovecotWindowTest, ADeletedMessageIsGoneAtTheNextCheck) {
