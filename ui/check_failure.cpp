@@ -51,7 +51,7 @@ std::string Seconds(int32_t seconds) {
 
 // "reason: text", or the reason alone when the server said nothing more.
 std::string WithText(const std::string& reason, const std::string& text) {
-    const std::string shown = ShownText(text);
+    const std::string shown = ShownReply(text);
     return shown.empty() ? reason : reason + ": " + shown;
 }
 
@@ -120,13 +120,13 @@ TCheckOutcome LogInFailure(const TCheckFailure& failure) {
     switch (failure.Kind) {
     case TFailureKind::LookupFailed:
         return {Join({"Invalid host specified: check your settings",
-                      "No address was found for " + ShownText(failure.Server)})};
+                      "No address was found for " + ShownReply(failure.Server)})};
     case TFailureKind::LookupTimedOut:
-        return {"The address of " + ShownText(failure.Server) + " was not found within " +
+        return {"The address of " + ShownReply(failure.Server) + " was not found within " +
                 Seconds(failure.TimeoutSeconds)};
     case TFailureKind::ConnectFailed:
         return {Join({"Error connecting to server: check your settings",
-                      "No connection could be made to " + ShownText(failure.Server)})};
+                      "No connection could be made to " + ShownReply(failure.Server)})};
     case TFailureKind::ConnectTimedOut:
         return {Join({"Error connecting to server: check your settings", timedOut})};
     case TFailureKind::Credentials:
@@ -222,10 +222,10 @@ TCheckOutcome DescribeFailure(const TCheckFailure& failure) {
     return failure.Step == TCheckStep::LogIn ? LogInFailure(failure) : FillFailure(failure);
 }
 
-std::string ShownText(const std::string& text) {
+std::string ShownReply(const std::string& text) {
     std::string shown;
     for (char c : text) {
-        if (shown.size() == MaxShownText) return shown + "...";
+        if (shown.size() == MaxShownReply) return shown + "...";
         const auto byte = static_cast<unsigned char>(c);
         shown.push_back(byte < ' ' || byte == 0x7f ? ' ' : c);
     }

@@ -51,6 +51,6 @@ struct TCheckOutcome {
 TCheckOutcome DescribeFailure(const TCheckFailure& failure);
 
 // A server's text as the dialog shows it: without its line end, control characters as blanks,
-// at most MaxShownText bytes and then "...".
-constexpr size_t MaxShownText = 160;
-std::string ShownText(const std::string& text);
+// at most MaxShownReply bytes and then "...".
+constexpr size_t MaxShownReply = 160;
+std::string ShownReply(const std::string& text);

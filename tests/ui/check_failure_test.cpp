@@ -66,11 +66,11 @@ TEST(CheckFailure, EachFailureHasItsWords) {
 }
 
 TEST(CheckFailure, AServersTextIsShownOnOneLineAndCut) {
-    EXPECT_EQ(ShownText("-ERR a\tb\r\n"), "-ERR a b");
-    EXPECT_EQ(ShownText(std::string("a\0b", 3)), "a b");
-    const std::string shown = ShownText(std::string(MaxShownText + 1, 'x'));
-    EXPECT_EQ(shown, std::string(MaxShownText, 'x') + "...");
-    EXPECT_EQ(ShownText(std::string(MaxShownText, 'x')), std::string(MaxShownText, 'x'));
+    EXPECT_EQ(ShownReply("-ERR a\tb\r\n"), "-ERR a b");
+    EXPECT_EQ(ShownReply(std::string("a\0b", 3)), "a b");
+    const std::string shown = ShownReply(std::string(MaxShownReply + 1, 'x'));
+    EXPECT_EQ(shown, std::string(MaxShownReply, 'x') + "...");
+    EXPECT_EQ(ShownReply(std::string(MaxShownReply, 'x')), std::string(MaxShownReply, 'x'));
 }
 
 } // namespace
