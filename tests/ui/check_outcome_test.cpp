@@ -109,6 +109,8 @@ const std::vector<OutcomeCase> Cases = {
      false},
     {"DropDuringTheListing", [](FakePop3Server& s) { s.DropAt("LIST "); },
      "The server closed the connection while sending the message list\nNo message was read."},
+    {"UnreadableListing", [](FakePop3Server& s) { s.SetReply("LIST ", Reply("+OK\r\n1 x\r\n.")); },
+     "The server sent the message list in a form that could not be read\nNo message was read."},
     {"DropMidFill",
      [](FakePop3Server& s) { s.DropAt("TOP 2 0"); },
      "The server closed the connection while sending the header of message 2\n"
