@@ -15,24 +15,36 @@ bool EndsWith(const std::string& text, const std::string& end) {
            text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-TFailureKind SocketKind(const std::string& text) {
-    static const std::map<std::string, TFailureKind> kinds = {
-        {"Host Lookup Failed", TFailureKind::LookupFailed},
-        {"Null Remote Address", TFailureKind::LookupFailed},
-        {"Host Lookup Timed Out", TFailureKind::LookupTimedOut},
-        {"Host Lookup Canceled", TFailureKind::Canceled},
-        {"Connection Failed", TFailureKind::ConnectFailed},
-        {"Connection Timed out", TFailureKind::ConnectTimedOut},
-        {"Connection Canceled", TFailureKind::Canceled},
-        {"Socket readln timed out", TFailureKind::TimedOut},
-        {"Socket send timed out", TFailureKind::TimedOut},
-        {"Socket readln failed: connection closed", TFailureKind::Closed},
-        {"Socket send failed: connection closed", TFailureKind::Closed},
-        {"Socket send failed: not connected", TFailureKind::Closed},
-        {"Socket readln failed: line too long", TFailureKind::TooLong},
-    };
-    const auto found = kinds.find(text);
-    return found == kinds.end() ? TFailureKind::Other : found->second;
+TFailureKind SocketKind(TSockErrorKind kind) {
+    switch (kind) {
+    case TSockErrorKind::LookupFailed:
+    case TSockErrorKind::NullAddress:
+        return TFailureKind::LookupFailed;
+    case TSockErrorKind::LookupTimedOut:
+        return TFailureKind::LookupTimedOut;
+    case TSockErrorKind::ConnectFailed:
+        return TFailureKind::ConnectFailed;
+    case TSockErrorKind::ConnectTimedOut:
+        return TFailureKind::ConnectTimedOut;
+    case TSockErrorKind::ReadTimedOut:
+    case TSockErrorKind::SendTimedOut:
+        return TFailureKind::TimedOut;
+    case TSockErrorKind::ReadClosed:
+    case TSockErrorKind::SendClosed:
+    case TSockErrorKind::NotConnected:
+        return TFailureKind::Closed;
+    case TSockErrorKind::LineTooLong:
+        return TFailureKind::TooLong;
+    case TSockErrorKind::LookupCanceled:
+    case TSockErrorKind::ConnectCanceled:
+    case TSockErrorKind::Aborted:
+        return TFailureKind::Canceled;
+    case TSockErrorKind::General:
+    case TSockErrorKind::Library:
+    case TSockErrorKind::AlreadyConnected:
+        break;
+    }
+    return TFailureKind::Other;
 }
 
 // The failures of the POP3 layer carry no kind: a refusal is the reply line itself.
@@ -195,10 +207,8 @@ TCheckOutcome FillFailure(const TCheckFailure& failure) {
 TFailureKind KindOf(std::exception_ptr failure) {
     try {
         std::rethrow_exception(failure);
-    } catch (const EAbortError&) {
-        return TFailureKind::Canceled;
     } catch (const ESockError& error) {
-        return SocketKind(error.Message());
+        return SocketKind(error.Kind());
     } catch (const Exception& error) {
         return GeneralKind(error.Message());
     } catch (...) {

@@ -158,14 +158,15 @@ TEST_F(DovecotWindowTest, AfterACheckThatFailedMidFillAnotherAccountFillsItsTabl
     select("Stalled");
     Account().Timeout = 1;
     ClickCheck();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.requests.empty(); }, 10000));
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Socket readln timed out"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Status().ButtonText() == "Close"; }, 10000));
+    EXPECT_EQ(Status().Text(), "The server did not answer within 1 s while sending the header of "
+                               "message 2\n1 of 3 messages read.");
     EXPECT_EQ(Subjects(), (std::vector<std::string>{" Message 1", ""}));
     EXPECT_FALSE(Form().Pop().Connected());
     select("Real");
     ASSERT_TRUE(CheckToEnd());
     EXPECT_EQ(Table().size(), DovecotManifest("alice").size());
-    EXPECT_EQ(messages.requests.size(), 1u);
+    EXPECT_TRUE(messages.requests.empty());
 }
 
 } // namespace
