@@ -149,6 +149,7 @@ void TMailCheck::FillRows() {
     const int32_t count = form.ListedCount;
     TAccount* current = form.Accounts().Current();
     if (count > 0 && current) current->Uids = form.Pop().ListUids(count); // the deletion's check
+    form.Pop().PlanSummaries(1, count);
     for (int32_t row = 1; row <= count; ++row)
         AddRow(row);
 }
