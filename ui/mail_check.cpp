@@ -3,6 +3,7 @@
 #include "accounts/account_list.h"
 #include "accounts/password_prompt.h"
 #include "pop3/pop3_client.h"
+#include "ui/batched_repaint.h"
 #include "ui/header_date.h"
 #include "ui/main_window.h"
 #include "ui/message_grid.h"
@@ -150,8 +151,11 @@ void TMailCheck::FillRows() {
     TAccount* current = form.Accounts().Current();
     if (count > 0 && current) current->Uids = form.Pop().ListUids(count); // the deletion's check
     form.Pop().PlanSummaries(1, count);
-    for (int32_t row = 1; row <= count; ++row)
+    TBatchedRepaint batches(form.Grid());
+    for (int32_t row = 1; row <= count; ++row) {
         AddRow(row);
+        batches.Changed();
+    }
 }
 
 void TMailCheck::AddRow(int32_t row) {

@@ -9,7 +9,8 @@ write its messages themselves) and demo (a friendly mailbox for the demo). The m
 size a POP3 server reports, every line ending in CR LF), "header_lines" (the raw header lines),
 and the first physical line of the first Subject, From, Date and Message-ID fields (names compared
 without regard to case; "" when absent). Strings hold bytes as latin-1: one code point per byte.
-With --mbox each user's mail is one mbox file <mail-root>/<user> instead (no body line of
+The environment variable VELLION_BULK_MESSAGES changes the number of bulk's messages (for the
+benchmarks). With --mbox each user's mail is one mbox file <mail-root>/<user> instead (no body line of
 these mailboxes starts with "From ", so nothing needs quoting). Everything is deterministic, so
 two runs give the same mailboxes.
 """
@@ -148,10 +149,10 @@ def carol_messages():
              [b"Message %d, free to delete." % i]) for i in range(1, 6)]
 
 
-def bulk_messages():
+def bulk_messages(count):
     rng = random.Random(2)
     return [(common(i, b"Bulk message %04d" % i, b"Bulk <bulk@example.com>"), filler(rng, 3))
-            for i in range(1, 1001)]
+            for i in range(1, count + 1)]
 
 
 DEMO = [
@@ -217,8 +218,9 @@ def main():
     if len(args) != 2:
         sys.exit(__doc__)
     root, manifest_path = args
+    bulk = int(os.environ.get("VELLION_BULK_MESSAGES", "1000"))
     manifest = {"encoding": "latin-1", "users": {}}
-    for user, messages in (("alice", alice_messages()), ("bob", []), ("bulk", bulk_messages()),
+    for user, messages in (("alice", alice_messages()), ("bob", []), ("bulk", bulk_messages(bulk)),
                            ("carol", carol_messages()), ("dave", []),
                            ("demo", demo_messages())):
         manifest["users"][user] = write(root, user, messages)
