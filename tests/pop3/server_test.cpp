@@ -17,7 +17,8 @@ struct Server {
     // popa3d closes the connection after a rejected PASS, so the retry finds it gone (before or
     // after its USER went out): the start of the failure text.
     std::string secondLogInFailure = "Authentication failed";
-    // popa3d accepts DELE with "+OK" and no text, which the stricter DELE test takes as refused.
+    // popa3d accepts DELE with "+OK" and no text; how the client takes that reply is the
+    // session tests' business (it changes with the DELE rule), here only that QUIT deleted.
     bool bareDeleReply = false;
 };
 
@@ -124,11 +125,11 @@ TEST_P(RealServer, DeletionIsSeenByTheNextSession) {
     const std::string secondId = client.Summary().MessageId;
     bool success = false;
     client.OnSuccess = [&](QObject*) { success = true; };
-    if (GetParam().bareDeleReply)
-        EXPECT_EQ(FailureOf([&] { client.DeleteMailMessage(1); }), "+OK\r\n");
-    else
-        client.DeleteMailMessage(1);
-    EXPECT_EQ(success, !GetParam().bareDeleReply);
+    const std::string failure = FailureOf([&] { client.DeleteMailMessage(1); });
+    if (!GetParam().bareDeleReply) {
+        EXPECT_EQ(failure, "");
+        EXPECT_TRUE(success);
+    }
     client.Disconnect();
 
     TPop3Client again;
