@@ -69,7 +69,6 @@ private:
     void ReadSummarySize(int32_t n);
     bool ServerOffersPipelining();
     void SummaryExchange(const std::string& request, std::string& reply);
-    void TakeReply(std::string& reply);
     void DiscardUnanswered();
 
     std::unique_ptr<TSummary> summary;

@@ -76,21 +76,6 @@ void TPop3Client::SummaryExchange(const std::string& request, std::string& reply
     }
 }
 
-// The reading half of Transaction, for a command that went out earlier.
-void TPop3Client::TakeReply(std::string& reply) {
-    StatusMessage(8, "Transaction");
-    ReplyNumber = 0;
-    LastReply = ReadLn();
-    StatusMessage(1, LastReply);
-    long value = 0;
-    size_t digits = 0;
-    while (digits < LastReply.size() && digits < 10 && LastReply[digits] >= '0' &&
-           LastReply[digits] <= '9')
-        value = value * 10 + (LastReply[digits++] - '0');
-    if (digits > 0 && value <= INT16_MAX) ReplyNumber = static_cast<int16_t>(value);
-    reply = LastReply;
-}
-
 // Before any other command: the replies to commands sent ahead are read and dropped, so the next
 // reply read is that command's. A session that fails meanwhile is left to the command.
 void TPop3Client::DiscardUnanswered() {

@@ -100,10 +100,9 @@ TEST(Pop3Pipeline, ASilentServerGetsNoMoreThanAWindowAndTheWaitTimesOut) {
     client.TimeOut = 300;
     EXPECT_EQ(FailureOf([&] { client.GetSummary(1); }), "Socket readln timed out");
     EXPECT_FALSE(client.Busy());
-    FailureOf([&] { client.Disconnect(); }); // QUIT meets the same silence
+    FailureOf([&] { client.Disconnect(); }); // the failed read closed the session: no QUIT
     ASSERT_TRUE(peer.WaitDone());
-    std::string ahead = peer.Received(0).substr(BeforeSummaries.size());
-    ahead.resize(ahead.size() - std::string("QUIT\r\n").size());
+    const std::string ahead = peer.Received(0).substr(BeforeSummaries.size());
     ASSERT_EQ(ahead.rfind("LIST "), ahead.size() - 10); // whole summaries only, message 1 first
     EXPECT_EQ(ahead, Commands(1, 1000).substr(0, ahead.size()));
     EXPECT_LE(ahead.size(), 4096u);
