@@ -22,6 +22,11 @@ struct Server {
     bool bareDeleReply = false;
 };
 
+// Case names carry the server's name, not the bytes of the struct.
+void PrintTo(const Server& server, std::ostream* out) {
+    *out << server.name;
+}
+
 const Server Servers[] = {
     {"dovecot"},
     {"courier", true},
