@@ -19,6 +19,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -81,5 +82,8 @@ int main(int argc, char** argv) {
     std::printf("component check  %.3f s\n", c);
     std::printf("window check     %.3f s\n", w);
     std::printf("ratio window/component %.2f\n", w / c);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak resident memory %.0f MB\n", static_cast<double>(usage.ru_maxrss) / 1024);
     return 0;
 }

@@ -74,6 +74,9 @@ void TSocketSession::InitializeWinsock() {
 
 bool TSocketSession::PrepareSocket(TSocket s, bool lingerZero) {
     if (lingerZero) WsSetLingerZero(s);
+    // Commands are small and each is followed by a wait for its reply: Nagle would only hold
+    // a pipelined batch's tail back until the server's delayed ACK.
+    WsSetNoDelay(s);
     return WSAAsyncSelect(s, window->Handle(), SocketEventMessage, FD_ALL_EVENTS) == 0;
 }
 

@@ -97,6 +97,8 @@ protected:
     void DropConnection();
     // Derived destructors call this first, so that nothing is reported while being destroyed.
     void BeginDestroy() { destroying = true; }
+    // The reading half of Transaction, for a command that went out earlier (pipelining).
+    void TakeReply(std::string& reply);
 
 private:
     void InitializeWinsock();
@@ -115,6 +117,7 @@ private:
     void WriteFromStream();
     bool WaitUntil(const std::function<bool()>& done, bool withProgressLimit);
     void BeginReply();
+    void ReadReply(std::string& reply);
     bool HasLine();
     std::string TakeLine();
     size_t BufferedBytes();

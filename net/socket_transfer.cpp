@@ -17,6 +17,17 @@ void TSocketSession::Transaction(const std::string& request, std::string& reply)
     ReplyNumber = 0;
     BeginReply();
     Writeln(request);
+    ReadReply(reply);
+}
+
+void TSocketSession::TakeReply(std::string& reply) {
+    StatusMessage(8, "Transaction");
+    ReplyNumber = 0;
+    BeginReply();
+    ReadReply(reply);
+}
+
+void TSocketSession::ReadReply(std::string& reply) {
     LastReply = ReadLn();
     if (!LastReply.empty()) {
         StatusMessage(1, LastReply);

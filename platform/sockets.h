@@ -44,6 +44,7 @@ int WSAGetLastError(); // of the calling thread's last failed call
 
 TSocket WsSocket();                                 // IPv4 TCP stream socket
 int WsSetLingerZero(TSocket s);                     // a close then resets the connection
+int WsSetNoDelay(TSocket s);                        // small writes go out at once (no Nagle)
 int WsConnect(TSocket s, const TSocketAddress& to); // non-blocking: 10035 is the normal failure
 int WsSend(TSocket s, const char* data, int length);
 int WsRecv(TSocket s, char* data, int length);

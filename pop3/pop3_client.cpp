@@ -44,6 +44,7 @@ void TPop3Client::Connect() {
     refusal = {};
     EnsureCredentials();
     if (Unsendable(UserID) || Unsendable(Password)) throw Exception("Authentication failed");
+    pipeline->Reset(); // nothing sent on an earlier connection is answered on this one
     const bool wasBusy = busy.exchange(true);
     bool loggedIn = false;
     auto finish = [&] {

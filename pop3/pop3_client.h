@@ -2,6 +2,7 @@
 #include "net/socket_session.h"
 #include "pop3/mail_message.h"
 #include "pop3/summary.h"
+#include "pop3/summary_pipeline.h"
 
 #include <atomic>
 #include <cstdint>
@@ -45,6 +46,12 @@ public:
     std::vector<std::string> ListUids(int32_t count);
     // UIDL n: the identifier of message n; a refusal throws the reply.
     std::string Uid(int32_t n);
+    // Announces that GetSummary follows for first, first + 1, ..., last, in that order. Where
+    // the server offers PIPELINING (asked with CAPA), their commands then go out ahead of the
+    // replies, a bounded window at a time (pop3_pipeline.cpp). Any other command first reads
+    // and drops the replies still due, and ends the plan.
+    void PlanSummaries(int32_t first, int32_t last);
+    void Transaction(const std::string& request, std::string& reply) override;
 
     // The reply that refused the log-in of the last Connect, and the command it answered
     // ("USER" or "PASS"); both empty when nothing was refused. It tells a wrong password from
@@ -69,9 +76,13 @@ private:
     void ReadAbort();
     void ReadSummaryHeader();
     void ReadSummarySize(int32_t n);
+    bool ServerOffersPipelining();
+    void SummaryExchange(const std::string& request, std::string& reply);
+    void DiscardUnanswered();
 
     std::unique_ptr<TSummary> summary;
     std::unique_ptr<TMailMessage> mailMessage;
+    std::unique_ptr<TSummaryPipeline> pipeline = std::make_unique<TSummaryPipeline>();
     TUUProcessor* uuProcessor; // owned through Qt's parent
     std::atomic<bool> busy{false};
     std::atomic<int32_t> messageCount{0};

@@ -68,7 +68,7 @@ void TPop3Client::GetSummary(int32_t n) {
         CertifyConnect();
         if (OnRetrieveStart) OnRetrieveStart(this);
         std::string reply;
-        Transaction("TOP " + std::to_string(n) + " 0", reply);
+        SummaryExchange("TOP " + std::to_string(n) + " 0", reply);
         if (!PositiveReply(reply)) throw Exception(reply);
         ReadSummaryHeader();
         ReadSummarySize(n);
@@ -104,6 +104,6 @@ void TPop3Client::ReadSummaryHeader() {
 
 void TPop3Client::ReadSummarySize(int32_t n) {
     std::string reply;
-    Transaction("LIST " + std::to_string(n), reply);
+    SummaryExchange("LIST " + std::to_string(n), reply);
     summary->Bytes = StrToInt(Trim(NthWord(reply, ' ', 3)));
 }

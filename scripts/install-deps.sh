@@ -6,6 +6,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev
     dovecot-core dovecot-pop3d
+    libidn12 libcourier-unicode4 libgdbm6 libltdl7 libpam-modules util-linux openssl perl
     xvfb xauth imagemagick adwaita-icon-theme fonts-dejavu-core
     python3
 )
@@ -30,3 +31,6 @@ if [ ${#missing[@]} -gt 0 ]; then
         "${missing[@]}"
     [ -z "$added_policy" ] || $sudo rm -f "$policy"
 fi
+# The other POP3 servers of the tests conflict with Dovecot's packages: they are unpacked, not
+# installed.
+"$(dirname "$0")/../tests/support/unpack_servers.sh"

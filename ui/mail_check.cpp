@@ -3,6 +3,7 @@
 #include "accounts/account_list.h"
 #include "accounts/password_prompt.h"
 #include "pop3/pop3_client.h"
+#include "ui/batched_repaint.h"
 #include "ui/header_date.h"
 #include "ui/main_window.h"
 #include "ui/message_grid.h"
@@ -217,8 +218,12 @@ void TMailCheck::FillRows() {
     TAccount* current = form.Accounts().Current();
     if (count > 0 && current) current->Uids = form.Pop().ListUids(count); // the deletion's check
     fillStep = TCheckStep::Summary;
-    for (fillMessage = 1; fillMessage <= count; ++fillMessage)
+    form.Pop().PlanSummaries(1, count);
+    TBatchedRepaint batches(form.Grid());
+    for (fillMessage = 1; fillMessage <= count; ++fillMessage) {
         AddRow(fillMessage);
+        batches.Changed();
+    }
 }
 
 void TMailCheck::AddRow(int32_t row) {

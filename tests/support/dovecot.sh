@@ -4,10 +4,7 @@
 # Starts a private Dovecot POP3 server on 127.0.0.1 for the tests, with a configuration, users,
 # maildirs and log of its own under <dir>, as the current user and with no system service.
 # After "start": <dir>/port holds the port, <dir>/manifest.json describes the mailboxes (see
-# make_mailbox.py), <dir>/dovecot.log is the server's log. Users, all with plaintext log-in:
-# alice/secret (varied messages), bob/secret (empty), bulk/secret (1000 small messages),
-# carol/secret (five messages that tests may delete), dave/secret (empty; tests write its
-# messages), demo/demo (a friendly demo mailbox).
+# make_mailbox.py), <dir>/dovecot.log is the server's log. Users: see pop3_fixture_lib.sh.
 # Every start generates the mailboxes afresh. "stop" ends the server and every process of it.
 set -euo pipefail
 
@@ -20,6 +17,8 @@ action=$1
 mkdir -p "$2"
 dir=$(cd "$2" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=pop3_fixture_lib.sh
+. "$here/pop3_fixture_lib.sh"
 dovecot=$(command -v dovecot || echo /usr/sbin/dovecot)
 
 # The master's process id, or nothing when no instance of this directory is running.
@@ -65,26 +64,6 @@ stop() {
 # The named system user when it exists, else nobody.
 system_user() {
     if id -u "$1" >/dev/null 2>&1; then echo "$1"; else echo nobody; fi
-}
-
-free_port() {
-    python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
-}
-
-# Waits up to 10 s for a POP3 greeting on the port.
-wait_ready() {
-    python3 - "$1" <<'PY'
-import socket, sys, time
-deadline = time.time() + 10
-while time.time() < deadline:
-    try:
-        with socket.create_connection(("127.0.0.1", int(sys.argv[1])), timeout=2) as s:
-            if s.recv(100).startswith(b"+OK"):
-                sys.exit(0)
-    except OSError:
-        time.sleep(0.1)
-sys.exit(1)
-PY
 }
 
 write_config() {
@@ -163,7 +142,7 @@ start() {
     fi
     python3 "$here/make_mailbox.py" "$data/mail" "$dir/manifest.json"
     : >"$data/passwd"
-    for entry in alice:secret bob:secret bulk:secret carol:secret dave:secret demo:demo; do
+    for entry in $fixture_users; do
         local name=${entry%%:*} password=${entry#*:}
         mkdir -p "$data/home/$name"
         echo "$name:{PLAIN}$password:$(id -u $mail_user):$(id -g $mail_user)::$data/home/$name::" \

@@ -24,30 +24,26 @@ std::string Bytes(const QJsonValue& value) {
 
 } // namespace
 
-std::string DovecotDir() {
-    return VELLION_DOVECOT_DIR;
+std::string ServerDir(const std::string& server) {
+    return std::string(VELLION_SERVERS_DIR) + "/" + server;
 }
 
-uint16_t DovecotPort() {
-    std::ifstream file(DovecotDir() + "/port");
+uint16_t ServerPort(const std::string& server) {
+    std::ifstream file(ServerDir(server) + "/port");
     long port = 0;
     if (!(file >> port) || port <= 0 || port > 65535) return 0;
     return static_cast<uint16_t>(port);
 }
 
-std::string DovecotManifestPath() {
-    return DovecotDir() + "/manifest.json";
-}
-
-std::vector<DovecotMessage> DovecotManifest(const std::string& user) {
-    QFile file(QString::fromStdString(DovecotManifestPath()));
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("cannot read " + DovecotManifestPath());
+std::vector<DovecotMessage> ServerManifest(const std::string& server, const std::string& user) {
+    const std::string path = ServerDir(server) + "/manifest.json";
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("cannot read " + path);
     QJsonParseError error{};
     QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
     QJsonValue messages = document.object()["users"].toObject()[QString::fromStdString(user)];
     if (error.error != QJsonParseError::NoError || !messages.isArray())
-        throw std::runtime_error("no user " + user + " in " + DovecotManifestPath());
+        throw std::runtime_error("no user " + user + " in " + path);
     std::vector<DovecotMessage> out;
     for (const QJsonValue& entry : messages.toArray()) {
         QJsonObject object = entry.toObject();

@@ -3,11 +3,12 @@
 #include <string>
 #include <vector>
 
-// Access to the Dovecot test server that the CTest fixture "dovecot" starts (see dovecot.sh and
-// vellion_needs_dovecot() in CMakeLists.txt). Users: alice/secret (varied messages), bob/secret
-// (empty), bulk/secret (1000 small messages), carol/secret (five messages tests may delete; take
-// RESOURCE_LOCK dovecot_carol), dave/secret (what a test writes with RefillDovecotMailbox; take
-// RESOURCE_LOCK dovecot_dave), demo/demo (the demo mailbox).
+// Access to the POP3 test servers that the CTest fixtures "dovecot", "courier" and "popa3d"
+// start (see dovecot.sh, courier.sh, popa3d.sh and vellion_needs_server() in CMakeLists.txt).
+// Users: alice/secret (varied messages), bob/secret (empty), bulk/secret (1000 small messages),
+// carol/secret (five messages tests may delete; take RESOURCE_LOCK <server>_carol), dave/secret
+// (what a Dovecot test writes with RefillDovecotMailbox; take RESOURCE_LOCK dovecot_dave),
+// demo/demo (the demo mailbox).
 
 namespace test_support {
 
@@ -22,16 +23,30 @@ struct DovecotMessage {
     std::string messageIdLine;
 };
 
-// The fixture's directory (the build tree's "dovecot").
-std::string DovecotDir();
+// A server fixture's directory: the build tree's folder of that name ("dovecot", "courier",
+// "popa3d").
+std::string ServerDir(const std::string& server);
 // The port the server listens on at 127.0.0.1, or 0 when it is not running.
-uint16_t DovecotPort();
-std::string DovecotManifestPath();
+uint16_t ServerPort(const std::string& server);
 // The messages of one user's mailbox as generated; throws std::runtime_error when the manifest
 // cannot be read or has no such user.
-std::vector<DovecotMessage> DovecotManifest(const std::string& user);
-// Replaces a user's mailbox with these messages (LF line ends), numbered in this order. Call it
-// while no session of that user is open. Throws std::runtime_error when a file cannot be written.
+std::vector<DovecotMessage> ServerManifest(const std::string& server, const std::string& user);
+
+inline std::string DovecotDir() {
+    return ServerDir("dovecot");
+}
+inline uint16_t DovecotPort() {
+    return ServerPort("dovecot");
+}
+inline std::string DovecotManifestPath() {
+    return DovecotDir() + "/manifest.json";
+}
+inline std::vector<DovecotMessage> DovecotManifest(const std::string& user) {
+    return ServerManifest("dovecot", user);
+}
+// Replaces a user's Dovecot mailbox with these messages (LF line ends), numbered in this order.
+// Call it while no session of that user is open. Throws std::runtime_error when a file cannot be
+// written.
 void RefillDovecotMailbox(const std::string& user, const std::vector<std::string>& messages);
 
 } // namespace test_support

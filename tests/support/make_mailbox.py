@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the maildirs of the Dovecot test fixture and a manifest of what they hold.
 
-Usage: make_mailbox.py <mail-root> <manifest.json>
+Usage: make_mailbox.py [--mbox] <mail-root> <manifest.json>
 
 Creates <mail-root>/<user>/{cur,new,tmp} for the users alice (varied headers and sizes), bob
 (empty), bulk (1000 small messages), carol (five messages that tests may delete), dave (empty: tests
@@ -9,7 +9,10 @@ write its messages themselves) and demo (a friendly mailbox for the demo). The m
 size a POP3 server reports, every line ending in CR LF), "header_lines" (the raw header lines),
 and the first physical line of the first Subject, From, Date and Message-ID fields (names compared
 without regard to case; "" when absent). Strings hold bytes as latin-1: one code point per byte.
-Everything is deterministic, so two runs give the same mailboxes.
+The environment variable VELLION_BULK_MESSAGES changes the number of bulk's messages (for the
+benchmarks). With --mbox each user's mail is one mbox file <mail-root>/<user> instead (no body line of
+these mailboxes starts with "From ", so nothing needs quoting). Everything is deterministic, so
+two runs give the same mailboxes.
 """
 import json
 import os
@@ -51,16 +54,33 @@ def write_maildir(root, user, messages):
         with open(path, "wb") as out:
             out.write(data)
         os.utime(path, (stamp, stamp))
-        entries.append({
-            "number": number,
-            "size": len(data.replace(b"\n", b"\r\n")),
-            "header_lines": [text(line) for line in header_lines],
-            "subject_line": text(first_line_of(header_lines, b"Subject")),
-            "from_line": text(first_line_of(header_lines, b"From")),
-            "date_line": text(first_line_of(header_lines, b"Date")),
-            "message_id_line": text(first_line_of(header_lines, b"Message-ID")),
-        })
+        entries.append(manifest_entry(number, header_lines, data))
     return entries
+
+
+def write_mbox(root, user, messages):
+    """Writes messages in order into one mbox file and returns their manifest entries."""
+    os.makedirs(root, exist_ok=True)
+    entries = []
+    with open(os.path.join(root, user), "wb") as out:
+        for number, (header_lines, body_lines) in enumerate(messages, start=1):
+            data = message(header_lines, body_lines)
+            out.write(b"From MAILER-DAEMON Mon Jan  1 00:00:%02d 2024\n" % (number % 60))
+            out.write(data + b"\n")
+            entries.append(manifest_entry(number, header_lines, data))
+    return entries
+
+
+def manifest_entry(number, header_lines, data):
+    return {
+        "number": number,
+        "size": len(data.replace(b"\n", b"\r\n")),
+        "header_lines": [text(line) for line in header_lines],
+        "subject_line": text(first_line_of(header_lines, b"Subject")),
+        "from_line": text(first_line_of(header_lines, b"From")),
+        "date_line": text(first_line_of(header_lines, b"Date")),
+        "message_id_line": text(first_line_of(header_lines, b"Message-ID")),
+    }
 
 
 def filler(rng, count, width=72):
@@ -129,10 +149,10 @@ def carol_messages():
              [b"Message %d, free to delete." % i]) for i in range(1, 6)]
 
 
-def bulk_messages():
+def bulk_messages(count):
     rng = random.Random(2)
     return [(common(i, b"Bulk message %04d" % i, b"Bulk <bulk@example.com>"), filler(rng, 3))
-            for i in range(1, 1001)]
+            for i in range(1, count + 1)]
 
 
 DEMO = [
@@ -204,14 +224,19 @@ def demo_messages():
 
 
 def main():
-    if len(sys.argv) != 3:
+    args = sys.argv[1:]
+    write = write_maildir
+    if args[:1] == ["--mbox"]:
+        args, write = args[1:], write_mbox
+    if len(args) != 2:
         sys.exit(__doc__)
-    root, manifest_path = sys.argv[1], sys.argv[2]
+    root, manifest_path = args
+    bulk = int(os.environ.get("VELLION_BULK_MESSAGES", "1000"))
     manifest = {"encoding": "latin-1", "users": {}}
-    for user, messages in (("alice", alice_messages()), ("bob", []), ("bulk", bulk_messages()),
+    for user, messages in (("alice", alice_messages()), ("bob", []), ("bulk", bulk_messages(bulk)),
                            ("carol", carol_messages()), ("dave", []),
                            ("demo", demo_messages())):
-        manifest["users"][user] = write_maildir(root, user, messages)
+        manifest["users"][user] = write(root, user, messages)
     with open(manifest_path, "w", encoding="ascii") as out:
         json.dump(manifest, out, indent=1, ensure_ascii=True)
 

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Whole program against poplib: starts a private POP3 server (dovecot, courier or popa3d) whose
+# user bulk holds <messages> small messages, times a check through the main window (click to
+# table filled) on a real X display (Xvfb) and offscreen, and Python's poplib sending the same
+# commands. Prints the figures and the ratios.
+# Usage: bench/window_check_bench.sh [build-dir] [server] [messages] [rounds]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+server=${2:-dovecot}
+messages=${3:-1000}
+rounds=${4:-3}
+dir=$(mktemp -d)
+trap '"$root/tests/support/$server.sh" stop "$dir" >/dev/null 2>&1 || true; rm -rf "$dir"' EXIT
+VELLION_BULK_MESSAGES=$messages "$root/tests/support/$server.sh" start "$dir" >/dev/null
+port=$(cat "$dir/port")
+seconds() { awk '/^window check/ {print $3}'; }
+xvfb=$(xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
+    "$build/bench/window_check_bench" "$port" bulk secret "$rounds")
+offscreen=$(QT_QPA_PLATFORM=offscreen "$build/bench/window_check_bench" "$port" bulk secret "$rounds")
+peer=$(python3 "$root/bench/poplib_check.py" "$port" bulk secret "$rounds")
+echo "$server, $messages messages; on Xvfb:"
+echo "$xvfb"
+echo "offscreen:"
+echo "$offscreen"
+python3 - "$(echo "$xvfb" | seconds)" "$(echo "$offscreen" | seconds)" "$peer" <<'PY'
+import sys
+xvfb, offscreen, peer = map(float, sys.argv[1:])
+print("poplib %.3f s" % peer)
+print("ratio window/poplib: Xvfb %.2f, offscreen %.2f (target: at most 1.0)"
+      % (xvfb / peer, offscreen / peer))
+PY

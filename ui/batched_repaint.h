@@ -1,0 +1,29 @@
+#pragma once
+#include <QElapsedTimer>
+#include <chrono>
+
+class QWidget;
+
+// Holds a widget's painting back while it changes row by row, and paints it at most once per
+// interval, so that a long table fill costs one paint per interval rather than one per row.
+// What changed since the last paint is painted when the scope ends.
+class TBatchedRepaint {
+public:
+    explicit TBatchedRepaint(QWidget& widget,
+                             std::chrono::milliseconds interval = std::chrono::milliseconds(50));
+    ~TBatchedRepaint();
+    TBatchedRepaint(const TBatchedRepaint&) = delete;
+    TBatchedRepaint& operator=(const TBatchedRepaint&) = delete;
+
+    // The widget changed; it is painted now when the interval has passed since the last paint.
+    void Changed();
+
+private:
+    void Paint();
+
+    QWidget& widget;
+    std::chrono::milliseconds interval;
+    QElapsedTimer sincePainted;
+    bool wasEnabled;
+    bool pending = false;
+};
