@@ -5,6 +5,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev
+    libssl-dev openssl
     dovecot-core dovecot-pop3d
     xvfb xauth imagemagick adwaita-icon-theme fonts-dejavu-core
     python3
