@@ -61,7 +61,7 @@ void TMailCheck::Button1Click() {
     TakeSnapshot();
     // The session's settings are written before the worker starts, so it only reads them.
     TPop3Client& pop = form.Pop();
-    SetServer(pop, current->Server);
+    SetServer(pop, current->Server, current->Security);
     pop.UserID = current->User;
     pop.Password = current->Password;
     const int64_t attempt = ++lastAttempt;

@@ -69,7 +69,7 @@ std::string TDeletion::Question(int row) const {
 
 // A failed Connect raises its own failure; false only when it returned without a log-in.
 bool TDeletion::LogIn() {
-    SetServer(pop, account.Server);
+    SetServer(pop, account.Server, account.Security);
     pop.UserID = account.User;
     pop.Password = account.Password;
     if (!pop.Connected()) pop.Connect();
