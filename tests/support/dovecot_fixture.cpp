@@ -28,11 +28,21 @@ std::string DovecotDir() {
     return VELLION_DOVECOT_DIR;
 }
 
-uint16_t DovecotPort() {
-    std::ifstream file(DovecotDir() + "/port");
+namespace {
+uint16_t PortIn(const std::string& name) {
+    std::ifstream file(DovecotDir() + "/" + name);
     long port = 0;
     if (!(file >> port) || port <= 0 || port > 65535) return 0;
     return static_cast<uint16_t>(port);
+}
+} // namespace
+
+uint16_t DovecotPort() {
+    return PortIn("port");
+}
+
+uint16_t DovecotTlsPort() {
+    return PortIn("port_tls");
 }
 
 std::string DovecotManifestPath() {

@@ -24,8 +24,10 @@ struct DovecotMessage {
 
 // The fixture's directory (the build tree's "dovecot").
 std::string DovecotDir();
-// The port the server listens on at 127.0.0.1, or 0 when it is not running.
+// The port of plain POP3 (offering STLS) at 127.0.0.1, or 0 when the server is not running.
 uint16_t DovecotPort();
+// The port of POP3 over TLS, or 0. Both present the test certificate "valid" (test_certs.h).
+uint16_t DovecotTlsPort();
 std::string DovecotManifestPath();
 // The messages of one user's mailbox as generated; throws std::runtime_error when the manifest
 // cannot be read or has no such user.
