@@ -25,10 +25,25 @@ bool IsAddress(const std::string& host) {
 }
 
 // The oldest error of this thread's queue in words, or "" when the queue is empty. Empties it.
+// The failures a user meets most are said plainly; others keep the library's words.
 std::string LibraryError() {
     const unsigned long code = ERR_get_error();
     ERR_clear_error();
     if (code == 0) return {};
+    if (ERR_GET_LIB(code) == ERR_LIB_SSL) {
+        switch (ERR_GET_REASON(code)) {
+        case SSL_R_UNEXPECTED_EOF_WHILE_READING:
+            return "the server closed the connection";
+        case SSL_R_WRONG_VERSION_NUMBER:
+        case SSL_R_PACKET_LENGTH_TOO_LONG:
+            return "the server does not speak TLS on this port";
+        case SSL_R_UNSUPPORTED_PROTOCOL:
+        case SSL_R_NO_PROTOCOLS_AVAILABLE:
+            return "the server offers no TLS version this program accepts (1.2 or later)";
+        default:
+            break;
+        }
+    }
     const char* reason = ERR_reason_error_string(code);
     return reason ? reason : "error " + std::to_string(ERR_GET_REASON(code));
 }
@@ -145,6 +160,10 @@ void TTlsChannel::Feed(const char* bytes, size_t size) {
         bytes += piece;
         size -= static_cast<size_t>(piece);
     }
+}
+
+void TTlsChannel::FeedEnd() {
+    BIO_set_mem_eof_return(library->incoming, 0);
 }
 
 std::string TTlsChannel::TakeOutgoing() {

@@ -42,6 +42,9 @@ public:
     // Ciphertext received from the peer.
     void Feed(const char* bytes, size_t size);
     void Feed(const std::string& bytes) { Feed(bytes.data(), bytes.size()); }
+    // The peer closed the connection: nothing more will be fed. A handshake waiting for more
+    // then fails, and Read reports what the fed bytes still held.
+    void FeedEnd();
     // Ciphertext waiting to be sent (the handshake's, Write's, Close's); empties it.
     std::string TakeOutgoing();
 

@@ -55,10 +55,12 @@ TCertificateDialog::TCertificateDialog(const std::string& server, const TCertifi
     auto* cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
     cancel->setObjectName("cancel");
     cancel->setDefault(true);
+    trust->setAutoDefault(false); // Enter must not trust, even with the focus on it
+    cancel->setFocus();
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    setMinimumWidth(480);
+    setMinimumWidth(600); // the fingerprint on one line
 }
 
 bool TCertificateDialog::Ask(const std::string& server, const TCertificateReport& report,

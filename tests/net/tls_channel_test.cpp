@@ -98,16 +98,28 @@ TEST(TlsChannel, CarriesTextBothWaysUntilTheServerCloses) {
     EXPECT_TRUE(client.PeerClosed());
 }
 
-TEST(TlsChannel, AServerThatIsNotTlsFailsTheHandshake) {
-    TTlsChannel client("127.0.0.1");
-    EXPECT_FALSE(client.Handshake());
-    EXPECT_FALSE(client.TakeOutgoing().empty()); // the client's greeting
-    client.Feed("+OK POP3 server ready\r\n");
-    try {
-        client.Handshake();
-        FAIL() << "no failure";
-    } catch (const ETlsError& failure) {
-        EXPECT_EQ(failure.Message().rfind("TLS handshake failed: ", 0), 0u) << failure.Message();
+// A server that answers in plain text, and one that closes half-way through the handshake.
+TEST(TlsChannel, AFailedHandshakeSaysWhy) {
+    for (const bool drop : {false, true}) {
+        TTlsChannel client("127.0.0.1");
+        TlsServerEnd server("valid");
+        EXPECT_FALSE(client.Handshake());
+        server.Feed(client.TakeOutgoing());
+        server.Handshake();
+        if (drop) {
+            client.Feed(server.TakeOutgoing().substr(0, 20));
+            client.FeedEnd();
+        } else {
+            client.Feed("+OK POP3 server ready\r\n");
+        }
+        try {
+            client.Handshake();
+            FAIL() << "no failure";
+        } catch (const ETlsError& failure) {
+            EXPECT_EQ(failure.Message(),
+                      drop ? "TLS handshake failed: the server closed the connection"
+                           : "TLS handshake failed: the server does not speak TLS on this port");
+        }
     }
 }
 
