@@ -14,6 +14,9 @@
 namespace {
 std::mutex questionMutex;
 TCertificateQuestion question; // guarded by questionMutex
+// Held while a worker posts a question and taken before the question is read, so that the
+// hand-over does not rest on the toolkit's queue alone, which race checkers cannot see.
+std::mutex handOver;
 
 bool AskUser(const std::string& server, const TCertificateReport& report, bool changed) {
     TCertificateQuestion asked;
@@ -53,10 +56,12 @@ bool TrustCertificate(const std::string& server, const TCertificateReport& repor
                       const std::function<bool()>& abandoned) {
     QCoreApplication* app = QCoreApplication::instance();
     if (!app || QThread::currentThread() == app->thread()) return Decide(server, report);
+    std::unique_lock posting(handOver);
     auto pending = std::make_shared<TPending>();
     QMetaObject::invokeMethod(
         app,
         [pending, server, report] {
+            { std::lock_guard visible(handOver); }
             {
                 std::lock_guard lock(pending->mutex);
                 if (pending->givenUp) return;
@@ -68,6 +73,7 @@ bool TrustCertificate(const std::string& server, const TCertificateReport& repor
             pending->answered.notify_all();
         },
         Qt::QueuedConnection);
+    posting.unlock();
     std::unique_lock lock(pending->mutex);
     while (!pending->done) {
         if (abandoned && abandoned()) {
