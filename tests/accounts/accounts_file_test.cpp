@@ -328,7 +328,7 @@ TEST_F(AccountsFileTest, AReadOnlyFolderIsWrittenInPlace) {
     ASSERT_EQ(chmod(".", 0700), 0);
     EXPECT_TRUE(saved);
     EXPECT_TRUE(refused);
-    EXPECT_EQ(ReadFile("mail.acc"), officeRecord + homeRecord);
+    EXPECT_EQ(ReadFile("mail.acc"), Saved(officeRecord) + Saved(homeRecord));
     EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{"mail.acc"});
 }
 

@@ -7,9 +7,9 @@
 # port of POP3 over TLS, <dir>/manifest.json describes the mailboxes (see make_mailbox.py),
 # <dir>/dovecot.log is the server's log. Both ports present the certificate "valid" of <certs>
 # (default <dir>/certs; made by make_certs.sh when missing), issued by its test authority.
-# Users, all with plaintext log-in: alice/secret (varied messages), bob/secret (empty), bulk/secret (1000 small messages),
-# carol/secret (five messages that tests may delete), dave/secret (empty; tests write its
-# messages), demo/demo (a friendly demo mailbox).
+# Users, all with plaintext log-in: alice/secret (varied messages), bob/secret (empty),
+# bulk/secret (1000 small messages), carol/secret (five messages that tests may delete),
+# dave/secret (empty; tests write its messages), demo/demo (a friendly demo mailbox).
 # Every start generates the mailboxes afresh. "stop" ends the server and every process of it.
 set -euo pipefail
 
