@@ -77,6 +77,9 @@ int TMailCheck::CheckThreadProc(int64_t attempt) {
         form.ListedCount = 0;
         PostMessage(window->Handle(), WM_CHECK_CLEAR, static_cast<uint64_t>(attempt));
         if (!form.Pop().Connected()) form.Pop().Connect();
+    } catch (const ETlsError& failure) {
+        // No handler tells these: the status says why the check stopped.
+        ShowStatus(failure.what());
     } catch (...) {
         // Success is reported through OnConnect alone; failures showed their own texts.
     }

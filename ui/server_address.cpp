@@ -20,6 +20,9 @@ std::optional<int> PortNumber(const std::string& text) {
 void SetServer(TSocketSession& session, const std::string& server, TSecurity security) {
     session.Host = server;
     session.Port = DefaultPort(security);
+    session.Security = security == TSecurity::Tls        ? TTransportSecurity::Tls
+                       : security == TSecurity::StartTls ? TTransportSecurity::StartTls
+                                                         : TTransportSecurity::None;
     const size_t colon = server.rfind(':');
     if (colon == std::string::npos) return;
     if (const std::optional<int> port = PortNumber(server.substr(colon + 1))) {

@@ -1,5 +1,8 @@
 // The certificate dialog, and the trust decision with its pins, also asked from a worker.
 #include "accounts/pin_store.h"
+#include "pop3/pop3_client.h"
+#include "tests/support/scripted_peer.h"
+#include "tests/support/test_certs.h"
 #include "ui/certificate_dialog.h"
 #include "ui/certificate_trust.h"
 
@@ -98,6 +101,87 @@ TEST_F(CertificateTrustTest, AnAbandonedWaitAsksNothing) {
     EXPECT_FALSE(TrustFromWorker(Report("AA:01"), [] { return true; }));
     EXPECT_TRUE(asked.empty());
     EXPECT_FALSE(QFile::exists("mail.pin"));
+}
+
+// Each certificate that fails verification, presented by a scripted server over TLS: refused,
+// trusted, accepted silently, then asked again once the server presents another one.
+TEST_F(CertificateTrustTest, EachBadCertificateOverAConnection) {
+    using test_support::Script;
+    TTlsChannel::TrustAlsoAuthority(test_support::CertPath("ca"));
+    for (const char* cert : {"expired", "otherhost", "selfsigned"}) {
+        SCOPED_TRACE(cert);
+        asked.clear();
+        const struct {
+            const char* cert;
+            bool answer;
+            bool connects;
+            size_t asks;
+            bool changed;
+        } steps[] = {{cert, false, false, 1, false},
+                     {cert, true, true, 2, false},
+                     {cert, false, true, 2, false},
+                     {"selfsigned2", false, false, 3, true}};
+        std::vector<Script> scripts;
+        for (const auto& step : steps) {
+            Script script;
+            script.Tls(step.cert);
+            if (step.connects) // log-in, STAT, QUIT
+                script.Send("+OK\r\n")
+                    .ReadLine()
+                    .Send("+OK\r\n")
+                    .ReadLine()
+                    .Send("+OK\r\n")
+                    .ReadLine()
+                    .Send("+OK 0 0\r\n")
+                    .ReadLine()
+                    .Send("+OK\r\n")
+                    .Close();
+            scripts.push_back(script);
+        }
+        test_support::ScriptedPeer peer(scripts);
+        TPop3Client client;
+        client.Host = "127.0.0.1";
+        client.Port = peer.Port();
+        client.Security = TTransportSecurity::Tls;
+        client.TimeOut = 5000;
+        client.UserID = "bob";
+        client.Password = "pw";
+        const std::string server = "127.0.0.1:" + std::to_string(peer.Port());
+        client.OnUntrustedCertificate = [&](const TCertificateReport& report) {
+            return TrustCertificate(server, report, [&] { return client.Canceled(); });
+        };
+        for (size_t i = 0; i < std::size(steps); ++i) {
+            answer = steps[i].answer;
+            std::string failure = "(did not end)";
+            std::atomic<bool> finished{false};
+            std::thread worker([&] {
+                try {
+                    client.Connect();
+                    failure.clear();
+                } catch (const std::exception& error) {
+                    failure = error.what();
+                }
+                finished = true;
+            });
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (!finished && std::chrono::steady_clock::now() < deadline)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            worker.join();
+            if (steps[i].connects) {
+                EXPECT_EQ(failure, "") << i;
+                client.Disconnect();
+            } else {
+                EXPECT_EQ(failure.rfind("Certificate not trusted: the certificate ", 0), 0u)
+                    << failure;
+                EXPECT_EQ(peer.Received(i), "") << "nothing may pass before the decision";
+            }
+            EXPECT_FALSE(client.Connected());
+            ASSERT_EQ(asked.size(), steps[i].asks) << i;
+            EXPECT_EQ(asked.back().changed, steps[i].changed) << i;
+            EXPECT_EQ(asked.back().server, server);
+            EXPECT_TRUE(asked.back().onUiThread);
+        }
+    }
 }
 
 TEST(CertificateDialog, ShowsTheCertificateAndTrustsOnlyWhenAsked) {
