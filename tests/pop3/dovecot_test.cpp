@@ -103,7 +103,7 @@ TEST(Dovecot, WrongPasswordAsksOnceThenFails) {
     EXPECT_FALSE(client.Connected());
 }
 
-// On dave's mailbox, written afresh for each mode (the lock of carol's covers it here).
+// On dave's mailbox, written afresh for each mode.
 TEST(Dovecot, DeletionOverEachModeIsSeenByTheNextSession) {
     for (const TTransportSecurity security : AllModes) {
         SCOPED_TRACE(Name(security));
