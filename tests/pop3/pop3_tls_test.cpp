@@ -88,7 +88,8 @@ TEST(Pop3Tls, TlsFromTheFirstByte) {
     EXPECT_EQ(peer.Received(0), "USER bob\r\nPASS pw\r\nSTAT\r\nQUIT\r\n");
 }
 
-// Each ends with a clean session: not connected, and the next Connect works.
+// Each ends with a clean session: not connected, and the next Connect works. The servers stall
+// far longer than the time-out and the Cancel, so the text tells which ended the handshake.
 TEST(Pop3Tls, HandshakeEnds) {
     const struct {
         const char* name;
@@ -98,11 +99,11 @@ TEST(Pop3Tls, HandshakeEnds) {
     } cases[] = {
         {"drop", Script().Wait(100).Close(), 0,
          "TLS handshake failed: the server closed the connection"},
-        {"plain server", Script().Send("+OK ready\r\n").Stall(3000), 0,
+        {"plain server", Script().Send("+OK ready\r\n").Stall(10000), 0,
          "TLS handshake failed: the server does not speak TLS on this port"},
-        {"silence", Script().Stall(3000), 0,
+        {"silence", Script().Stall(10000), 0,
          "TLS handshake failed: the server did not answer in time"},
-        {"cancel", Script().Stall(3000), 200, "Connection Canceled"},
+        {"cancel", Script().Stall(10000), 200, "Connection Canceled"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -116,11 +117,9 @@ TEST(Pop3Tls, HandshakeEnds) {
             std::this_thread::sleep_for(std::chrono::milliseconds(c.cancelAfterMs));
             client.Cancel();
         });
-        const auto started = std::chrono::steady_clock::now();
         const std::string failure = FailureOf([&] { client.Connect(); });
         canceller.join();
         EXPECT_EQ(failure, c.failure);
-        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
         EXPECT_FALSE(client.Connected());
         client.TimeOut = 5000;
         client.Connect();
