@@ -1,10 +1,12 @@
 #pragma once
+#include "accounts/security_mode.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// One mail account. Only Name, Server, User, Password (scrambled), Timeout and SavePassword
-// reach the accounts file; the rest lives while the program runs.
+// One mail account. Only Name, Server, User, Password (scrambled), Timeout, SavePassword and
+// Security reach the accounts file; the rest lives while the program runs.
 struct TAccount {
     std::string Name;
     std::string Server;
@@ -21,4 +23,6 @@ struct TAccount {
     std::vector<std::string> Uids;
     int32_t Timeout = 90; // seconds
     std::string LastRefresh = "(none)";
+    // None for a record written before the mode existed; the editor offers Tls for new ones.
+    TSecurity Security = TSecurity::None;
 };

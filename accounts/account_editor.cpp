@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -48,7 +49,8 @@ Tacc_info::Tacc_info(TAccounts& accounts, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose); // each opening uses a new dialog
     setWindowTitle("Account");
     CreateControls();
-    setFixedSize(FitToText(*this, QSize(254, 194))); // the designed size at least
+    // The designed size at least; the right-hand column holds the connection's security.
+    setFixedSize(FitToText(*this, QSize(344, 194)));
 }
 
 void Tacc_info::CreateControls() {
@@ -60,6 +62,10 @@ void Tacc_info::CreateControls() {
     AddLabel(this, "lbl_seconds", "s", {228, 136});
     acc_name = AddEdit(this, "acc_name", {120, 8, 121, 21});
     acc_server = AddEdit(this, "acc_server", {120, 40, 121, 21});
+    acc_security = new QComboBox(this);
+    acc_security->setObjectName("acc_security");
+    acc_security->addItems({"SSL/TLS", "STARTTLS", "None"});
+    acc_security->setGeometry(248, 40, 88, 21);
     acc_user = AddEdit(this, "acc_user", {120, 72, 121, 21});
     acc_pass = AddEdit(this, "acc_pass", {120, 104, 121, 21});
     acc_pass->setEchoMode(QLineEdit::Password);
@@ -72,8 +78,15 @@ void Tacc_info::CreateControls() {
     cancel = AddButton(this, "cancel", "Cancel", QStyle::SP_DialogCancelButton, {168, 163, 75, 25});
     tout = AddEdit(this, "tout", {192, 132, 33, 21});
     tout->setText("90");
+    lbl_unprotected = new QLabel("The password travels unprotected", this);
+    lbl_unprotected->setObjectName("lbl_unprotected");
+    lbl_unprotected->setWordWrap(true);
+    lbl_unprotected->setGeometry(248, 66, 88, 40);
+    lbl_unprotected->setStyleSheet("color: #b00000");
+    lbl_unprotected->hide();
     setTabOrder(acc_name, acc_server);
-    setTabOrder(acc_server, acc_user);
+    setTabOrder(acc_server, acc_security);
+    setTabOrder(acc_security, acc_user);
     setTabOrder(acc_user, acc_pass);
     setTabOrder(acc_pass, rem_pass);
     setTabOrder(rem_pass, ok);
@@ -84,6 +97,15 @@ void Tacc_info::CreateControls() {
         if (AllowClose) accept();
     });
     connect(cancel, &QPushButton::clicked, this, [this] { cancelClick(); });
+    connect(acc_security, &QComboBox::currentIndexChanged, this, [this] { ShowSecurityWarning(); });
+}
+
+TSecurity Tacc_info::Security() const {
+    return static_cast<TSecurity>(acc_security->currentIndex());
+}
+
+void Tacc_info::ShowSecurityWarning() {
+    lbl_unprotected->setVisible(Security() == TSecurity::None);
 }
 
 bool Tacc_info::LoadCurrent() {
@@ -93,6 +115,7 @@ bool Tacc_info::LoadCurrent() {
     OldName = current->Name;
     acc_name->setText(ToQString(current->Name));
     acc_server->setText(ToQString(current->Server));
+    acc_security->setCurrentIndex(static_cast<int>(current->Security));
     acc_user->setText(ToQString(current->User));
     rem_pass->setChecked(current->SavePassword);
     tout->setText(QString::number(current->Timeout));
@@ -126,6 +149,7 @@ void Tacc_info::ModifyCurrent() {
         current->Name = name;
     }
     current->Server = ToBytes(acc_server->text());
+    current->Security = Security();
     current->User = ToBytes(acc_user->text());
     current->SavePassword = rem_pass->isChecked();
     if (rem_pass->isChecked()) current->Password = ToBytes(acc_pass->text());
@@ -139,7 +163,9 @@ void Tacc_info::AddNew() {
     const std::string user = ToBytes(acc_user->text());
     if (!accounts.Add(name, server, user, ToBytes(acc_pass->text()), rem_pass->isChecked())) return;
     // The Timeout field counts here as it does when modifying.
-    accounts.At(accounts.Count() - 1).Timeout = StrToIntDef(ToBytes(tout->text()), 90);
+    TAccount& added = accounts.At(accounts.Count() - 1);
+    added.Timeout = StrToIntDef(ToBytes(tout->text()), 90);
+    added.Security = Security();
     if (accounts.Count() == 1) accounts.Select(0, "");
     if (!accounts.SaveToFile()) {
         ShowMessage("Error saving accounts file");

@@ -1,9 +1,13 @@
 #pragma once
+#include "accounts/security_mode.h"
+
 #include <QDialog>
 #include <functional>
 #include <string>
 
 class QCheckBox;
+class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class TAccounts;
@@ -21,6 +25,8 @@ public:
     // Modify mode, filled from the current account. False, and still add mode, without one.
     bool LoadCurrent();
     TEditMode EditMode() const { return editMode; }
+    // The connection's security as chosen (SSL/TLS for a new account).
+    TSecurity Security() const;
 
     // Tree updates of the main window; skipped when empty.
     std::function<void(const std::string& name, const std::string& server, const std::string& user)>
@@ -40,6 +46,7 @@ private:
     void cancelClick();
     void ModifyCurrent();
     void AddNew();
+    void ShowSecurityWarning();
 
     TAccounts& accounts;
     TEditMode editMode = TEditMode::Add;
@@ -48,6 +55,8 @@ private:
 
     QLineEdit* acc_name = nullptr;
     QLineEdit* acc_server = nullptr;
+    QComboBox* acc_security = nullptr; // items in the order of TSecurity
+    QLabel* lbl_unprotected = nullptr;
     QLineEdit* acc_user = nullptr;
     QLineEdit* acc_pass = nullptr;
     QCheckBox* rem_pass = nullptr;

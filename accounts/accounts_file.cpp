@@ -31,7 +31,8 @@ std::string AccountRecord(const TAccount& account) {
     return "NAME:" + account.Name + lineEnd + "SERVER:" + account.Server + lineEnd +
            "USER:" + account.User + lineEnd + "PASS:" + EncodePassword(account.Password) + lineEnd +
            "TOUT:" + std::to_string(account.Timeout) + lineEnd +
-           "REMEM:" + (account.SavePassword ? "1" : "0") + lineEnd + endOfRecord + lineEnd;
+           "REMEM:" + (account.SavePassword ? "1" : "0") + lineEnd +
+           "SECUR:" + SecurityWord(account.Security) + lineEnd + endOfRecord + lineEnd;
 }
 
 std::vector<std::string> SplitLines(const std::string& text) {
@@ -72,6 +73,8 @@ bool ApplyAccountLine(const std::string& line, TAccount& account) {
         account.Timeout = StrToIntDef(From(line, 6), 90);
     else if (prefix == "REMEM")
         account.SavePassword = ReadRememberFlag(line);
+    else if (prefix == "SECUR")
+        account.Security = SecurityFromWord(From(line, 7));
     else
         return line == endOfRecord;
     return false;

@@ -4,12 +4,14 @@
 #include <string>
 #include <vector>
 
-// The record format of "mail.acc": seven CR LF lines per account, the last one the byte 0x0B.
+// The record format of "mail.acc": CR LF lines per account, the last one the byte 0x0B. Lines
+// that a loader does not know are skipped, so "SECUR:" (the connection's security, written
+// before the end line) leaves a record readable by programs that predate it.
 
 // Full path of "mail.acc" in the current working directory at the moment of the call.
 std::string AccountsFilePath();
 
-// The seven lines of one account, each ending in CR LF, with the password scrambled.
+// The eight lines of one account, each ending in CR LF, with the password scrambled.
 std::string AccountRecord(const TAccount& account);
 
 // Splits at CR LF, a lone CR or a lone LF; a final line end adds no empty line.

@@ -7,12 +7,14 @@
 
 // One full check through the POP3 component alone, as the program runs it: Connect, List,
 // PlanSummaries, GetSummary 1..N, Disconnect.
-// Returns the seconds it took.
+// Returns the seconds it took (the TLS handshake included).
 inline double ComponentCheckSeconds(uint16_t port, const std::string& user,
-                                    const std::string& password) {
+                                    const std::string& password,
+                                    TTransportSecurity security = TTransportSecurity::None) {
     TPop3Client client;
     client.Host = "127.0.0.1";
     client.Port = port;
+    client.Security = security;
     client.UserID = user;
     client.Password = password;
     int32_t listed = 0;

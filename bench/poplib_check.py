@@ -1,18 +1,30 @@
 #!/usr/bin/env python3
 """The same full check as the component's, in Python: poplib_check.py <port> <user> <password>
-[rounds] [--pipelined]. Prints the best time of the rounds in seconds.
+[rounds] [--pipelined] [--tls=<authority.pem>]. Prints the best time of the rounds in seconds.
+
+With --tls it uses poplib.POP3_SSL, verifying the server against that authority and the address.
 
 Without --pipelined it uses poplib and sends exactly the component's commands, one round trip
 each. With --pipelined it sends every command in one batch over a plain socket and reads all
 replies afterwards: the floor for this exchange on this machine."""
 import poplib
 import socket
+import ssl
 import sys
 import time
 
+AUTHORITY = None  # --tls=<authority.pem>
+
+
+def connect(port):
+    if AUTHORITY is None:
+        return poplib.POP3("127.0.0.1", port)
+    context = ssl.create_default_context(cafile=AUTHORITY)
+    return poplib.POP3_SSL("127.0.0.1", port, context=context)
+
 
 def checked(port, user, password):
-    box = poplib.POP3("127.0.0.1", port)
+    box = connect(port)
     box.user(user)
     box.pass_(password)
     box.stat()
@@ -39,7 +51,7 @@ def pipelined(port, user, password, count):
 
 
 def message_count(port, user, password):
-    box = poplib.POP3("127.0.0.1", port)
+    box = connect(port)
     box.user(user)
     box.pass_(password)
     count = box.stat()[0]
@@ -48,6 +60,10 @@ def message_count(port, user, password):
 
 
 def main():
+    global AUTHORITY
+    for a in sys.argv[1:]:
+        if a.startswith("--tls="):
+            AUTHORITY = a[len("--tls="):]
     args = [a for a in sys.argv[1:] if not a.startswith("--")]
     port, user, password = int(args[0]), args[1], args[2]
     rounds = int(args[3]) if len(args) > 3 else 5

@@ -21,7 +21,10 @@ enum class TSockErrorKind {
     LineTooLong,
     SendTimedOut,
     SendClosed,
-    Aborted, // a wait ended by Cancel
+    Aborted,    // a wait ended by Cancel
+    TlsFailed,  // the TLS handshake or the TLS stream failed
+    NotTrusted, // the server's certificate was not trusted
+    NoStartTls, // the server would not upgrade the connection to TLS
 };
 
 class ESockError : public Exception {

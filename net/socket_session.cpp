@@ -134,6 +134,8 @@ void TSocketSession::Connect() {
     // Nothing of an earlier connection may be taken for this one's.
     ClearReceiveBuffer();
     AbandonSend();
+    tls.Reset();
+    if (Security == TTransportSecurity::Tls) tls.Begin(Host);
     for (int attempts = 0;; ++attempts) {
         try {
             ResolveRemoteHost();
@@ -166,6 +168,7 @@ void TSocketSession::Connect() {
     WaitUntil([this] { return connectAnswered || timedOut || canceled; }, false);
     StopTimer();
     if (!timedOut && !canceled && connectSucceeded) {
+        if (Security == TTransportSecurity::Tls) StartTls();
         BeginReply(); // the greeting
         return;
     }
@@ -201,6 +204,8 @@ void TSocketSession::CertifyConnect() {
 void TSocketSession::RequestCloseSocket() {
     StatusMessage(4, "Request Close Socket");
     connected = false;
+    tls.Close([this](const char* from, int count) { return SendRaw(from, count); });
+    tls.Reset();
     // Closing and replacing are one step: the other thread never sees a closed handle.
     const bool closed =
         socket.Renew(!noReopen, [this](TSocket s) { return PrepareSocket(s, false); });
@@ -218,6 +223,7 @@ void TSocketSession::DropConnection() {
     ClearReceiveBuffer();
     AbandonSend();
     if (connected) RequestCloseSocket();
+    tls.Reset();
 }
 
 std::string TSocketSession::ErrorManager(uint16_t expected) {

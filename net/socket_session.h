@@ -2,6 +2,7 @@
 #include "net/sock_errors.h"
 #include "net/socket_handle.h"
 #include "net/thread_timer.h"
+#include "net/tls_link.h"
 #include "platform/sockets.h"
 
 #include <QObject>
@@ -18,6 +19,12 @@ using TNotifyEvent = std::function<void(QObject* Sender)>;
 using THandlerEvent = std::function<void(bool& Handled)>;
 using TOnHostResolved = std::function<void(QObject* Sender)>;
 using TOnStatus = std::function<void(QObject* Sender, const std::string& Status)>;
+// Asked when the server's certificate failed verification: true to go on with it.
+using TOnUntrustedCertificate = std::function<bool(const TCertificateReport& Certificate)>;
+
+// How the connection is protected: TLS from the first byte, plain text until the protocol
+// upgrades it (StartTls), or plain text throughout.
+enum class TTransportSecurity { Tls, StartTls, None };
 
 constexpr uint32_t SocketEventMessage = WM_USER + 101;
 constexpr uint32_t LookupReplyMessage = WM_USER + 102;
@@ -37,6 +44,7 @@ public:
     int32_t Port = 0;
     int32_t TimeOut = 0; // milliseconds; 0 is no limit
     int32_t ReportLevel = 0;
+    TTransportSecurity Security = TTransportSecurity::None;
 
     // Events.
     TNotifyEvent OnConnect;
@@ -48,6 +56,7 @@ public:
     THandlerEvent OnConnectionRequired;
     TNotifyEvent OnAbortRead;
     TNotifyEvent OnPacketRecvd; // never fired: byte counting is not part of this system
+    TOnUntrustedCertificate OnUntrustedCertificate; // unassigned: such a server is refused
 
     virtual TSocket Accept();
     virtual void Connect();
@@ -64,6 +73,13 @@ public:
     void Write(const std::string& text);
     void Writeln(const std::string& text);
     std::string ReadLn();
+    // Runs the TLS handshake on the open connection and decides on the server's certificate;
+    // from then on every read and write goes through TLS. Connect calls it for Tls; a protocol
+    // calls it after its server agreed to upgrade. A failure closes the connection and throws
+    // ETlsError ("TLS handshake failed: ...", "Certificate not trusted: ...") or, on Cancel,
+    // "Connection Canceled".
+    void StartTls();
+    bool TlsActive() const { return tls.State() == TTlsLink::TState::Up; }
 
     bool Connected() const { return connected; }
     bool Canceled() const { return canceled; }
@@ -126,10 +142,13 @@ private:
     int ReceiveSome(char* into, int most, uint64_t onlyTag = 0);
     int SendSome(const char* from, int count);
 
+    int SendRaw(const char* from, int count);
+
     std::unique_ptr<TMessageWindow> window;
     std::unique_ptr<TThreadTimer> timer;
 
     TSocketHandle socket;
+    TTlsLink tls; // under the buffers: off until StartTls
     std::atomic<uint64_t> lookupSerial{0};
     std::atomic<bool> connected{false};
     std::atomic<bool> canceled{false};

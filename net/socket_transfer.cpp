@@ -67,7 +67,11 @@ void TSocketSession::SendBuffer(const char* bytes, uint16_t length) {
         sendQueue.append(bytes, count);
     }
     PostMessage(window->Handle(), SendRequestMessage);
-    const bool finished = WaitUntil([this] { return sendDone || canceled || !connected; }, true);
+    const bool finished = WaitUntil(
+        [this] {
+            return sendDone || canceled || !connected || tls.State() == TTlsLink::TState::Failed;
+        },
+        true);
     if (canceled) {
         canceled = false;
         throw EAbortError("Socket send aborted");
@@ -91,8 +95,8 @@ std::string TSocketSession::ReadLn() {
     auto lineOrEnd = [&] {
         if (HasLine() || canceled) return true;
         tooLong = BufferedBytes() > MaxLineLength;
-        // Once the connection is gone nothing more can arrive.
-        return tooLong || !connected;
+        // Once the connection is gone (or its TLS broken) nothing more can arrive.
+        return tooLong || !connected || tls.State() == TTlsLink::TState::Failed;
     };
     const bool ended = WaitUntil(lineOrEnd, true);
     if (canceled) throw EAbortError("Socket readln aborted");
@@ -149,12 +153,24 @@ void TSocketSession::ClearReceiveBuffer() {
     if (readPaused.exchange(false)) PostMessage(window->Handle(), ReadRequestMessage);
 }
 
+// Both go through TLS once it is up (tls_link.h); before that they move the bytes as they are.
 int TSocketSession::ReceiveSome(char* into, int most, uint64_t onlyTag) {
-    return socket.WithTagged(
-        onlyTag, [&](TSocket s) { return WsRecv(s, into, most); }, 0);
+    // A connection closed since then is no longer the link's.
+    if (onlyTag != 0 && onlyTag != socket.Tag()) return 0;
+    auto raw = [&](char* bytes, int count) {
+        return socket.WithTagged(
+            onlyTag, [&](TSocket s) { return WsRecv(s, bytes, count); }, 0);
+    };
+    return tls.Receive(into, most, raw,
+                       [this](const char* from, int count) { return SendRaw(from, count); });
 }
 
 int TSocketSession::SendSome(const char* from, int count) {
+    return tls.Send(from, count,
+                    [this](const char* bytes, int size) { return SendRaw(bytes, size); });
+}
+
+int TSocketSession::SendRaw(const char* from, int count) {
     return socket.With([&](TSocket s) { return WsSend(s, from, count); });
 }
 
@@ -163,7 +179,8 @@ void TSocketSession::WriteFromStream() {
     StatusMessage(8, "WriteFromStream");
     {
         std::lock_guard lock(bufferMutex);
-        if (!sendQueue.empty() && !canceled) {
+        // The TLS handshake's messages go out with nothing queued.
+        if ((!sendQueue.empty() || tls.HasOutgoing()) && !canceled) {
             const int chunk = static_cast<int>(std::min<size_t>(sendQueue.size(), ChunkSize));
             const int sent = SendSome(sendQueue.data(), chunk);
             if (sent == SOCKET_ERROR) {

@@ -65,6 +65,8 @@ void TPop3Client::LogInAndCount(bool& loggedIn) {
     try {
         const std::string greeting = ReadLn();
         if (!PositiveReply(greeting)) throw Exception(greeting);
+        // Never in clear text what was meant to be protected: no fall-back.
+        if (Security == TTransportSecurity::StartTls) UpgradeToTls();
         LogIn();
         loggedIn = true;
         std::string reply;

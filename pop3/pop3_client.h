@@ -72,6 +72,8 @@ private:
     void EnsureCredentials();
     void LogInAndCount(bool& loggedIn);
     void LogIn();
+    // STLS (pop3_stls.cpp): throws "The server does not offer STARTTLS" when it cannot be had.
+    void UpgradeToTls();
     void RejectLogIn(int attempt);
     void ReadAbort();
     void ReadSummaryHeader();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # scripts/demo.sh <vellion-binary> [png]: starts a local Dovecot on 127.0.0.1 with a generated
 # demo mailbox, prepares a working directory (next to the build, "demo") whose "mail.acc" holds
-# an account for it with its password saved, and starts Vellion there: press Check. Without a
+# an account for it over TLS with its password saved and the server's certificate trusted
+# ("mail.pin"), and starts Vellion there: press Check. Without a
 # display it runs under Xvfb instead, checks the account, opens the header viewer and saves a
 # picture of the screen (default <build>/screenshots/demo.png). The server stops at the end.
 set -euo pipefail
@@ -16,12 +17,15 @@ work=$build/demo
 ninja -C "$build" -j2 write_accounts demo_shot >/dev/null
 "$root/tests/support/dovecot.sh" start "$server" >/dev/null
 trap '"$root/tests/support/dovecot.sh" stop "$server" >/dev/null 2>&1 || true' EXIT
-port=$(cat "$server/port")
+port=$(cat "$server/port_tls")
 
 rm -rf "$work"
 mkdir -p "$work"
 cd "$work"
-"$build/tests/ui/write_accounts" "Demo,127.0.0.1:$port,demo,demo"
+# Over TLS, with the demo server's certificate (made by the test authority, which the system
+# does not know) already trusted, so that the check asks nothing.
+"$build/tests/ui/write_accounts" "Demo,127.0.0.1:$port,demo,demo,tls" \
+    --pin "127.0.0.1:$port" "$(cat "$server/certs/valid.sha256")"
 # A window wide enough to read the rows at once.
 printf '[general]\r\ncol1=175\r\ncol2=215\r\ncol3=250\r\ncol4=70\r\ncol5=190\r\n' >tarsel.ini
 printf 'window_pos=20,20\r\nwindow_size=1080,420\r\nwindow_max=0\r\npanel2=150\r\n' >>tarsel.ini

@@ -5,6 +5,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev
+    libssl-dev openssl
     dovecot-core dovecot-pop3d
     libidn12 libcourier-unicode4 libgdbm6 libltdl7 libpam-modules util-linux openssl perl
     xvfb xauth imagemagick adwaita-icon-theme fonts-dejavu-core

@@ -39,6 +39,10 @@ TFailureKind SocketKind(TSockErrorKind kind) {
     case TSockErrorKind::ConnectCanceled:
     case TSockErrorKind::Aborted:
         return TFailureKind::Canceled;
+    case TSockErrorKind::TlsFailed:
+    case TSockErrorKind::NotTrusted:
+    case TSockErrorKind::NoStartTls:
+        return TFailureKind::Secure;
     case TSockErrorKind::General:
     case TSockErrorKind::Library:
     case TSockErrorKind::AlreadyConnected:
@@ -162,6 +166,8 @@ TCheckOutcome LogInFailure(const TCheckFailure& failure) {
         return {"The server sent a line too long to read during the log-in"};
     case TFailureKind::Unreadable:
         return {WithText("The server's count of messages could not be read", failure.Text)};
+    case TFailureKind::Secure:
+        return {failure.Text};
     case TFailureKind::Canceled:
     case TFailureKind::Other:
         break;

@@ -18,6 +18,7 @@ enum class TFailureKind {
     TooLong,    // a reply line over the limit
     Unreadable, // a reply whose numbers are not numbers
     Canceled,   // the user gave the attempt up: nothing to say
+    Secure,     // no secure connection; the failure's text says why in the user's words
     Other,
 };
 

@@ -64,7 +64,7 @@ void TMailCheck::Button1Click() {
     TakeSnapshot();
     // The session's settings are written before the worker starts, so it only reads them.
     TPop3Client& pop = form.Pop();
-    SetServer(pop, current->Server);
+    SetServer(pop, current->Server, current->Security);
     pop.UserID = current->User;
     pop.Password = current->Password;
     const int64_t attempt = ++lastAttempt;
@@ -81,6 +81,9 @@ int TMailCheck::CheckThreadProc(int64_t attempt) {
         form.ListedCount = 0;
         PostMessage(window->Handle(), WM_CHECK_CLEAR, static_cast<uint64_t>(attempt));
         if (!form.Pop().Connected()) form.Pop().Connect();
+    } catch (const ETlsError& failure) {
+        // No handler tells these: the status says why the check stopped.
+        ShowStatus(failure.what());
     } catch (...) {
         PostFailure(attempt, std::current_exception());
         return 0;

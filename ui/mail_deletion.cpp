@@ -66,7 +66,7 @@ std::string TDeletion::Question(int message) const {
 
 // A failed Connect raises its own failure; false only when it returned without a log-in.
 bool TDeletion::LogIn() {
-    SetServer(pop, account.Server);
+    SetServer(pop, account.Server, account.Security);
     pop.UserID = account.User;
     pop.Password = account.Password;
     if (!pop.Connected()) pop.Connect();

@@ -6,6 +6,7 @@
 #include "pop3/pop3_client.h"
 #include "ui/account_tree.h"
 #include "ui/body_panels.h"
+#include "ui/certificate_trust.h"
 #include "ui/divider.h"
 #include "ui/glyphs.h"
 #include "ui/mail_check.h"
@@ -153,6 +154,11 @@ void TForm1::BindHandlers() {
     pop->OnFailure = [this](QObject* sender) { popFailure(sender); };
     pop->OnList = [this](int32_t msg, int32_t size) { popList(msg, size); };
     pop->OnDisconnect = [this](QObject* sender) { popDisconnect(sender); };
+    // Asked on the user-interface thread also from the check's worker; Cancel gives it up.
+    pop->OnUntrustedCertificate = [this](const TCertificateReport& certificate) {
+        return TrustCertificate(pop->Host + ":" + std::to_string(pop->Port), certificate,
+                                [this] { return pop->Canceled(); });
+    };
 }
 
 void TForm1::AttachWindows(THeaders* viewer, TStatus* dialog) {

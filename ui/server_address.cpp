@@ -5,8 +5,6 @@
 #include <optional>
 
 namespace {
-constexpr int DefaultPort = 110;
-
 std::optional<int> PortNumber(const std::string& text) {
     if (text.empty() || text.size() > 5) return std::nullopt;
     int port = 0;
@@ -19,9 +17,12 @@ std::optional<int> PortNumber(const std::string& text) {
 }
 } // namespace
 
-void SetServer(TSocketSession& session, const std::string& server) {
+void SetServer(TSocketSession& session, const std::string& server, TSecurity security) {
     session.Host = server;
-    session.Port = DefaultPort;
+    session.Port = DefaultPort(security);
+    session.Security = security == TSecurity::Tls        ? TTransportSecurity::Tls
+                       : security == TSecurity::StartTls ? TTransportSecurity::StartTls
+                                                         : TTransportSecurity::None;
     const size_t colon = server.rfind(':');
     if (colon == std::string::npos) return;
     if (const std::optional<int> port = PortNumber(server.substr(colon + 1))) {

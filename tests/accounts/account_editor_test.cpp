@@ -4,6 +4,7 @@
 #include "platform/tick_count.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -88,7 +89,7 @@ protected:
 TEST_F(AccountEditorTest, LayoutFollowsTheWindowDescription) {
     Tacc_info& dialog = Open();
     EXPECT_EQ(dialog.windowTitle(), "Account");
-    EXPECT_GE(dialog.width(), 254); // grown to its texts where the font needs it
+    EXPECT_GE(dialog.width(), 344); // grown to its texts where the font needs it
     EXPECT_GE(dialog.height(), 194);
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
     EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
@@ -102,9 +103,9 @@ TEST_F(AccountEditorTest, LayoutFollowsTheWindowDescription) {
     EXPECT_FALSE(Find<QCheckBox>("rem_pass")->isChecked());
     EXPECT_TRUE(Find<QPushButton>("ok")->isDefault());
     EXPECT_EQ(Find<QLabel>("lbl_server")->text(), "Mail Server :");
-    const char* order[] = {"acc_name", "acc_server", "acc_user", "acc_pass",
-                           "rem_pass", "ok",         "cancel",   "tout"};
-    for (int i = 0; i + 1 < 8; ++i)
+    const char* order[] = {"acc_name", "acc_server", "acc_security", "acc_user", "acc_pass",
+                           "rem_pass", "ok",         "cancel",       "tout"};
+    for (int i = 0; i + 1 < 9; ++i)
         EXPECT_EQ(Find<QWidget>(order[i])->nextInFocusChain()->objectName(), order[i + 1]);
 }
 
@@ -134,7 +135,8 @@ TEST_F(AccountEditorTest, AddingTheFirstAccountSelectsSavesAndAddsItsNode) {
     QFile file("mail.acc");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll().toStdString(), "NAME:Home\r\nSERVER:pop.example.net\r\nUSER:me\r\n"
-                                            "PASS:00003039\r\nTOUT:30\r\nREMEM:0\r\n\x0B\r\n");
+                                            "PASS:00003039\r\nTOUT:30\r\nREMEM:0\r\n"
+                                            "SECUR:tls\r\n\x0B\r\n");
     EXPECT_TRUE(messages.texts.empty());
 }
 
@@ -289,3 +291,34 @@ TEST_F(AccountEditorTest, EveryByteOfLatin1TextSurvivesTheFields) {
     EXPECT_EQ(refreshed.at(0).args, (std::vector<std::string>{"Caf\xE9", "Caf\xE9"}));
 }
 } // namespace
+
+// New accounts default to SSL/TLS; the chosen mode is kept, and "None" warns about the password.
+TEST_F(AccountEditorTest, SecurityChoiceIsKeptAndNoneWarns) {
+    AddHomeAsCurrent();
+    Open();
+    auto* security = Find<QComboBox>("acc_security");
+    EXPECT_EQ(security->currentText(), "SSL/TLS");
+    EXPECT_FALSE(Find<QLabel>("lbl_unprotected")->isVisible());
+    Click("cancel");
+    ASSERT_TRUE(Closed());
+    const struct {
+        const char* item;
+        TSecurity mode;
+        bool warns;
+    } cases[] = {{"None", TSecurity::None, true},
+                 {"STARTTLS", TSecurity::StartTls, false},
+                 {"SSL/TLS", TSecurity::Tls, false}};
+    for (const auto& c : cases) {
+        Open(true); // modify mode: the current account gets the choice
+        security = Find<QComboBox>("acc_security");
+        security->setCurrentText(c.item);
+        EXPECT_EQ(Find<QLabel>("lbl_unprotected")->isVisible(), c.warns) << c.item;
+        Click("ok");
+        ASSERT_TRUE(Closed());
+        EXPECT_EQ(list.At(0).Security, c.mode) << c.item;
+        Open(true);
+        EXPECT_EQ(Find<QComboBox>("acc_security")->currentText(), c.item) << "shown again";
+        Click("cancel");
+        ASSERT_TRUE(Closed());
+    }
+}

@@ -17,6 +17,10 @@ const std::string officeRecord = "NAME:Office\r\nSERVER:192.0.2.10\r\nUSER:user1
                                  "PASS:00003039\r\nTOUT:90\r\nREMEM:0\r\n\x0B\r\n";
 const std::string homeRecord = "NAME:Home\r\nSERVER:pop.example.net\r\nUSER:me\r\n"
                                "PASS:00003039F6BD34D96C44\r\nTOUT:-5\r\nREMEM:1\r\n\x0B\r\n";
+// The same records as this program saves them, with the security line before the end line.
+std::string Saved(const std::string& record, const std::string& mode = "none") {
+    return record.substr(0, record.size() - 3) + "SECUR:" + mode + "\r\n\x0B\r\n";
+}
 
 // Each test runs in a directory of its own, with the tick count fixed at 0 (seed 00003039).
 class AccountsFileTest : public testing::Test {
@@ -70,7 +74,7 @@ protected:
 TEST_F(AccountsFileTest, SaveWritesTheRecordsByteForByte) {
     AddOfficeAndHome();
     ASSERT_TRUE(list.SaveToFile());
-    EXPECT_EQ(ReadFile("mail.acc"), officeRecord + homeRecord);
+    EXPECT_EQ(ReadFile("mail.acc"), Saved(officeRecord) + Saved(homeRecord));
     EXPECT_EQ(list.At(0).Password, "") << "no saved password: erased in memory";
     EXPECT_EQ(list.At(1).Password, "secret");
     EXPECT_EQ(AccountsFilePath(), QDir(dir.path()).filePath("mail.acc").toStdString());
@@ -225,7 +229,7 @@ TEST_F(AccountsFileTest, BadRememberLineStopsLoadingWithTheConversionError) {
     EXPECT_EQ(Mode("mail.acc.bak"), 0600u);
 
     ASSERT_TRUE(list.SaveToFile());
-    EXPECT_EQ(ReadFile("mail.acc"), officeRecord);
+    EXPECT_EQ(ReadFile("mail.acc"), Saved(officeRecord));
     EXPECT_EQ(ReadFile("mail.acc.bak"), original) << "nothing of the file is lost";
 }
 
@@ -261,7 +265,7 @@ TEST_F(AccountsFileTest, SaveUsesTheWorkingDirectoryOfTheMoment) {
     ASSERT_TRUE(QDir::setCurrent(dir.filePath("elsewhere")));
     ASSERT_TRUE(list.SaveToFile());
     EXPECT_EQ(ReadFile(dir.filePath("elsewhere/mail.acc").toStdString()),
-              officeRecord + homeRecord);
+              Saved(officeRecord) + Saved(homeRecord));
     EXPECT_EQ(ReadFile(dir.filePath("mail.acc").toStdString()), "<missing>");
 }
 
@@ -324,7 +328,7 @@ TEST_F(AccountsFileTest, AReadOnlyFolderIsWrittenInPlace) {
     ASSERT_EQ(chmod(".", 0700), 0);
     EXPECT_TRUE(saved);
     EXPECT_TRUE(refused);
-    EXPECT_EQ(ReadFile("mail.acc"), officeRecord + homeRecord);
+    EXPECT_EQ(ReadFile("mail.acc"), Saved(officeRecord) + Saved(homeRecord));
     EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{"mail.acc"});
 }
 
@@ -336,3 +340,27 @@ TEST_F(AccountsFileTest, UnreadableFileIsNeverOverwritten) {
     EXPECT_TRUE(QFileInfo("mail.acc").isDir());
 }
 } // namespace
+
+// The security line: absent in files of older programs (None), read and written in each mode.
+TEST_F(AccountsFileTest, SecurityLineIsReadAndWrittenBeforeTheEndLine) {
+    const struct {
+        std::string record;
+        TSecurity loaded;
+        std::string saved;
+    } cases[] = {
+        {officeRecord, TSecurity::None, Saved(officeRecord, "none")},
+        {Saved(officeRecord, "tls"), TSecurity::Tls, Saved(officeRecord, "tls")},
+        {Saved(officeRecord, "starttls"), TSecurity::StartTls, Saved(officeRecord, "starttls")},
+        {Saved(officeRecord, "none"), TSecurity::None, Saved(officeRecord, "none")},
+        {Saved(officeRecord, "quantum"), TSecurity::Tls, Saved(officeRecord, "tls")},
+    };
+    for (const auto& c : cases) {
+        TAccounts loaded = Load(c.record + homeRecord);
+        ASSERT_EQ(loaded.Count(), 2) << c.record;
+        EXPECT_EQ(loaded.At(0).Security, c.loaded) << c.record;
+        EXPECT_EQ(loaded.At(1).Security, TSecurity::None) << "the mode ends with its record";
+        EXPECT_EQ(loaded.At(0).Server, "192.0.2.10");
+        ASSERT_TRUE(loaded.SaveToFile());
+        EXPECT_EQ(ReadFile("mail.acc"), c.saved + Saved(homeRecord)) << c.record;
+    }
+}

@@ -59,6 +59,11 @@ bool BlockingClient::Fill() {
     return true;
 }
 
+std::string BlockingClient::ReadSome() {
+    if (buffer_.empty()) Fill();
+    return std::exchange(buffer_, {});
+}
+
 std::string BlockingClient::ReadLine() {
     return ReadUntil("\n");
 }

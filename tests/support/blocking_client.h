@@ -20,6 +20,8 @@ public:
     std::string ReadLine();
     // Everything up to and including `terminator` (for example "\r\n.\r\n").
     std::string ReadUntil(const std::string& terminator);
+    // What has arrived, waiting for at least one byte ("" on time-out or close).
+    std::string ReadSome();
     // Everything until the server closes (or the time-out passes).
     std::string ReadToEnd();
     // True when the server closed the connection (end of stream or reset).

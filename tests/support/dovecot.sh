@@ -5,18 +5,21 @@
 # maildirs and log of its own under <dir>, as the current user and with no system service.
 # After "start": <dir>/port holds the port, <dir>/manifest.json describes the mailboxes (see
 # make_mailbox.py), <dir>/dovecot.log is the server's log. Users: see pop3_fixture_lib.sh.
+# The plain port offers STLS; <dir>/port_tls holds the port of POP3 over TLS. Both present the
+# certificate "valid" of <certs> (default <dir>/certs; made by make_certs.sh when missing).
 # Every start generates the mailboxes afresh. "stop" ends the server and every process of it.
 set -euo pipefail
 
 usage() {
-    echo "usage: $0 start|stop <dir>" >&2
+    echo "usage: $0 start <dir> [<certs>] | stop <dir>" >&2
     exit 2
 }
-[ $# -eq 2 ] || usage
+[ $# -eq 2 ] || [ $# -eq 3 ] || usage
 action=$1
 mkdir -p "$2"
 dir=$(cd "$2" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
+certs=${3:-$dir/certs}
 # shellcheck source=pop3_fixture_lib.sh
 . "$here/pop3_fixture_lib.sh"
 dovecot=$(command -v dovecot || echo /usr/sbin/dovecot)
@@ -57,7 +60,7 @@ stop() {
         for p in $(lsof -t +D "$run" 2>/dev/null || true); do kill -KILL "$p" 2>/dev/null || true; done
         rm -rf "$run"
     fi
-    rm -f "$dir/run_dir" "$dir/port"
+    rm -f "$dir/run_dir" "$dir/port" "$dir/port_tls"
     if [ -L "$dir/mail" ]; then rm -f "$dir/mail"; fi
 }
 
@@ -67,7 +70,7 @@ system_user() {
 }
 
 write_config() {
-    local port=$1 run=$2 data=$3 login_user user group
+    local port=$1 tls_port=$2 run=$3 data=$4 login_user user group
     login_user=$(id -un)
     user=$(id -un)
     group=$(id -gn)
@@ -85,7 +88,10 @@ base_dir = $run
 state_dir = $dir/state
 log_path = $dir/dovecot.log
 info_log_path = $dir/dovecot.log
-ssl = no
+ssl = yes
+ssl_cert = <$certs/valid.pem
+ssl_key = <$certs/valid.key
+ssl_min_protocol = TLSv1.2
 disable_plaintext_auth = no
 auth_mechanisms = plain login
 default_login_user = $login_user
@@ -108,6 +114,11 @@ service pop3-login {
   inet_listener pop3 {
     address = 127.0.0.1
     port = $port
+  }
+  inet_listener pop3s {
+    address = 127.0.0.1
+    port = $tls_port
+    ssl = yes
   }
 }
 service anvil {
@@ -140,6 +151,7 @@ start() {
         mail_group=$(id -gn nobody)
         ln -s "$data/mail" "$dir/mail"
     fi
+    "$here/make_certs.sh" "$certs"
     python3 "$here/make_mailbox.py" "$data/mail" "$dir/manifest.json"
     : >"$data/passwd"
     for entry in $fixture_users; do
@@ -150,14 +162,17 @@ start() {
     done
     chown -R "$mail_user:$mail_group" "$data/mail" "$data/home"
     for _ in 1 2 3 4 5; do
-        local port
+        local port tls_port
         port=$(free_port)
-        write_config "$port" "$run" "$data"
+        tls_port=$(free_port)
+        [ "$tls_port" != "$port" ] || continue
+        write_config "$port" "$tls_port" "$run" "$data"
         # The daemon must not keep the caller's output open: CTest would wait for it to close.
         if "$dovecot" -c "$dir/dovecot.conf" </dev/null >>"$dir/dovecot.log" 2>&1 &&
             wait_ready "$port"; then
             echo "$port" >"$dir/port"
-            echo "dovecot.sh: POP3 on 127.0.0.1:$port (log: $dir/dovecot.log)"
+            echo "$tls_port" >"$dir/port_tls"
+            echo "dovecot.sh: POP3 on 127.0.0.1:$port, over TLS on $tls_port (log: $dir/dovecot.log)"
             return 0
         fi
         stop_master

@@ -28,11 +28,21 @@ std::string ServerDir(const std::string& server) {
     return std::string(VELLION_SERVERS_DIR) + "/" + server;
 }
 
-uint16_t ServerPort(const std::string& server) {
-    std::ifstream file(ServerDir(server) + "/port");
+namespace {
+uint16_t PortIn(const std::string& path) {
+    std::ifstream file(path);
     long port = 0;
     if (!(file >> port) || port <= 0 || port > 65535) return 0;
     return static_cast<uint16_t>(port);
+}
+} // namespace
+
+uint16_t ServerPort(const std::string& server) {
+    return PortIn(ServerDir(server) + "/port");
+}
+
+uint16_t DovecotTlsPort() {
+    return PortIn(DovecotDir() + "/port_tls");
 }
 
 std::vector<DovecotMessage> ServerManifest(const std::string& server, const std::string& user) {

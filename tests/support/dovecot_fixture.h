@@ -38,6 +38,9 @@ inline std::string DovecotDir() {
 inline uint16_t DovecotPort() {
     return ServerPort("dovecot");
 }
+// The port of POP3 over TLS of the Dovecot fixture, or 0. Both ports present the test
+// certificate "valid" (test_certs.h); the plain one offers STLS.
+uint16_t DovecotTlsPort();
 inline std::string DovecotManifestPath() {
     return DovecotDir() + "/manifest.json";
 }

@@ -1,7 +1,9 @@
 // The Dovecot fixture: the server runs, the users log in, and the manifest describes the
 // mailboxes as the server reports them.
+#include "net/tls_channel.h"
 #include "tests/support/blocking_client.h"
 #include "tests/support/dovecot_fixture.h"
+#include "tests/support/test_certs.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -10,6 +12,7 @@
 using test_support::BlockingClient;
 using test_support::DovecotManifest;
 using test_support::DovecotPort;
+using test_support::DovecotTlsPort;
 
 namespace {
 
@@ -128,4 +131,39 @@ TEST(DovecotFixture, ManifestRecordsMissingAndOddFields) {
     EXPECT_GE(folded, 2);
     EXPECT_EQ(large, 1); // one message of a few MB
     EXPECT_THROW(DovecotManifest("nobody"), std::runtime_error);
+}
+
+// POP3 from the first byte on the TLS port and after STLS on the plain one, both with the test
+// certificate, which verifies against the test authority.
+TEST(DovecotFixture, ServesPop3OverTlsAndAfterStls) {
+    ASSERT_NE(DovecotTlsPort(), 0);
+    TTlsChannel::TrustAlsoAuthority(test_support::CertPath("ca"));
+    const std::string count = std::to_string(DovecotManifest("alice").size());
+    for (const bool stls : {false, true}) {
+        BlockingClient client(stls ? DovecotPort() : DovecotTlsPort());
+        if (stls) {
+            ASSERT_EQ(client.ReadLine().substr(0, 3), "+OK");
+            ASSERT_EQ(Ask(client, "STLS").substr(0, 3), "+OK");
+        }
+        TTlsChannel tls("127.0.0.1");
+        bool done = false;
+        for (int round = 0; round < 20 && !done; ++round) {
+            done = tls.Handshake();
+            client.Send(tls.TakeOutgoing());
+            if (!done) tls.Feed(client.ReadSome());
+        }
+        ASSERT_TRUE(done);
+        EXPECT_TRUE(tls.Verified()) << tls.Certificate().Reason;
+        tls.Write("USER alice\r\nPASS secret\r\nSTAT\r\nQUIT\r\n");
+        client.Send(tls.TakeOutgoing());
+        std::string plain;
+        for (int round = 0; round < 50 && plain.find("Logging out") == std::string::npos; ++round) {
+            tls.Feed(client.ReadSome());
+            tls.Read(plain);
+        }
+        EXPECT_NE(plain.find("+OK Logged in"), std::string::npos) << plain;
+        EXPECT_NE(plain.find("+OK " + count + " "), std::string::npos) << plain;
+        EXPECT_EQ(plain.find("Dovecot") != std::string::npos, !stls) << "the greeting comes once";
+    }
+    TTlsChannel::TrustAlsoAuthority("");
 }

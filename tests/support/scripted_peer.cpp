@@ -44,6 +44,11 @@ Script& Script::Repeat(std::string bytes, int limitMs) {
     return *this;
 }
 
+Script& Script::Tls(std::string certName) {
+    steps_.push_back({Kind::Tls, std::move(certName), 0, 0});
+    return *this;
+}
+
 namespace {
 
 ServerOptions LimitedTo(ServerOptions options, size_t connections) {
@@ -78,6 +83,9 @@ void ScriptedPeer::Play(size_t index, Connection& connection) {
             break;
         case Script::Kind::Wait:
             if (!connection.Pause(step.ms)) return;
+            break;
+        case Script::Kind::Tls:
+            if (!connection.StartTls(step.bytes)) return fail("Tls");
             break;
         case Script::Kind::Close:
             connection.Close();

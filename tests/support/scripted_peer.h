@@ -24,10 +24,10 @@ namespace test_support {
 
 class Script {
 public:
-    enum class Kind { Send, ReadLine, Wait, Close, Stall, Repeat };
+    enum class Kind { Send, ReadLine, Wait, Close, Stall, Repeat, Tls };
     struct Step {
         Kind kind;
-        std::string bytes; // Send
+        std::string bytes; // Send; Tls: the certificate's name
         size_t chunkSize;  // Send: 0 sends all at once
         int ms;            // Send: pause between chunks; Wait: the pause; Stall: the limit
     };
@@ -49,6 +49,10 @@ public:
     // reading for the I/O time-out, or limitMs pass: an endless reply (bytes without LF) or a
     // flood (whole lines). Later steps are not played.
     Script& Repeat(std::string bytes, int limitMs = 10000);
+    // The server side of a TLS handshake with the test certificate certName (test_certs.h);
+    // the later steps go through TLS and the transcript records their plain text. The script
+    // ends when the client does not complete the handshake.
+    Script& Tls(std::string certName);
 
     const std::vector<Step>& Steps() const { return steps_; }
 

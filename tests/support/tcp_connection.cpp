@@ -1,5 +1,7 @@
 #include "tests/support/tcp_connection.h"
 
+#include "tests/support/test_certs.h"
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
@@ -98,6 +100,53 @@ Connection::~Connection() {
 }
 
 bool Connection::Send(std::string_view bytes) {
+    if (!tls_) return SendRaw(bytes);
+    try {
+        tls_->Write(std::string(bytes));
+    } catch (const std::exception& error) {
+        failure_ = error.what();
+        return false;
+    }
+    return SendRaw(tls_->TakeOutgoing());
+}
+
+bool Connection::StartTls(const std::string& certName) {
+    try {
+        tls_ = std::make_unique<TlsServerEnd>(certName);
+    } catch (const std::exception& error) {
+        failure_ = error.what();
+        return false;
+    }
+    tlsUp_ = false;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(ioTimeoutMs_);
+    while (!tlsUp_) {
+        const int left = MsLeft(deadline);
+        if (left == 0) {
+            failure_ = "time-out";
+            return false;
+        }
+        if (!ReadSome(left)) return false;
+    }
+    return true;
+}
+
+bool Connection::TakeTls(std::string_view raw) {
+    try {
+        tls_->Feed(std::string(raw));
+        if (!tlsUp_) tlsUp_ = tls_->Handshake();
+        if (!SendRaw(tls_->TakeOutgoing())) return false;
+        if (!tlsUp_) return true;
+        const std::string plain = tls_->Read();
+        pending_.append(plain);
+        if (log_.bytes && !plain.empty()) log_.bytes(plain);
+        return true;
+    } catch (const std::exception& error) {
+        failure_ = error.what();
+        return false;
+    }
+}
+
+bool Connection::SendRaw(std::string_view bytes) {
     while (!bytes.empty()) {
         if (fd_ < 0) return false;
         int ready = WaitFor(fd_, POLLOUT, ioTimeoutMs_, stop_);
@@ -143,6 +192,7 @@ bool Connection::ReadSome(int timeoutMs) {
         return false;
     }
     std::string_view got(buffer, static_cast<size_t>(n));
+    if (tls_) return TakeTls(got);
     pending_.append(got);
     if (log_.bytes) log_.bytes(got);
     return true;

@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,8 @@
 // also watches a stop signal, so a server's destructor never waits for a time-out to run out.
 
 namespace test_support {
+
+class TlsServerEnd;
 
 // A flag that poll() can watch: once raised it stays raised.
 class StopSignal {
@@ -61,6 +64,10 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     bool Send(std::string_view bytes);
+    // Runs the server side of a TLS handshake with the certificate certName (test_certs.h);
+    // afterwards every read and write goes through TLS and the log records plain text.
+    // False when the handshake fails (Failure() says why).
+    bool StartTls(const std::string& certName);
     // Sends bytes in pieces of chunkSize with a pause of delayMs between pieces.
     bool SendChunked(std::string_view bytes, size_t chunkSize, int delayMs);
     // The next line with its LF (and CR) kept; nullopt on time-out, end of stream or stop.
@@ -78,6 +85,9 @@ public:
 private:
     // Reads what is available within timeoutMs into pending_; false on failure.
     bool ReadSome(int timeoutMs);
+    bool SendRaw(std::string_view bytes);
+    // Moves received ciphertext through TLS; false when TLS failed.
+    bool TakeTls(std::string_view raw);
 
     int fd_;
     const StopSignal& stop_;
@@ -85,6 +95,8 @@ private:
     ConnectionLog log_;
     std::string pending_; // received but not yet returned as a line
     std::string failure_;
+    std::unique_ptr<TlsServerEnd> tls_;
+    bool tlsUp_ = false;
 };
 
 } // namespace test_support

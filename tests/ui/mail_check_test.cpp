@@ -97,19 +97,26 @@ TEST_F(MailCheckTest, ACellNeverHoldsTheRowSeparator) {
     EXPECT_EQ(std::count(Account().Rows[0].begin(), Account().Rows[0].end(), '\x01'), 4);
 }
 
-TEST_F(MailCheckTest, AServerWithAPortSetsHostAndPortAndOneWithoutKeeps110) {
+TEST_F(MailCheckTest, AServerWithAPortSetsHostAndPortAndOneWithoutTakesTheModesPort) {
+    struct {
+        const char* server;
+        TSecurity security;
+        const char* host;
+        int port;
+    } const cases[] = {
+        {"127.0.0.1:11110", TSecurity::Tls, "127.0.0.1", 11110},
+        {"pop.example", TSecurity::None, "pop.example", 110},
+        {"pop.example", TSecurity::StartTls, "pop.example", 110},
+        {"pop.example", TSecurity::Tls, "pop.example", 995},
+        {"pop.example:http", TSecurity::None, "pop.example:http", 110},
+        {"pop.example:70000", TSecurity::Tls, "pop.example:70000", 995},
+    };
     TPop3Client pop;
-    SetServer(pop, "127.0.0.1:11110");
-    EXPECT_EQ(pop.Host, "127.0.0.1");
-    EXPECT_EQ(pop.Port, 11110);
-    SetServer(pop, "pop.example");
-    EXPECT_EQ(pop.Host, "pop.example");
-    EXPECT_EQ(pop.Port, 110);
-    SetServer(pop, "pop.example:http");
-    EXPECT_EQ(pop.Host, "pop.example:http");
-    EXPECT_EQ(pop.Port, 110);
-    SetServer(pop, "pop.example:70000");
-    EXPECT_EQ(pop.Port, 110);
+    for (const auto& c : cases) {
+        SetServer(pop, c.server, c.security);
+        EXPECT_EQ(pop.Host, c.host) << c.server;
+        EXPECT_EQ(pop.Port, c.port) << c.server;
+    }
 }
 
 // --- The password prompt ---
