@@ -1,4 +1,5 @@
-// The client against a real POP3 server (the Dovecot fixture on 127.0.0.1).
+// The client against the Dovecot fixture over each connection security; what does not depend
+// on the security runs against every server in server_test.cpp.
 #include "tests/pop3/pop3_test_support.h"
 #include "tests/support/dovecot_fixture.h"
 #include "tests/support/test_certs.h"
@@ -78,29 +79,6 @@ TEST(Dovecot, ChecksTheVariedMailboxOverEachMode) {
         client.Disconnect();
         EXPECT_FALSE(client.Connected());
     }
-}
-
-TEST(Dovecot, EmptyMailbox) {
-    TPop3Client client;
-    Prepare(client, "bob", "secret");
-    int listed = 0;
-    client.OnList = [&](int32_t, int32_t) { ++listed; };
-    client.Connect();
-    EXPECT_EQ(client.MessageCount(), 0);
-    client.List();
-    EXPECT_EQ(listed, 0);
-    EXPECT_NE(FailureOf([&] { client.GetSummary(1); }).rfind("-ERR", 0), std::string::npos);
-    client.Disconnect();
-}
-
-TEST(Dovecot, WrongPasswordAsksOnceThenFails) {
-    TPop3Client client;
-    Prepare(client, "alice", "wrong");
-    int asked = 0;
-    client.OnAuthenticationFailed = [&](bool& handled) { handled = ++asked > 0; };
-    EXPECT_EQ(FailureOf([&] { client.Connect(); }), "Authentication failed");
-    EXPECT_EQ(asked, 1);
-    EXPECT_FALSE(client.Connected());
 }
 
 // On dave's mailbox, written afresh for each mode.
