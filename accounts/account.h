@@ -1,4 +1,5 @@
 #pragma once
+#include "accounts/new_mail.h"
 #include "accounts/security_mode.h"
 
 #include <cstdint>
@@ -21,6 +22,8 @@ struct TAccount {
     // The server's unique identifier (UIDL) of each message of the last check, by message
     // number; empty when the server has none. Never stored in the file.
     std::vector<std::string> Uids;
+    // Which messages are new, by their identifiers; memory only.
+    TNewMailState NewMail;
     int32_t Timeout = 90; // seconds
     std::string LastRefresh = "(none)";
     // None for a record written before the mode existed; the editor offers Tls for new ones.

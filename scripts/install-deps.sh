@@ -9,6 +9,7 @@ packages=(
     dovecot-core dovecot-pop3d
     libidn12 libcourier-unicode4 libgdbm6 libltdl7 libpam-modules util-linux openssl perl
     xvfb xauth imagemagick adwaita-icon-theme fonts-dejavu-core
+    icewm dunst
     python3
 )
 sudo=""

@@ -4,8 +4,28 @@
 #include "accounts/text_bytes.h"
 #include "ui/ui_guard.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QStyle>
 #include <memory>
+
+namespace {
+constexpr int NameRole = Qt::UserRole;         // the label without its counts
+constexpr int MessagesRole = Qt::UserRole + 1; // the counts of TMarks
+constexpr int NewRole = Qt::UserRole + 2;
+constexpr int NoteRole = Qt::UserRole + 3;
+constexpr int FailureRole = Qt::UserRole + 4;
+
+QIcon MarkIcon(const TAccountTree::TMarks& marks) {
+    if (!marks.Failure.empty())
+        return QIcon::fromTheme("dialog-error",
+                                QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical));
+    if (!marks.Note.empty())
+        return QIcon::fromTheme("dialog-information", QApplication::style()->standardIcon(
+                                                          QStyle::SP_MessageBoxInformation));
+    return {};
+}
+} // namespace
 
 TAccountTree::TAccountTree(QWidget* parent) : QTreeWidget(parent) {
     setObjectName("tree");
@@ -35,11 +55,60 @@ int TAccountTree::NodeCount() const {
 }
 
 std::string TAccountTree::Label(const QTreeWidgetItem* node) {
-    return node ? ToBytes(node->text(0)) : std::string();
+    if (!node) return {};
+    const QVariant name = node->data(0, NameRole);
+    return ToBytes(name.isValid() ? name.toString() : node->text(0));
 }
 
 void TAccountTree::SetLabel(QTreeWidgetItem* node, const std::string& text) {
-    if (node) node->setText(0, ToQString(text));
+    if (!node) return;
+    node->setData(0, NameRole, ToQString(text));
+    const TMarks marks = Marks(node);
+    node->setText(0, ToQString(NodeText(text, marks.Messages, marks.New)));
+}
+
+std::string TAccountTree::Shown(const QTreeWidgetItem* node) {
+    return node ? ToBytes(node->text(0)) : std::string();
+}
+
+std::string TAccountTree::NodeText(const std::string& name, int messages, int fresh) {
+    if (messages < 0) return name;
+    std::string text = name + " (" + std::to_string(messages);
+    if (fresh > 0) text += ", " + std::to_string(fresh) + " new";
+    return text + ")";
+}
+
+QTreeWidgetItem* TAccountTree::AccountNode(const std::string& name) const {
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        if (Label(topLevelItem(i)) == name) return topLevelItem(i);
+    return nullptr;
+}
+
+TAccountTree::TMarks TAccountTree::Marks(const QTreeWidgetItem* node) {
+    TMarks marks;
+    if (!node) return marks;
+    const QVariant messages = node->data(0, MessagesRole);
+    if (messages.isValid()) marks.Messages = messages.toInt();
+    marks.New = node->data(0, NewRole).toInt();
+    marks.Note = node->data(0, NoteRole).toString().toStdString();
+    marks.Failure = node->data(0, FailureRole).toString().toStdString();
+    return marks;
+}
+
+// Rows are painted only when something changed: a round of checks sets every node.
+void TAccountTree::SetMarks(const std::string& name, const TMarks& marks) {
+    QTreeWidgetItem* node = AccountNode(name);
+    if (!node || Marks(node) == marks) return;
+    node->setData(0, MessagesRole, marks.Messages);
+    node->setData(0, NewRole, marks.New);
+    node->setData(0, NoteRole, QString::fromStdString(marks.Note));
+    node->setData(0, FailureRole, QString::fromStdString(marks.Failure));
+    node->setText(0, ToQString(NodeText(name, marks.Messages, marks.New)));
+    node->setIcon(0, MarkIcon(marks));
+    node->setToolTip(0, QString::fromStdString(marks.Failure.empty() ? marks.Note : marks.Failure));
+    QFont font = node->font(0);
+    font.setBold(marks.New > 0);
+    node->setFont(0, font);
 }
 
 std::string TAccountTree::AccountName(const QTreeWidgetItem* node) {

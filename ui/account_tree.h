@@ -6,7 +6,9 @@
 class TAccounts;
 
 // The account tree: per account one top-level node (its name) with two children (server, then
-// login); while there is no account, the one placeholder node. Tree labels are 8-bit text.
+// login); while there is no account, the one placeholder node. Tree labels are 8-bit text. An
+// account node shows its name with the counts of its last check ("Name (12, 3 new)") and, after
+// a check in the background that did not happen or failed, an icon with the reason as tooltip.
 class TAccountTree : public QTreeWidget {
     Q_OBJECT
 public:
@@ -14,10 +16,27 @@ public:
 
     explicit TAccountTree(QWidget* parent = nullptr);
 
+    // What an account node shows beside its name. Messages is -1 before the first check.
+    struct TMarks {
+        int Messages = -1;
+        int New = 0;
+        std::string Note;    // why a check in the background left the account out
+        std::string Failure; // why its last check failed
+        bool operator==(const TMarks&) const = default;
+    };
+
     // All nodes, children included.
     int NodeCount() const;
+    // A node's label: an account's name, without its counts.
     static std::string Label(const QTreeWidgetItem* node);
     static void SetLabel(QTreeWidgetItem* node, const std::string& text);
+    // What the node shows: the name with its counts.
+    static std::string Shown(const QTreeWidgetItem* node);
+    static std::string NodeText(const std::string& name, int messages, int fresh);
+    // The top-level node of the account, or nullptr.
+    QTreeWidgetItem* AccountNode(const std::string& name) const;
+    void SetMarks(const std::string& name, const TMarks& marks);
+    static TMarks Marks(const QTreeWidgetItem* node);
     // The account a node stands for: its parent's label for a server or login line.
     static std::string AccountName(const QTreeWidgetItem* node);
 

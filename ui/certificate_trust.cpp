@@ -52,6 +52,11 @@ struct TPending {
 };
 } // namespace
 
+bool CertificatePinned(const std::string& server, const TCertificateReport& report) {
+    TPinStore pins;
+    return pins.Load() && pins.Check(server, report.Fingerprint) == TPinStore::TPin::Same;
+}
+
 bool TrustCertificate(const std::string& server, const TCertificateReport& report,
                       const std::function<bool()>& abandoned) {
     QCoreApplication* app = QCoreApplication::instance();

@@ -13,6 +13,10 @@
 bool TrustCertificate(const std::string& server, const TCertificateReport& report,
                       const std::function<bool()>& abandoned = {});
 
+// Whether this certificate is pinned for the server; asks nobody (a check in the background).
+// Callable from any thread.
+bool CertificatePinned(const std::string& server, const TCertificateReport& report);
+
 // Who answers the question; the default shows TCertificateDialog. Tests answer it themselves.
 using TCertificateQuestion =
     std::function<bool(const std::string& server, const TCertificateReport& report, bool changed)>;

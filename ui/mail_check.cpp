@@ -4,6 +4,7 @@
 #include "accounts/password_prompt.h"
 #include "pop3/pop3_client.h"
 #include "ui/batched_repaint.h"
+#include "ui/check_round.h"
 #include "ui/header_date.h"
 #include "ui/main_window.h"
 #include "ui/message_grid.h"
@@ -17,10 +18,6 @@
 namespace {
 // A cancelled worker ends within milliseconds; one that does not is reported, not waited for.
 constexpr int StopTimeoutMs = 3000;
-
-bool NeedsPassword(const TAccount& account) {
-    return account.Password.empty() || (!account.SavePassword && !account.PasswordGiven);
-}
 
 // Sets a flag for the length of a scope.
 class TFlagMark {
@@ -48,29 +45,62 @@ void TMailCheck::Button1Click() {
     TAccount* current = form.Accounts().Current();
     if (form.Accounts().Count() == 0 || !current || form.MailBusy) return;
     form.Checking = true;
-    form.Pop().TimeOut = TPop3Client::TimeOutFromSeconds(current->Timeout);
-    if (NeedsPassword(*current)) {
-        std::string password;
-        if (!Tpassword::Ask(&form, password, current->Name == rejectedAccount)) return;
-        current->Password = password;
-        current->PasswordGiven = true;
-        rejectedAccount.clear();
-    }
+    if (NeedsPassword(*current) && !AskPassword(*current)) return;
     AbandonRunningWorker();
-    attemptOf = {current->Name, current->Server, current->Timeout, current->SavePassword};
+    quiet = false;
+    quietDone = nullptr;
     form.Status()->Begin("Connecting to " + current->Server);
     form.Status()->show();
     form.SetWindowEnabled(false);
+    Launch(*current);
+}
+
+bool TMailCheck::CheckQuietly(TAccount& account, TDone done) {
+    // A worker whose attempt has ended is only returning; Launch joins it.
+    if (form.MailBusy || form.ThreadHandle != 0 || NeedsPassword(account)) return false;
+    if (!quietGrid) quietGrid = std::make_unique<TMessageGrid>();
+    form.Checking = true;
+    quiet = true;
+    quietDone = std::move(done);
+    Launch(account);
+    return true;
+}
+
+bool TMailCheck::AskPassword(TAccount& account) {
+    std::string password;
+    if (!Tpassword::Ask(&form, password, account.Name == rejectedAccount)) return false;
+    account.Password = password;
+    account.PasswordGiven = true;
+    rejectedAccount.clear();
+    return true;
+}
+
+// The session's settings are written before the worker starts, so it only reads them.
+void TMailCheck::Launch(TAccount& account) {
+    target = &account;
+    attemptOf = {account.Name, account.Server, account.Timeout, account.SavePassword};
     TakeSnapshot();
-    // The session's settings are written before the worker starts, so it only reads them.
     TPop3Client& pop = form.Pop();
-    SetServer(pop, current->Server, current->Security);
-    pop.UserID = current->User;
-    pop.Password = current->Password;
+    pop.TimeOut = TPop3Client::TimeOutFromSeconds(account.Timeout);
+    SetServer(pop, account.Server, account.Security);
+    pop.UserID = account.User;
+    pop.Password = account.Password;
     const int64_t attempt = ++lastAttempt;
     form.ThreadHandle = attempt;
     workerAttempt = attempt;
     worker.Start([this, attempt] { CheckThreadProc(attempt); });
+}
+
+// The account the check is about: found again by name, in case it was removed meanwhile.
+TAccount* TMailCheck::Target() const {
+    const int index = form.Accounts().IndexOf(attemptOf.account);
+    if (index < 0) return nullptr;
+    TAccount* account = &form.Accounts().At(index);
+    return account == target ? account : nullptr;
+}
+
+TMessageGrid& TMailCheck::FillGrid() {
+    return quiet ? *quietGrid : form.Grid();
 }
 
 // The worker: log-in only. The table and the account are cleared on the user-interface thread,
@@ -82,14 +112,21 @@ int TMailCheck::CheckThreadProc(int64_t attempt) {
         PostMessage(window->Handle(), WM_CHECK_CLEAR, static_cast<uint64_t>(attempt));
         if (!form.Pop().Connected()) form.Pop().Connect();
     } catch (const ETlsError& failure) {
-        // No handler tells these: the status says why the check stopped.
+        // No handler tells these: the status says why the check stopped; a quiet check ends.
         ShowStatus(failure.what());
+        if (quiet)
+            PostMessage(window->Handle(), WM_CHECK_FAILED, static_cast<uint64_t>(attempt), 0,
+                        failure.what());
+        return 0;
     } catch (...) {
         PostFailure(attempt, std::current_exception());
         return 0;
     }
     if (readyPending)
         PostMessage(form.Status()->Handle(), WM_CHECK_READY, static_cast<uint64_t>(attempt), 0);
+    else if (quiet)
+        PostMessage(window->Handle(), WM_CHECK_FAILED, static_cast<uint64_t>(attempt), 0,
+                    "The server ended the log-in without an answer");
     return 0;
 }
 
@@ -128,8 +165,19 @@ TCheckFailure TMailCheck::FailureOf(std::exception_ptr error, TCheckStep step) c
 void TMailCheck::EndWithOutcome(const TCheckOutcome& outcome) {
     form.ThreadHandle = 0;
     if (outcome.ForgetPassword) ForgetPassword();
+    if (quiet) {
+        EndQuietly(outcome.Text);
+        return;
+    }
     form.Status()->End(outcome.Text);
     form.SetWindowEnabled(true);
+}
+
+void TMailCheck::EndQuietly(const std::string& failure) {
+    quiet = false;
+    TDone done = std::move(quietDone);
+    quietDone = nullptr;
+    if (done) done(failure);
 }
 
 // A typed password the server rejected is not offered again: the next check asks anew.
@@ -165,17 +213,17 @@ void TMailCheck::WndProc(const TMessage& message) {
     if (message.Msg == WM_CHECK_STATUS) form.Status()->SetTextIfVisible(message.Data);
     if (message.Msg == WM_CHECK_FAILED) EndWithOutcome({message.Data, message.LParam != 0});
     if (message.Msg != WM_CHECK_CLEAR) return;
-    form.ClearTable();
-    if (TAccount* current = form.Accounts().Current()) {
-        current->Rows.clear();
-        current->Headers.clear();
-        current->Uids.clear();
+    FillGrid().ClearTable();
+    if (TAccount* account = Target()) {
+        account->Rows.clear();
+        account->Headers.clear();
+        account->Uids.clear();
     }
 }
 
 void TMailCheck::CheckReady(uint64_t attempt) {
     if (static_cast<int64_t>(attempt) != form.ThreadHandle) return; // given up by Cancel
-    form.Status()->SetText("Checking mail account...");
+    if (!quiet) form.Status()->SetText("Checking mail account...");
     if (FillMessageTable()) FinishCheck();
 }
 
@@ -197,8 +245,8 @@ bool TMailCheck::FillMessageTable() {
                 failure = std::current_exception();
             }
         }
-        form.Grid().Sort(); // the rows came in message order
-        form.SetWindowEnabled(true);
+        FillGrid().Sort(); // the rows came in message order
+        if (!quiet) form.SetWindowEnabled(true);
         DisconnectQuietly();
     }
     if (form.ThreadHandle != attempt) {
@@ -206,6 +254,10 @@ bool TMailCheck::FillMessageTable() {
         return false;
     }
     if (completed) form.ThreadHandle = 0;
+    if (!failure && !completed && quiet) {
+        form.ThreadHandle = 0;
+        EndQuietly("The server ended the log-in without an answer");
+    }
     if (!failure) return completed;
     TCheckFailure words = FailureOf(failure, fillStep);
     words.Message = fillMessage;
@@ -218,11 +270,11 @@ void TMailCheck::FillRows() {
     fillStep = TCheckStep::List; // the listing and its identifiers
     form.Pop().List();
     const int32_t count = form.ListedCount;
-    TAccount* current = form.Accounts().Current();
-    if (count > 0 && current) current->Uids = form.Pop().ListUids(count); // the deletion's check
+    TAccount* account = Target();
+    if (count > 0 && account) account->Uids = form.Pop().ListUids(count); // the deletion's check
     fillStep = TCheckStep::Summary;
     form.Pop().PlanSummaries(1, count);
-    TBatchedRepaint batches(form.Grid());
+    TBatchedRepaint batches(FillGrid());
     for (fillMessage = 1; fillMessage <= count; ++fillMessage) {
         AddRow(fillMessage);
         batches.Changed();
@@ -230,7 +282,7 @@ void TMailCheck::FillRows() {
 }
 
 void TMailCheck::AddRow(int32_t row) {
-    TMessageGrid& grid = form.Grid();
+    TMessageGrid& grid = FillGrid();
     std::vector<std::string> header;
     grid.SetRowCount(row + 1);
     form.Pop().GetSummary(row);
@@ -249,21 +301,32 @@ void TMailCheck::AddRow(int32_t row) {
     }
     header = summary.Header.Lines();
     grid.ShowHeader(row, header);
-    TAccount* current = form.Accounts().Current();
-    if (!current) return;
-    current->Rows.push_back(line);
-    current->Headers.push_back(std::move(header));
+    TAccount* account = Target();
+    if (!account) return;
+    account->Rows.push_back(line);
+    account->Headers.push_back(std::move(header));
 }
 
 void TMailCheck::StampRefresh() {
     const std::string time = QTime::currentTime().toString("hh:mm:ss").toStdString();
-    if (TAccount* current = form.Accounts().Current()) current->LastRefresh = time;
-    form.SetRefreshed(time);
+    TAccount* account = Target();
+    if (account) account->LastRefresh = time;
+    if (!quiet || account == form.Accounts().Current()) form.SetRefreshed(time);
 }
 
 void TMailCheck::FinishCheck() {
-    if (form.Status()->isVisible()) form.Status()->close();
+    if (!quiet && form.Status()->isVisible()) form.Status()->close();
     DisconnectQuietly();
+    TAccount* account = Target();
+    if (!quiet) {
+        if (account && OnChecked) OnChecked(*account);
+        return;
+    }
+    // The table follows a quiet check of the account it shows only when the rows changed, so
+    // that the user's selection stays.
+    if (account && account == form.Accounts().Current() && account->Rows != snapshot.rows)
+        form.ShowAccountRows(form.Accounts().CurrentIndex());
+    EndQuietly("");
 }
 
 void TMailCheck::StatusClosed() {
@@ -319,8 +382,8 @@ void TMailCheck::DisconnectQuietly() {
 }
 
 void TMailCheck::TakeSnapshot() {
-    const TAccount& current = *form.Accounts().Current();
-    snapshot = {current.Name, current.Rows, current.Headers, current.Uids, current.LastRefresh};
+    const TAccount& account = *target;
+    snapshot = {account.Name, account.Rows, account.Headers, account.Uids, account.LastRefresh};
 }
 
 void TMailCheck::RestoreSnapshot() {
@@ -332,5 +395,5 @@ void TMailCheck::RestoreSnapshot() {
     account.Headers = snapshot.headers;
     account.Uids = snapshot.uids;
     account.LastRefresh = snapshot.lastRefresh;
-    if (index == accounts.CurrentIndex()) form.ShowAccountRows(index);
+    if (index == accounts.CurrentIndex() && !quiet) form.ShowAccountRows(index);
 }

@@ -5,11 +5,14 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 class TForm1;
+class TMessageGrid;
+struct TAccount;
 
 // Private messages from the worker to the user-interface thread. They share one queue with
 // WM_CHECK_READY, so the worker's clearing, status texts and hand-over arrive in order.
@@ -29,6 +32,17 @@ public:
     TMailCheck& operator=(const TMailCheck&) = delete;
 
     void Button1Click();
+    // The same check of any account, but quiet: no status dialog, no prompt, no focus taken, the
+    // window left as it is; the rows fill a table of its own and are cached in the account. done
+    // gets "" after success, else the words of the failure. False when it cannot start now (a
+    // check or deletion runs, or the account has no password to use).
+    using TDone = std::function<void(const std::string& failure)>;
+    bool CheckQuietly(TAccount& account, TDone done);
+    bool Quiet() const { return quiet; }
+    // Asks for the account's password as a check does; false when none was given.
+    bool AskPassword(TAccount& account);
+    // A check the user started ended with all its rows.
+    std::function<void(TAccount& account)> OnChecked;
     void CancelClick();
     // The status dialog closed, however it was closed.
     void StatusClosed();
@@ -65,6 +79,10 @@ private:
         std::string lastRefresh;
     };
 
+    void Launch(TAccount& account);
+    void EndQuietly(const std::string& failure);
+    TAccount* Target() const;
+    TMessageGrid& FillGrid();
     int CheckThreadProc(int64_t attempt);
     void PostFailure(int64_t attempt, std::exception_ptr error);
     TCheckFailure FailureOf(std::exception_ptr error, TCheckStep step) const;
@@ -93,4 +111,8 @@ private:
     TCheckStep fillStep = TCheckStep::List;
     int32_t fillMessage = 0;
     std::string rejectedAccount; // whose typed password the server rejected last
+    TAccount* target = nullptr;  // the account being checked
+    std::atomic<bool> quiet{false};
+    TDone quietDone;
+    std::unique_ptr<TMessageGrid> quietGrid; // never shown
 };

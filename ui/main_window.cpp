@@ -7,9 +7,13 @@
 #include "ui/account_tree.h"
 #include "ui/body_panels.h"
 #include "ui/certificate_trust.h"
+#include "ui/check_round.h"
+#include "ui/check_schedule.h"
+#include "ui/desktop_notifier.h"
 #include "ui/divider.h"
 #include "ui/glyphs.h"
 #include "ui/mail_check.h"
+#include "ui/mail_watch.h"
 #include "ui/message_grid.h"
 #include "ui/status_dialog.h"
 #include "ui/toolbar_panel.h"
@@ -39,13 +43,15 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window) {
     CreateMenus();
     CreatePop();
     mailCheck = std::make_unique<TMailCheck>(*this);
+    accounts = std::make_unique<TAccounts>(); // filled by FormCreate; the watch keeps it
+    CreateWatch();
     BindHandlers();
     RunGuarded([this] { FormCreate(); });
-    if (!accounts) accounts = std::make_unique<TAccounts>(); // even after a failed start-up
 }
 
 // No check worker outlives the window, nor the session it uses.
 TForm1::~TForm1() {
+    schedule->Start(0);
     mailCheck->Shutdown();
 }
 
@@ -67,6 +73,48 @@ void TForm1::CreateWidgets() {
     layout->addWidget(body, 1);
 }
 
+void TForm1::CreateWatch() {
+    desktopNotifier = std::make_unique<TDesktopNotifier>(VellionIcon());
+    schedule = new TCheckSchedule(this);
+    UseNotifier(*desktopNotifier);
+}
+
+void TForm1::UseNotifier(TNewMailNotifier& used) {
+    notifier = &used;
+    used.OnShowWindow = [this] { ShowFromTray(); };
+    used.OnQuit = [this] { QuitFromTray(); };
+    TMailWatch::TWindow window;
+    window.Active = [this] { return isVisible() && isActiveWindow(); };
+    window.SetTitle = [this](const std::string& title) {
+        setWindowTitle(QString::fromStdString(title));
+    };
+    watch = std::make_unique<TMailWatch>(*accounts, *tree, *grid, used, window);
+    round = std::make_unique<TCheckRound>(
+        *accounts, *watch,
+        [this](TAccount& account, TCheckRound::TDone done) {
+            return mailCheck->CheckQuietly(account, std::move(done));
+        },
+        // The prompt names no account: the tree shows which one it is for.
+        [this](TAccount& account) {
+            if (QTreeWidgetItem* node = tree->AccountNode(account.Name)) tree->setCurrentItem(node);
+            return mailCheck->AskPassword(account);
+        });
+}
+
+void TForm1::ShowFromTray() {
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
+void TForm1::QuitFromTray() {
+    quitting = true;
+    close();
+}
+
 void TForm1::CreateMenus() {
     Popup = new QMenu(tree);
     Popup->setObjectName("Popup");
@@ -76,6 +124,9 @@ void TForm1::CreateMenus() {
     RemoveAccount1->setObjectName("RemoveAccount1");
     ModifyAccount1 = Popup->addAction("Modify Account");
     ModifyAccount1->setObjectName("ModifyAccount1");
+    Popup->addSeparator();
+    CheckAll1 = Popup->addAction("Check All Accounts");
+    CheckAll1->setObjectName("CheckAll1");
     popup2 = new QMenu(grid);
     popup2->setObjectName("popup2");
     Delete1 = popup2->addAction("Delete");
@@ -94,8 +145,9 @@ void TForm1::BindShortcuts() {
     ModifyAccount1->setShortcut(QKeySequence("Ctrl+E"));
     CheckKey->setShortcut(QKeySequence(Qt::Key_F5));
     HeadersKey->setShortcut(QKeySequence("Ctrl+U"));
+    CheckAll1->setShortcut(QKeySequence("Shift+F5"));
     Delete1->setShortcut(QKeySequence(Qt::Key_Delete));
-    addActions({AddAccount1, RemoveAccount1, ModifyAccount1, CheckKey, HeadersKey});
+    addActions({AddAccount1, RemoveAccount1, ModifyAccount1, CheckKey, HeadersKey, CheckAll1});
     const std::pair<QToolButton*, QAction*> keys[] = {{Panel3->add_acc, AddAccount1},
                                                       {Panel3->del_acc, RemoveAccount1},
                                                       {Panel3->check_mail, CheckKey},
@@ -106,6 +158,8 @@ void TForm1::BindShortcuts() {
         button->setToolTip(hint + " (" + action->shortcut().toString(QKeySequence::NativeText) +
                            ")");
     }
+    Panel3->check_mail->setToolTip(Panel3->check_mail->toolTip() + "; every account: " +
+                                   CheckAll1->shortcut().toString(QKeySequence::NativeText));
 }
 
 void TForm1::CreatePop() {
@@ -133,6 +187,8 @@ void TForm1::BindHandlers() {
     bind(Delete1, &QAction::triggered, &TForm1::del_mailClick);
     bind(CheckKey, &QAction::triggered, &TForm1::Button1Click);
     bind(HeadersKey, &QAction::triggered, &TForm1::gridDblClick);
+    bind(CheckAll1, &QAction::triggered, &TForm1::CheckAllClick);
+    schedule->OnTick = [this] { PeriodicTick(); };
     BindShortcuts();
     connect(tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* node) { RunGuarded([&] { treeChange(node); }); });
@@ -155,10 +211,13 @@ void TForm1::BindHandlers() {
     pop->OnList = [this](int32_t msg, int32_t size) { popList(msg, size); };
     pop->OnDisconnect = [this](QObject* sender) { popDisconnect(sender); };
     // Asked on the user-interface thread also from the check's worker; Cancel gives it up.
+    // A check in the background asks nobody: only a pinned certificate passes.
     pop->OnUntrustedCertificate = [this](const TCertificateReport& certificate) {
-        return TrustCertificate(pop->Host + ":" + std::to_string(pop->Port), certificate,
-                                [this] { return pop->Canceled(); });
+        const std::string server = pop->Host + ":" + std::to_string(pop->Port);
+        if (mailCheck->Quiet()) return CertificatePinned(server, certificate);
+        return TrustCertificate(server, certificate, [this] { return pop->Canceled(); });
     };
+    mailCheck->OnChecked = [this](TAccount& account) { watch->Checked(account, false); };
 }
 
 void TForm1::AttachWindows(THeaders* viewer, TStatus* dialog) {
@@ -186,11 +245,12 @@ void TForm1::FormCreate() {
     LoadAccounts();
     FitDesignedWidths(read);
     if (tree->topLevelItemCount() > 0) tree->setCurrentItem(tree->topLevelItem(0));
+    desktop = ReadDesktopSettings();
+    schedule->Start(desktop.CheckMinutes);
 }
 
 // A failed load still shows the accounts read so far; the list keeps the unreadable file.
 void TForm1::LoadAccounts() {
-    accounts = std::make_unique<TAccounts>();
     try {
         accounts->LoadFromFile();
     } catch (const std::exception& failure) {
@@ -263,12 +323,24 @@ void TForm1::FormClose() {
     if (!WriteWindowSettings(CurrentSettings())) ShowMessage("Error saving window settings");
 }
 
-// The close is always granted, whatever fails on the way.
+// The close is always granted, whatever fails on the way; with close_to_tray set and a tray to
+// go to, the window only hides and the checks in the background go on.
 void TForm1::closeEvent(QCloseEvent* event) {
+    if (desktop.CloseToTray && !quitting && notifier->HasTray()) {
+        hide();
+        event->ignore();
+        return;
+    }
     RunGuarded([this] { FormCloseQuery(); });
     event->accept();
     RunGuarded([this] { FormClose(); });
     emit closed();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        RunGuarded([this] { watch->Viewed(); });
 }
 
 void TForm1::SetRefreshed(const std::string& text) {

@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/desktop_settings.h"
 #include "ui/settings_file.h"
 
 #include <QWidget>
@@ -13,6 +14,11 @@ class QTreeWidgetItem;
 class TAccounts;
 class TAccountTree;
 class TBodyPanels;
+class TCheckRound;
+class TCheckSchedule;
+class TDesktopNotifier;
+class TMailWatch;
+class TNewMailNotifier;
 class THeaders;
 class TMailCheck;
 class TMessageGrid;
@@ -47,6 +53,16 @@ public:
     // A check whose status dialog was closed while it connected is given up.
     void AbandonRunningCheck();
 
+    // New mail: the watch that marks it, the periodic check's clock, and where the desktop hears
+    // of it (the desktop's tray and notices unless a test gives another).
+    TMailWatch& Watch() { return *watch; }
+    TCheckSchedule& Schedule() { return *schedule; }
+    void UseNotifier(TNewMailNotifier& notifier);
+    const TDesktopSettings& Desktop() const { return desktop; }
+    // Shows the window from the tray, and ends the program from there.
+    void ShowFromTray();
+    void QuitFromTray();
+
     // Handlers.
     void FormCreate();
     void FormCloseQuery();
@@ -59,6 +75,10 @@ public:
 
     // Mail check, deletion and header viewer (main_window_mail.cpp).
     void Button1Click();
+    void CheckAllClick();
+    // The periodic check's tick: a round in the background, unless the user is busy.
+    void PeriodicTick();
+    bool RoundRunning() const;
     void del_mailClick();
     void gridDblClick();
     void gridKeyDown(int key, Qt::KeyboardModifiers shift);
@@ -93,6 +113,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void CreateWidgets();
@@ -105,6 +126,7 @@ private:
     void LoadAccounts();
     void FitDesignedWidths(const TWindowSettings& read);
     void BindShortcuts();
+    void CreateWatch();
 
     std::unique_ptr<TAccounts> accounts;
     std::unique_ptr<TMailCheck> mailCheck;
@@ -121,6 +143,14 @@ private:
     QAction* Delete1 = nullptr;
     QAction* CheckKey = nullptr;   // the Check button's shortcut
     QAction* HeadersKey = nullptr; // the Headers button's shortcut
+    QAction* CheckAll1 = nullptr;
+    std::unique_ptr<TDesktopNotifier> desktopNotifier;
+    TNewMailNotifier* notifier = nullptr; // the desktop's, or a test's
+    std::unique_ptr<TMailWatch> watch;
+    std::unique_ptr<TCheckRound> round;
+    TCheckSchedule* schedule = nullptr;
+    TDesktopSettings desktop;
+    bool quitting = false; // the tray's Quit: the window closes for good
     THeaders* headers = nullptr;
     TStatus* status = nullptr;
     bool startMaximized = false;

@@ -5,6 +5,7 @@
 #include "platform/message_box.h"
 #include "ui/account_tree.h"
 #include "ui/body_panels.h"
+#include "ui/mail_watch.h"
 #include "ui/main_window.h"
 #include "ui/message_grid.h"
 
@@ -28,6 +29,7 @@ void TForm1::ShowAccountRows(int index) {
     const TAccount& account = accounts->At(index);
     SetRefreshed(account.LastRefresh);
     grid->ShowRows(account.Rows, account.Headers);
+    watch->Shown();
 }
 
 void TForm1::add_accClick() {
@@ -52,7 +54,8 @@ void TForm1::ModifyAccount1Click() {
 }
 
 void TForm1::del_accClick() {
-    if (MailBusy) return; // the deletion waiting on the server holds this account
+    // The deletion waiting on the server, or a round of checks, holds this account.
+    if (MailBusy || RoundRunning()) return;
     if (accounts->Count() == 0) {
         ShowMessage("No accounts exist");
         return;

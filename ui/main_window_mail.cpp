@@ -3,19 +3,47 @@
 // mail_deletion.cpp.
 #include "accounts/account_list.h"
 #include "pop3/pop3_client.h"
+#include "ui/check_round.h"
 #include "ui/header_viewer.h"
 #include "ui/mail_check.h"
 #include "ui/mail_deletion.h"
+#include "ui/mail_watch.h"
 #include "ui/main_window.h"
 #include "ui/message_grid.h"
 #include "ui/status_dialog.h"
 
+#include <QApplication>
+
 void TForm1::Button1Click() {
+    if (round->Running()) return; // the round checks this account too
     mailCheck->Button1Click();
 }
 
+void TForm1::CheckAllClick() {
+    if (MailBusy || ThreadHandle != 0 || round->Running()) return;
+    round->Begin(false);
+}
+
+bool TForm1::RoundRunning() const {
+    return round->Running();
+}
+
+// A tick that finds the user busy (a check, a deletion, a dialog or menu open) is let pass:
+// the next one comes soon enough.
+void TForm1::PeriodicTick() {
+    if (MailBusy || ThreadHandle != 0 || round->Running() || (status && status->isVisible()) ||
+        QApplication::activeModalWidget() || QApplication::activePopupWidget())
+        return;
+    round->Begin(true);
+}
+
 void TForm1::del_mailClick() {
+    if (round->Running()) return;
     DeleteSelectedMail(*this);
+    if (TAccount* current = accounts->Current()) {
+        watch->RowsChanged(*current);
+        watch->Shown();
+    }
 }
 
 void TForm1::gridKeyDown(int key, Qt::KeyboardModifiers /*shift*/) {

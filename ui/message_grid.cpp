@@ -216,6 +216,26 @@ void TMessageGrid::ShowRows(const std::vector<std::string>& rows,
     Sort();
 }
 
+void TMessageGrid::MarkNew(const std::vector<bool>& fresh) {
+    for (int message = 1; message < RowCount(); ++message) {
+        const size_t at = static_cast<size_t>(message - 1);
+        const bool bold = at < fresh.size() && fresh[at];
+        const int row = RowOf(message) - 1;
+        for (int column = 0; column < Columns; ++column) {
+            QTableWidgetItem* cell = item(row, column);
+            if (!cell || cell->font().bold() == bold) continue;
+            QFont font = cell->font();
+            font.setBold(bold);
+            cell->setFont(font);
+        }
+    }
+}
+
+bool TMessageGrid::IsMarkedNew(int message) const {
+    const QTableWidgetItem* cell = item(RowOf(message) - 1, 0);
+    return cell && cell->font().bold();
+}
+
 void TMessageGrid::SetSort(int column, Qt::SortOrder order) {
     sortColumn = column >= 0 && column < Columns ? column : NoSort;
     sortOrder = order;

@@ -41,6 +41,10 @@ public:
     void ShowRows(const std::vector<std::string>& rows,
                   const std::vector<std::vector<std::string>>& headers = {});
 
+    // Shows new messages in bold: flags by message number (from 1), the others plain.
+    void MarkNew(const std::vector<bool>& fresh);
+    bool IsMarkedNew(int message) const;
+
     // The chosen order: a column (NoSort for message order) and a direction.
     int SortColumn() const { return sortColumn; }
     Qt::SortOrder SortOrder() const { return sortOrder; }

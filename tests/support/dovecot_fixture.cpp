@@ -71,28 +71,43 @@ std::vector<DovecotMessage> ServerManifest(const std::string& server, const std:
     return out;
 }
 
-void RefillDovecotMailbox(const std::string& user, const std::vector<std::string>& messages) {
-    namespace fs = std::filesystem;
-    const fs::path box = fs::path(DovecotDir()) / "mail" / user;
+namespace {
+std::filesystem::path Mailbox(const std::string& user) {
+    const std::filesystem::path box = std::filesystem::path(DovecotDir()) / "mail" / user;
+    if (!std::filesystem::is_directory(box)) throw std::runtime_error("no mailbox " + box.string());
+    return box;
+}
+
+// A file name later than any before: the server numbers new mail in the order of its names.
+void WriteMessage(const std::filesystem::path& box, const std::string& message) {
     struct stat owner {};
     if (::stat(box.c_str(), &owner) != 0) throw std::runtime_error("no mailbox " + box.string());
-    for (const char* sub : {"cur", "new"})
-        for (const fs::directory_entry& entry : fs::directory_iterator(box / sub))
-            fs::remove(entry.path());
-    // Names later than any before, in message order: the server numbers new mail by name.
     static long serial = 0;
     const long stamp = static_cast<long>(::time(nullptr));
-    for (size_t i = 0; i < messages.size(); ++i) {
-        const std::string name = std::to_string(stamp) + ".M" + std::to_string(1000000 + ++serial) +
-                                 "P" + std::to_string(::getpid()) + ".vellion:2,";
-        const fs::path path = box / "cur" / name;
-        std::ofstream out(path, std::ios::binary);
-        out << messages[i];
-        out.close();
-        // The server reads the mailbox as its owner (as root, another user).
-        if (!out || ::chown(path.c_str(), owner.st_uid, owner.st_gid) != 0)
-            throw std::runtime_error("cannot write " + path.string());
-    }
+    const std::string name = std::to_string(stamp) + ".M" + std::to_string(1000000 + ++serial) +
+                             "P" + std::to_string(::getpid()) + ".vellion:2,";
+    const std::filesystem::path path = box / "cur" / name;
+    std::ofstream out(path, std::ios::binary);
+    out << message;
+    out.close();
+    // The server reads the mailbox as its owner (as root, another user).
+    if (!out || ::chown(path.c_str(), owner.st_uid, owner.st_gid) != 0)
+        throw std::runtime_error("cannot write " + path.string());
+}
+} // namespace
+
+void RefillDovecotMailbox(const std::string& user, const std::vector<std::string>& messages) {
+    const std::filesystem::path box = Mailbox(user);
+    for (const char* sub : {"cur", "new"})
+        for (const std::filesystem::directory_entry& entry :
+             std::filesystem::directory_iterator(box / sub))
+            std::filesystem::remove(entry.path());
+    for (const std::string& message : messages)
+        WriteMessage(box, message);
+}
+
+void DeliverToDovecot(const std::string& user, const std::string& message) {
+    WriteMessage(Mailbox(user), message);
 }
 
 } // namespace test_support

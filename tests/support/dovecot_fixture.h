@@ -8,7 +8,8 @@
 // Users: alice/secret (varied messages), bob/secret (empty), bulk/secret (1000 small messages),
 // carol/secret (five messages tests may delete; take RESOURCE_LOCK <server>_carol), dave/secret
 // (what a Dovecot test writes with RefillDovecotMailbox; take RESOURCE_LOCK dovecot_dave),
-// demo/demo (the demo mailbox).
+// erin/secret and frank/secret (the same, for tests of several accounts; RESOURCE_LOCK
+// dovecot_erin), demo/demo (the demo mailbox).
 
 namespace test_support {
 
@@ -51,5 +52,8 @@ inline std::vector<DovecotMessage> DovecotManifest(const std::string& user) {
 // Call it while no session of that user is open. Throws std::runtime_error when a file cannot be
 // written.
 void RefillDovecotMailbox(const std::string& user, const std::vector<std::string>& messages);
+// Delivers one more message (LF line ends) into a user's Dovecot mailbox, after those there: new
+// mail as it arrives between two checks. Throws std::runtime_error when it cannot be written.
+void DeliverToDovecot(const std::string& user, const std::string& message);
 
 } // namespace test_support

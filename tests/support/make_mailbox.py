@@ -4,8 +4,8 @@
 Usage: make_mailbox.py [--mbox] <mail-root> <manifest.json>
 
 Creates <mail-root>/<user>/{cur,new,tmp} for the users alice (varied headers and sizes), bob
-(empty), bulk (1000 small messages), carol (five messages that tests may delete), dave (empty: tests
-write its messages themselves) and demo (a friendly mailbox for the demo). The manifest lists, per user and per message number: "size" (the
+(empty), bulk (1000 small messages), carol (five messages that tests may delete), dave, erin and
+frank (empty: tests write their messages themselves) and demo (a friendly mailbox for the demo). The manifest lists, per user and per message number: "size" (the
 size a POP3 server reports, every line ending in CR LF), "header_lines" (the raw header lines),
 and the first physical line of the first Subject, From, Date and Message-ID fields (names compared
 without regard to case; "" when absent). Strings hold bytes as latin-1: one code point per byte.
@@ -234,7 +234,7 @@ def main():
     bulk = int(os.environ.get("VELLION_BULK_MESSAGES", "1000"))
     manifest = {"encoding": "latin-1", "users": {}}
     for user, messages in (("alice", alice_messages()), ("bob", []), ("bulk", bulk_messages(bulk)),
-                           ("carol", carol_messages()), ("dave", []),
+                           ("carol", carol_messages()), ("dave", []), ("erin", []), ("frank", []),
                            ("demo", demo_messages())):
         manifest["users"][user] = write(root, user, messages)
     with open(manifest_path, "w", encoding="ascii") as out:

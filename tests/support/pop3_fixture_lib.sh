@@ -3,9 +3,11 @@
 # make_mailbox.py, writes <dir>/port and <dir>/manifest.json, and stops every process it
 # started. Users, all with plaintext log-in: alice/secret (varied messages), bob/secret (empty),
 # bulk/secret (1000 small messages), carol/secret (five messages that tests may delete),
-# demo/demo (a friendly demo mailbox).
+# dave/secret, erin/secret and frank/secret (empty: tests write their mail), demo/demo (a
+# friendly demo mailbox).
 
-fixture_users="alice:secret bob:secret bulk:secret carol:secret dave:secret demo:demo"
+fixture_users="alice:secret bob:secret bulk:secret carol:secret dave:secret erin:secret frank:secret
+    demo:demo"
 fixture_support=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # Where unpack_servers.sh keeps the unpacked servers; shared by every build tree.

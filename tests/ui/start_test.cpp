@@ -49,7 +49,7 @@ TEST_F(StartTest, TheWindowCarriesItsDesignedWidgets) {
     for (const Button& b :
          {Button{"add_acc", 4, "Account", "Add a new account (Ctrl+N)"},
           Button{"del_acc", 84, "Account", "Delete selected account (Ctrl+D)"},
-          Button{"check_mail", 204, "Check", "Check e-mail (F5)"},
+          Button{"check_mail", 204, "Check", "Check e-mail (F5); every account: Shift+F5"},
           Button{"del_mail", 284, "Mail", "Remove selected e-mail from server (Del)"},
           Button{"HeadBtn", 364, "Headers", "Headers (Ctrl+U)"}}) {
         auto* button = Find<QToolButton>(b.name);
@@ -77,10 +77,13 @@ TEST_F(StartTest, MenusHoldTheirItemsInOrder) {
     Start();
     auto* popup = Find<QMenu>("Popup");
     ASSERT_NE(popup, nullptr);
-    ASSERT_EQ(popup->actions().size(), 3);
+    ASSERT_EQ(popup->actions().size(), 5);
     EXPECT_EQ(popup->actions()[0]->text(), "Add Account");
     EXPECT_EQ(popup->actions()[1]->text(), "Remove Account");
     EXPECT_EQ(popup->actions()[2]->text(), "Modify Account");
+    EXPECT_TRUE(popup->actions()[3]->isSeparator());
+    EXPECT_EQ(popup->actions()[4]->text(), "Check All Accounts");
+    EXPECT_EQ(popup->actions()[4]->shortcut(), QKeySequence("Shift+F5"));
     auto* popup2 = Find<QMenu>("popup2");
     ASSERT_NE(popup2, nullptr);
     ASSERT_EQ(popup2->actions().size(), 1);
