@@ -20,6 +20,7 @@
 #include "ui/ui_guard.h"
 #include "ui/window_placement.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -247,6 +248,8 @@ void TForm1::FormCreate() {
     if (tree->topLevelItemCount() > 0) tree->setCurrentItem(tree->topLevelItem(0));
     desktop = ReadDesktopSettings();
     schedule->Start(desktop.CheckMinutes);
+    // Hidden in the tray, the window is still the program: it ends when the window closes.
+    if (desktop.CloseToTray) QApplication::setQuitOnLastWindowClosed(false);
 }
 
 // A failed load still shows the accounts read so far; the list keeps the unreadable file.

@@ -81,3 +81,24 @@ in_private_mounts() {
         unshare -rm --propagation private "$@"
     fi
 }
+
+# Starts the server on a free port, three tries at the most: the caller's namespace_start
+# <root> <run> <port> <log> runs in a private mount namespace, and the caller's
+# undo_start cleans up after a try that did not greet. Writes <dir>/port.
+start_on_free_port() {
+    local name=$1 root=$2 run=$3 log=$fixture_dir/$1.log
+    for _ in 1 2 3; do
+        local port
+        port=$(free_port)
+        if in_private_mounts bash -c "$(declare -f namespace_start); namespace_start \"\$@\"" \
+            "$name" "$root" "$run" "$port" "$log" && wait_ready "$port"; then
+            echo "$port" >"$fixture_dir/port"
+            echo "$name.sh: POP3 on 127.0.0.1:$port (log: $log)"
+            return 0
+        fi
+        undo_start "$run"
+    done
+    echo "$name.sh: the server did not start; see $log" >&2
+    tail -n 20 "$log" >&2 2>/dev/null || true
+    return 1
+}
