@@ -23,6 +23,9 @@ struct Desktop {
     bool tray, notices;
     std::string title; // the window's title with one new message not yet viewed
 };
+void PrintTo(const Desktop& desktop, std::ostream* out) {
+    *out << (desktop.tray ? "tray" : "no tray") << ", " << (desktop.notices ? "notices" : "none");
+}
 
 class NewMailWatchTest : public testing::TestWithParam<Desktop> {
 protected:
