@@ -342,7 +342,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (watch && event->type() == QEvent::ActivationChange && isActiveWindow())
         RunGuarded([this] { watch->Viewed(); });
 }
 
