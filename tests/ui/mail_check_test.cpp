@@ -131,7 +131,7 @@ TEST_F(MailCheckTest, ASavedPasswordIsUsedWithoutAsking) {
                   dialog.reject();
               });
     EXPECT_FALSE(asked);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Form().ThreadHandle == 0; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Form().Flags().ThreadHandle == 0; }, 10000));
 }
 
 TEST_F(MailCheckTest, WithoutAPasswordThePromptAsksOnceAndTheTypedOneIsKept) {
@@ -142,7 +142,7 @@ TEST_F(MailCheckTest, WithoutAPasswordThePromptAsksOnceAndTheTypedOneIsKept) {
                   prompt.findChild<QLineEdit*>("pass")->setText("typed");
                   prompt.findChild<QPushButton*>("OK")->click();
               });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Form().ThreadHandle == 0; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Form().Flags().ThreadHandle == 0; }, 10000));
     EXPECT_EQ(Account().Password, "typed");
     EXPECT_TRUE(Account().PasswordGiven);
     EXPECT_EQ(Table().size(), 1u);
@@ -164,8 +164,8 @@ TEST_F(MailCheckTest, CancellingThePromptStartsNothing) {
     EXPECT_FALSE(Status().isVisible());
     EXPECT_FALSE(WorkerRunning());
     EXPECT_TRUE(Form().WindowEnabled());
-    EXPECT_TRUE(Form().Checking); // set before the prompt, as it always was
-    EXPECT_EQ(Form().ThreadHandle, 0);
+    EXPECT_TRUE(Form().Flags().Checking); // set before the prompt, as it always was
+    EXPECT_EQ(Form().Flags().ThreadHandle, 0);
     EXPECT_EQ(server.Connections(), 0u);
 }
 
@@ -186,7 +186,7 @@ TEST_F(MailCheckTest, CancelWhileConnectingGivesTheAttemptUpAndChangesNothing) {
     EXPECT_FALSE(WorkerRunning());
     EXPECT_FALSE(Status().isVisible());
     EXPECT_TRUE(Form().WindowEnabled());
-    EXPECT_EQ(Form().ThreadHandle, -1);
+    EXPECT_EQ(Form().Flags().ThreadHandle, -1);
     QTest::qWait(50); // anything the worker posted is delivered now, and ignored
     EXPECT_EQ(Subjects(), std::vector<std::string>{" s"});
     EXPECT_EQ(Account().Rows.size(), 1u);
@@ -211,8 +211,8 @@ TEST_F(MailCheckTest, EscCancelsAndCancelDuringTheFillingRestoresTheTable) {
                  QTest::keyClick(&Status(), Qt::Key_Escape);
              });
     ClickCheck();
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return Form().ThreadHandle == -1 && !Form().MailBusy; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return Form().Flags().ThreadHandle == -1 && !Form().Flags().MailBusy; }, 10000));
     EXPECT_EQ(textWhileFilling, Checking);
     EXPECT_FALSE(Status().isVisible());
     EXPECT_TRUE(Form().WindowEnabled());
