@@ -1,6 +1,7 @@
 #include "ui/mail_check.h"
 
 #include "accounts/account_list.h"
+#include "net/scoped_flag.h"
 #include "pop3/pop3_client.h"
 #include "ui/batched_repaint.h"
 #include "ui/header_date.h"
@@ -20,19 +21,6 @@ constexpr int StopTimeoutMs = 3000;
 bool NeedsPassword(const TAccount& account) {
     return account.Password.empty() || (!account.SavePassword && !account.PasswordGiven);
 }
-
-// Sets a flag for the length of a scope.
-class TFlagMark {
-public:
-    explicit TFlagMark(bool& flag) : flag(flag), was(flag) { flag = true; }
-    ~TFlagMark() { flag = was; }
-    TFlagMark(const TFlagMark&) = delete;
-    TFlagMark& operator=(const TFlagMark&) = delete;
-
-private:
-    bool& flag;
-    bool was;
-};
 } // namespace
 
 TMailCheck::TMailCheck(const TMailParts& parts, TStatus& status)
@@ -185,8 +173,8 @@ bool TMailCheck::FillMessageTable() {
     std::exception_ptr failure;
     bool completed = false;
     {
-        TFlagMark busy(flags.MailBusy);
-        TFlagMark filled(filling);
+        const TScopedFlag busy(flags.MailBusy);
+        const TScopedFlag filled(filling);
         if (flags.LoggedIn) {
             try {
                 FillRows();

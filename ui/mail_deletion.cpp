@@ -2,6 +2,7 @@
 
 #include "accounts/account_list.h"
 #include "accounts/cut_field.h"
+#include "net/scoped_flag.h"
 #include "platform/message_box.h"
 #include "pop3/pop3_client.h"
 #include "ui/header_date.h"
@@ -176,11 +177,7 @@ void DeleteSelectedMail(const TMailParts& parts) {
     if (cached == 0) return;
     const std::vector<int> messages = SelectedMessages(parts.Grid, cached);
     if (messages.empty() || parts.Grid.RowEmpty(messages.front())) return;
-    flags.MailBusy = true;
-    struct TRelease {
-        bool& flag;
-        ~TRelease() { flag = false; }
-    } release{flags.MailBusy};
+    const TScopedFlag busy(flags.MailBusy);
     parts.Pop.TimeOut = TPop3Client::TimeOutFromSeconds(account->Timeout);
     TDeletion deletion(parts, *account);
     std::string report;
