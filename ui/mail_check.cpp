@@ -1,12 +1,12 @@
 #include "ui/mail_check.h"
 
 #include "accounts/account_list.h"
-#include "accounts/password_prompt.h"
+#include "net/scoped_flag.h"
 #include "pop3/pop3_client.h"
 #include "ui/batched_repaint.h"
 #include "ui/check_round.h"
 #include "ui/header_date.h"
-#include "ui/main_window.h"
+#include "ui/mail_view.h"
 #include "ui/message_grid.h"
 #include "ui/server_address.h"
 #include "ui/status_dialog.h"
@@ -18,48 +18,39 @@
 namespace {
 // A cancelled worker ends within milliseconds; one that does not is reported, not waited for.
 constexpr int StopTimeoutMs = 3000;
-
-// Sets a flag for the length of a scope.
-class TFlagMark {
-public:
-    explicit TFlagMark(bool& flag) : flag(flag), was(flag) { flag = true; }
-    ~TFlagMark() { flag = was; }
-    TFlagMark(const TFlagMark&) = delete;
-    TFlagMark& operator=(const TFlagMark&) = delete;
-
-private:
-    bool& flag;
-    bool was;
-};
+// A quiet check whose log-in ended without the server's word either way.
+const char* const NoAnswer = "The server ended the log-in without an answer";
 } // namespace
 
-TMailCheck::TMailCheck(TForm1& form)
-    : form(form), window(std::make_unique<TMessageWindow>(
-                      [this](const TMessage& m) { RunGuarded([&] { WndProc(m); }); })) {}
+TMailCheck::TMailCheck(const TMailParts& parts, TStatus& status)
+    : pop(parts.Pop), accounts(parts.Accounts), grid(parts.Grid), flags(parts.Flags),
+      view(parts.View), status(status),
+      window(std::make_unique<TMessageWindow>(
+          [this](const TMessage& m) { RunGuarded([&] { WndProc(m); }); })) {}
 
 TMailCheck::~TMailCheck() {
     Shutdown();
 }
 
 void TMailCheck::Button1Click() {
-    TAccount* current = form.Accounts().Current();
-    if (form.Accounts().Count() == 0 || !current || form.MailBusy) return;
-    form.Checking = true;
+    TAccount* current = accounts.Current();
+    if (accounts.Count() == 0 || !current || flags.MailBusy) return;
+    flags.Checking = true;
     if (NeedsPassword(*current) && !AskPassword(*current)) return;
     AbandonRunningWorker();
     quiet = false;
     quietDone = nullptr;
-    form.Status()->Begin("Connecting to " + current->Server);
-    form.Status()->show();
-    form.SetWindowEnabled(false);
+    status.Begin("Connecting to " + current->Server);
+    status.show();
+    view.SetWindowEnabled(false);
     Launch(*current);
 }
 
 bool TMailCheck::CheckQuietly(TAccount& account, TDone done) {
     // A worker whose attempt has ended is only returning; Launch joins it.
-    if (form.MailBusy || form.ThreadHandle != 0 || NeedsPassword(account)) return false;
+    if (flags.MailBusy || flags.ThreadHandle != 0 || NeedsPassword(account)) return false;
     if (!quietGrid) quietGrid = std::make_unique<TMessageGrid>();
-    form.Checking = true;
+    flags.Checking = true;
     quiet = true;
     quietDone = std::move(done);
     Launch(account);
@@ -68,7 +59,7 @@ bool TMailCheck::CheckQuietly(TAccount& account, TDone done) {
 
 bool TMailCheck::AskPassword(TAccount& account) {
     std::string password;
-    if (!Tpassword::Ask(&form, password, account.Name == rejectedAccount)) return false;
+    if (!view.AskPassword(password, account.Name == rejectedAccount)) return false;
     account.Password = password;
     account.PasswordGiven = true;
     rejectedAccount.clear();
@@ -80,27 +71,26 @@ void TMailCheck::Launch(TAccount& account) {
     target = &account;
     attemptOf = {account.Name, account.Server, account.Timeout, account.SavePassword};
     TakeSnapshot();
-    TPop3Client& pop = form.Pop();
     pop.TimeOut = TPop3Client::TimeOutFromSeconds(account.Timeout);
     SetServer(pop, account.Server, account.Security);
     pop.UserID = account.User;
     pop.Password = account.Password;
     const int64_t attempt = ++lastAttempt;
-    form.ThreadHandle = attempt;
+    flags.ThreadHandle = attempt;
     workerAttempt = attempt;
     worker.Start([this, attempt] { CheckThreadProc(attempt); });
 }
 
 // The account the check is about: found again by name, in case it was removed meanwhile.
 TAccount* TMailCheck::Target() const {
-    const int index = form.Accounts().IndexOf(attemptOf.account);
+    const int index = accounts.IndexOf(attemptOf.account);
     if (index < 0) return nullptr;
-    TAccount* account = &form.Accounts().At(index);
+    TAccount* account = &accounts.At(index);
     return account == target ? account : nullptr;
 }
 
 TMessageGrid& TMailCheck::FillGrid() {
-    return quiet ? *quietGrid : form.Grid();
+    return quiet ? *quietGrid : grid;
 }
 
 // The worker: log-in only. The table and the account are cleared on the user-interface thread,
@@ -108,9 +98,9 @@ TMessageGrid& TMailCheck::FillGrid() {
 int TMailCheck::CheckThreadProc(int64_t attempt) {
     readyPending = false;
     try {
-        form.ListedCount = 0;
+        flags.ListedCount = 0;
         PostMessage(window->Handle(), WM_CHECK_CLEAR, static_cast<uint64_t>(attempt));
-        if (!form.Pop().Connected()) form.Pop().Connect();
+        if (!pop.Connected()) pop.Connect();
     } catch (const ETlsError& failure) {
         // No handler tells these: the status says why the check stopped; a quiet check ends.
         ShowStatus(failure.what());
@@ -123,10 +113,10 @@ int TMailCheck::CheckThreadProc(int64_t attempt) {
         return 0;
     }
     if (readyPending)
-        PostMessage(form.Status()->Handle(), WM_CHECK_READY, static_cast<uint64_t>(attempt), 0);
+        PostMessage(status.Handle(), WM_CHECK_READY, static_cast<uint64_t>(attempt), 0);
     else if (quiet)
         PostMessage(window->Handle(), WM_CHECK_FAILED, static_cast<uint64_t>(attempt), 0,
-                    "The server ended the log-in without an answer");
+                    NoAnswer);
     return 0;
 }
 
@@ -134,7 +124,6 @@ int TMailCheck::CheckThreadProc(int64_t attempt) {
 // meanwhile ignores what this posts.
 void TMailCheck::PostFailure(int64_t attempt, std::exception_ptr error) {
     TCheckFailure failure = FailureOf(error, TCheckStep::LogIn);
-    const TPop3Client& pop = form.Pop();
     failure.LoggedIn = readyPending;
     failure.RefusedCommand = pop.LogInRefusal().Command;
     failure.RefusedReply = pop.LogInRefusal().Reply;
@@ -163,14 +152,14 @@ TCheckFailure TMailCheck::FailureOf(std::exception_ptr error, TCheckStep step) c
 
 // The attempt is over: the dialog says how it ended, and the window is the user's again.
 void TMailCheck::EndWithOutcome(const TCheckOutcome& outcome) {
-    form.ThreadHandle = 0;
+    flags.ThreadHandle = 0;
     if (outcome.ForgetPassword) ForgetPassword();
     if (quiet) {
         EndQuietly(outcome.Text);
         return;
     }
-    form.Status()->End(outcome.Text);
-    form.SetWindowEnabled(true);
+    status.End(outcome.Text);
+    view.SetWindowEnabled(true);
 }
 
 void TMailCheck::EndQuietly(const std::string& failure) {
@@ -182,9 +171,9 @@ void TMailCheck::EndQuietly(const std::string& failure) {
 
 // A typed password the server rejected is not offered again: the next check asks anew.
 void TMailCheck::ForgetPassword() {
-    const int index = form.Accounts().IndexOf(attemptOf.account);
+    const int index = accounts.IndexOf(attemptOf.account);
     if (index < 0) return;
-    TAccount& account = form.Accounts().At(index);
+    TAccount& account = accounts.At(index);
     if (account.SavePassword) return; // a saved password is the editor's to change
     account.Password.clear();
     account.PasswordGiven = false;
@@ -193,7 +182,7 @@ void TMailCheck::ForgetPassword() {
 
 void TMailCheck::ShowStatus(const std::string& text) {
     if (!OnWorker()) {
-        form.Status()->SetTextIfVisible(text);
+        status.SetTextIfVisible(text);
         return;
     }
     PostMessage(window->Handle(), WM_CHECK_STATUS, static_cast<uint64_t>(workerAttempt.load()), 0,
@@ -205,12 +194,12 @@ void TMailCheck::PostCheckReady() {
         readyPending = true;
         return;
     }
-    PostMessage(form.Status()->Handle(), WM_CHECK_READY, 0, 0);
+    PostMessage(status.Handle(), WM_CHECK_READY, 0, 0);
 }
 
 void TMailCheck::WndProc(const TMessage& message) {
-    if (static_cast<int64_t>(message.WParam) != form.ThreadHandle) return; // given up
-    if (message.Msg == WM_CHECK_STATUS) form.Status()->SetTextIfVisible(message.Data);
+    if (static_cast<int64_t>(message.WParam) != flags.ThreadHandle) return; // given up
+    if (message.Msg == WM_CHECK_STATUS) status.SetTextIfVisible(message.Data);
     if (message.Msg == WM_CHECK_FAILED) EndWithOutcome({message.Data, message.LParam != 0});
     if (message.Msg != WM_CHECK_CLEAR) return;
     FillGrid().ClearTable();
@@ -222,21 +211,21 @@ void TMailCheck::WndProc(const TMessage& message) {
 }
 
 void TMailCheck::CheckReady(uint64_t attempt) {
-    if (static_cast<int64_t>(attempt) != form.ThreadHandle) return; // given up by Cancel
-    if (!quiet) form.Status()->SetText("Checking mail account...");
+    if (static_cast<int64_t>(attempt) != flags.ThreadHandle) return; // given up by Cancel
+    if (!quiet) status.SetText("Checking mail account...");
     if (FillMessageTable()) FinishCheck();
 }
 
 // False when it failed, or when Cancel gave the check up meanwhile (the account and the table
 // are then as before). A failure keeps the rows read so far and ends in the status dialog.
 bool TMailCheck::FillMessageTable() {
-    const int64_t attempt = form.ThreadHandle;
+    const int64_t attempt = flags.ThreadHandle;
     std::exception_ptr failure;
     bool completed = false;
     {
-        TFlagMark busy(form.MailBusy);
-        TFlagMark filled(filling);
-        if (form.LoggedIn) {
+        const TScopedFlag busy(flags.MailBusy);
+        const TScopedFlag filled(filling);
+        if (flags.LoggedIn) {
             try {
                 FillRows();
                 StampRefresh();
@@ -246,34 +235,34 @@ bool TMailCheck::FillMessageTable() {
             }
         }
         FillGrid().Sort(); // the rows came in message order
-        if (!quiet) form.SetWindowEnabled(true);
+        if (!quiet) view.SetWindowEnabled(true);
         DisconnectQuietly();
     }
-    if (form.ThreadHandle != attempt) {
+    if (flags.ThreadHandle != attempt) {
         RestoreSnapshot();
         return false;
     }
-    if (completed) form.ThreadHandle = 0;
+    if (completed) flags.ThreadHandle = 0;
     if (!failure && !completed && quiet) {
-        form.ThreadHandle = 0;
-        EndQuietly("The server ended the log-in without an answer");
+        flags.ThreadHandle = 0;
+        EndQuietly(NoAnswer);
     }
     if (!failure) return completed;
     TCheckFailure words = FailureOf(failure, fillStep);
     words.Message = fillMessage;
-    words.Listed = form.ListedCount;
+    words.Listed = flags.ListedCount;
     EndWithOutcome(DescribeFailure(words));
     return false;
 }
 
 void TMailCheck::FillRows() {
     fillStep = TCheckStep::List; // the listing and its identifiers
-    form.Pop().List();
-    const int32_t count = form.ListedCount;
+    pop.List();
+    const int32_t count = flags.ListedCount;
     TAccount* account = Target();
-    if (count > 0 && account) account->Uids = form.Pop().ListUids(count); // the deletion's check
+    if (count > 0 && account) account->Uids = pop.ListUids(count); // the deletion's check
     fillStep = TCheckStep::Summary;
-    form.Pop().PlanSummaries(1, count);
+    pop.PlanSummaries(1, count);
     TBatchedRepaint batches(FillGrid());
     for (fillMessage = 1; fillMessage <= count; ++fillMessage) {
         AddRow(fillMessage);
@@ -285,8 +274,8 @@ void TMailCheck::AddRow(int32_t row) {
     TMessageGrid& grid = FillGrid();
     std::vector<std::string> header;
     grid.SetRowCount(row + 1);
-    form.Pop().GetSummary(row);
-    const TSummary& summary = form.Pop().Summary();
+    pop.GetSummary(row);
+    const TSummary& summary = pop.Summary();
     std::string size = SizeInKB(summary.Bytes);
     if (size == "0") size[0] = '1'; // a message is never shown as empty
     grid.SetCell(0, row, CellText(HeaderDate(summary.Header.Lines())));
@@ -311,11 +300,11 @@ void TMailCheck::StampRefresh() {
     const std::string time = QTime::currentTime().toString("hh:mm:ss").toStdString();
     TAccount* account = Target();
     if (account) account->LastRefresh = time;
-    if (!quiet || account == form.Accounts().Current()) form.SetRefreshed(time);
+    if (!quiet || account == accounts.Current()) view.SetRefreshed(time);
 }
 
 void TMailCheck::FinishCheck() {
-    if (!quiet && form.Status()->isVisible()) form.Status()->close();
+    if (!quiet && status.isVisible()) status.close();
     DisconnectQuietly();
     TAccount* account = Target();
     if (!quiet) {
@@ -324,26 +313,25 @@ void TMailCheck::FinishCheck() {
     }
     // The table follows a quiet check of the account it shows only when the rows changed, so
     // that the user's selection stays.
-    if (account && account == form.Accounts().Current() && account->Rows != snapshot.rows)
-        form.ShowAccountRows(form.Accounts().CurrentIndex());
+    if (account && account == accounts.Current() && account->Rows != snapshot.rows)
+        view.ShowAccountRows(accounts.CurrentIndex());
     EndQuietly("");
 }
 
 void TMailCheck::StatusClosed() {
-    form.SetWindowEnabled(true);
+    view.SetWindowEnabled(true);
 }
 
 void TMailCheck::CancelClick() {
-    if (form.ThreadHandle != 0) Abandon();
-    form.Status()->close();
+    if (flags.ThreadHandle != 0) Abandon();
+    status.close();
 }
 
 // Gives the current attempt up: its worker is stopped, its messages are ignored from now on,
 // and the account and the table get back what they held before it.
 void TMailCheck::Abandon() {
-    form.ThreadHandle = -1;
-    TPop3Client& pop = form.Pop();
-    if (!worker.Stop([&pop] { pop.Cancel(); }, StopTimeoutMs)) {
+    flags.ThreadHandle = -1;
+    if (!worker.Stop([this] { pop.Cancel(); }, StopTimeoutMs)) {
         ShowError("Error destroying connection thread");
         return; // the session is still the worker's
     }
@@ -362,20 +350,19 @@ void TMailCheck::Abandon() {
 
 void TMailCheck::AbandonRunningWorker() {
     // A worker whose attempt has ended is only returning; starting the next one joins it.
-    if (worker.Running() && form.ThreadHandle != 0) Abandon();
+    if (worker.Running() && flags.ThreadHandle != 0) Abandon();
 }
 
 void TMailCheck::Shutdown() {
     if (!worker.Running()) return;
-    form.ThreadHandle = -1;
-    TPop3Client& pop = form.Pop();
-    worker.Stop([&pop] { pop.Cancel(); }, StopTimeoutMs);
+    flags.ThreadHandle = -1;
+    worker.Stop([this] { pop.Cancel(); }, StopTimeoutMs);
 }
 
 void TMailCheck::DisconnectQuietly() {
-    if (!form.Pop().Connected()) return;
+    if (!pop.Connected()) return;
     try {
-        form.Pop().Disconnect();
+        pop.Disconnect();
     } catch (...) {
         // The check is over either way.
     }
@@ -387,7 +374,6 @@ void TMailCheck::TakeSnapshot() {
 }
 
 void TMailCheck::RestoreSnapshot() {
-    TAccounts& accounts = form.Accounts();
     const int index = accounts.IndexOf(snapshot.account);
     if (index < 0) return;
     TAccount& account = accounts.At(index);
@@ -395,5 +381,5 @@ void TMailCheck::RestoreSnapshot() {
     account.Headers = snapshot.headers;
     account.Uids = snapshot.uids;
     account.LastRefresh = snapshot.lastRefresh;
-    if (index == accounts.CurrentIndex() && !quiet) form.ShowAccountRows(index);
+    if (index == accounts.CurrentIndex() && !quiet) view.ShowAccountRows(index);
 }

@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include "accounts/account_list.h"
+#include "accounts/password_prompt.h"
 #include "platform/exception.h"
 #include "platform/message_box.h"
 #include "pop3/pop3_client.h"
@@ -43,7 +44,6 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window) {
     CreateWidgets();
     CreateMenus();
     CreatePop();
-    mailCheck = std::make_unique<TMailCheck>(*this);
     accounts = std::make_unique<TAccounts>(); // filled by FormCreate; the watch keeps it
     CreateWatch();
     BindHandlers();
@@ -53,7 +53,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window) {
 // No check worker outlives the window, nor the session it uses.
 TForm1::~TForm1() {
     schedule->Start(0);
-    mailCheck->Shutdown();
+    if (mailCheck) mailCheck->Shutdown();
 }
 
 void TForm1::CreateWidgets() {
@@ -93,12 +93,12 @@ void TForm1::UseNotifier(TNewMailNotifier& used) {
     round = std::make_unique<TCheckRound>(
         *accounts, *watch,
         [this](TAccount& account, TCheckRound::TDone done) {
-            return mailCheck->CheckQuietly(account, std::move(done));
+            return mailCheck && mailCheck->CheckQuietly(account, std::move(done));
         },
         // The prompt names no account: the tree shows which one it is for.
         [this](TAccount& account) {
             if (QTreeWidgetItem* node = tree->AccountNode(account.Name)) tree->setCurrentItem(node);
-            return mailCheck->AskPassword(account);
+            return mailCheck && mailCheck->AskPassword(account);
         });
 }
 
@@ -215,22 +215,27 @@ void TForm1::BindHandlers() {
     // A check in the background asks nobody: only a pinned certificate passes.
     pop->OnUntrustedCertificate = [this](const TCertificateReport& certificate) {
         const std::string server = pop->Host + ":" + std::to_string(pop->Port);
-        if (mailCheck->Quiet()) return CertificatePinned(server, certificate);
+        if (mailCheck && mailCheck->Quiet()) return CertificatePinned(server, certificate);
         return TrustCertificate(server, certificate, [this] { return pop->Canceled(); });
     };
-    mailCheck->OnChecked = [this](TAccount& account) { watch->Checked(account, false); };
 }
 
 void TForm1::AttachWindows(THeaders* viewer, TStatus* dialog) {
     headers = viewer;
     status = dialog;
+    mailCheck = std::make_unique<TMailCheck>(MailParts(), *status);
     status->OnCancelClick = [this] { mailCheck->CancelClick(); };
     status->OnClose = [this] { mailCheck->StatusClosed(); };
     status->OnCheckReady = [this](uint64_t attempt) { mailCheck->CheckReady(attempt); };
+    mailCheck->OnChecked = [this](TAccount& account) { watch->Checked(account, false); };
+}
+
+TMailParts TForm1::MailParts() {
+    return {*pop, *accounts, *grid, flags, *this};
 }
 
 void TForm1::FormCreate() {
-    LoggedIn = true;
+    flags.LoggedIn = true;
     // Widths the file does not give read as Unset, so that they can grow to their texts.
     TWindowSettings unset;
     unset.Columns.fill(Unset);
@@ -314,9 +319,9 @@ void TForm1::ShowAtStart() {
 
 void TForm1::FormCloseQuery() {
     if (!accounts->SaveToFile()) ShowMessage("Error saving account information");
-    mailCheck->Shutdown();
+    if (mailCheck) mailCheck->Shutdown();
     // A deletion or filling waiting on the server is ended through its wait, not beside it.
-    if (MailBusy)
+    if (flags.MailBusy)
         pop->Cancel();
     else if (pop->Connected())
         pop->Disconnect();
@@ -362,8 +367,12 @@ bool TForm1::WindowEnabled() const {
     return Panel3->isEnabled() && body->isEnabled();
 }
 
+bool TForm1::AskPassword(std::string& password, bool lastRejected) {
+    return Tpassword::Ask(this, password, lastRejected);
+}
+
 void TForm1::AbandonRunningCheck() {
-    mailCheck->AbandonRunningWorker();
+    if (mailCheck) mailCheck->AbandonRunningWorker();
 }
 
 void TForm1::ClearTable() {

@@ -55,7 +55,7 @@ void TForm1::ModifyAccount1Click() {
 
 void TForm1::del_accClick() {
     // The deletion waiting on the server, or a round of checks, holds this account.
-    if (MailBusy || RoundRunning()) return;
+    if (flags.MailBusy || RoundRunning()) return;
     if (accounts->Count() == 0) {
         ShowMessage("No accounts exist");
         return;

@@ -16,11 +16,11 @@
 
 void TForm1::Button1Click() {
     if (round->Running()) return; // the round checks this account too
-    mailCheck->Button1Click();
+    if (mailCheck) mailCheck->Button1Click();
 }
 
 void TForm1::CheckAllClick() {
-    if (MailBusy || ThreadHandle != 0 || round->Running()) return;
+    if (flags.MailBusy || flags.ThreadHandle != 0 || round->Running()) return;
     round->Begin(false);
 }
 
@@ -31,7 +31,8 @@ bool TForm1::RoundRunning() const {
 // A tick that finds the user busy (a check, a deletion, a dialog or menu open) is let pass:
 // the next one comes soon enough.
 void TForm1::PeriodicTick() {
-    if (MailBusy || ThreadHandle != 0 || round->Running() || (status && status->isVisible()) ||
+    if (flags.MailBusy || flags.ThreadHandle != 0 || round->Running() ||
+        (status && status->isVisible()) ||
         QApplication::activeModalWidget() || QApplication::activePopupWidget())
         return;
     round->Begin(true);
@@ -39,7 +40,7 @@ void TForm1::PeriodicTick() {
 
 void TForm1::del_mailClick() {
     if (round->Running()) return;
-    DeleteSelectedMail(*this);
+    DeleteSelectedMail(MailParts());
     if (TAccount* current = accounts->Current()) {
         watch->RowsChanged(*current);
         watch->Shown();
@@ -75,22 +76,22 @@ void TForm1::gridSelectCell(int /*column*/, int message) {
 }
 
 void TForm1::popConnect(QObject* /*sender*/) {
-    LoggedIn = true;
-    if (Checking) mailCheck->PostCheckReady();
+    flags.LoggedIn = true;
+    if (flags.Checking) mailCheck->PostCheckReady();
 }
 
 void TForm1::popConnectionFailed(QObject* /*sender*/) {
-    LoggedIn = false;
+    flags.LoggedIn = false;
     if (status) mailCheck->ShowStatus("Error connecting to server: check your settings");
 }
 
 void TForm1::popInvalidHost(bool& /*handled*/) {
-    LoggedIn = false;
+    flags.LoggedIn = false;
     if (status) mailCheck->ShowStatus("Invalid host specified: check your settings");
 }
 
 void TForm1::popAuthenticationFailed(bool& /*handled*/) {
-    LoggedIn = false;
+    flags.LoggedIn = false;
     if (status) mailCheck->ShowStatus("Error authenticating: check your user details");
 }
 
@@ -99,12 +100,12 @@ void TForm1::popFailure(QObject* /*sender*/) {
 }
 
 void TForm1::popList(int32_t /*msg*/, int32_t /*size*/) {
-    ++ListedCount;
+    ++flags.ListedCount;
 }
 
 // Nothing is terminated here: a worker still waiting in its log-in is cancelled and ends by
 // itself. On the worker, a failed log-in closing its own session needs nothing.
 void TForm1::popDisconnect(QObject* /*sender*/) {
-    if (ThreadHandle == 0 || ThreadHandle == -1) return;
+    if (flags.ThreadHandle == 0 || flags.ThreadHandle == -1) return;
     if (!mailCheck->OnWorker() && mailCheck->WorkerRunning()) pop->Cancel();
 }

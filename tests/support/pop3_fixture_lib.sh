@@ -2,7 +2,7 @@
 # Each fixture starts a private server on 127.0.0.1 for the tests with the mailboxes of
 # make_mailbox.py, writes <dir>/port and <dir>/manifest.json, and stops every process it
 # started. Users, all with plaintext log-in: alice/secret (varied messages), bob/secret (empty),
-# bulk/secret (1000 small messages), carol/secret (five messages that tests may delete),
+# bulk/secret (1000 small messages), carol/secret (ten messages that tests may delete),
 # dave/secret, erin/secret and frank/secret (empty: tests write their mail), demo/demo (a
 # friendly demo mailbox).
 
