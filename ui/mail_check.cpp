@@ -115,8 +115,7 @@ int TMailCheck::CheckThreadProc(int64_t attempt) {
     if (readyPending)
         PostMessage(status.Handle(), WM_CHECK_READY, static_cast<uint64_t>(attempt), 0);
     else if (quiet)
-        PostMessage(window->Handle(), WM_CHECK_FAILED, static_cast<uint64_t>(attempt), 0,
-                    NoAnswer);
+        PostMessage(window->Handle(), WM_CHECK_FAILED, static_cast<uint64_t>(attempt), 0, NoAnswer);
     return 0;
 }
 

@@ -32,8 +32,8 @@ bool TForm1::RoundRunning() const {
 // the next one comes soon enough.
 void TForm1::PeriodicTick() {
     if (flags.MailBusy || flags.ThreadHandle != 0 || round->Running() ||
-        (status && status->isVisible()) ||
-        QApplication::activeModalWidget() || QApplication::activePopupWidget())
+        (status && status->isVisible()) || QApplication::activeModalWidget() ||
+        QApplication::activePopupWidget())
         return;
     round->Begin(true);
 }
