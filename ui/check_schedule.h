@@ -10,7 +10,7 @@ class TCheckSchedule : public QObject {
 public:
     explicit TCheckSchedule(QObject* parent = nullptr);
 
-    // Every `minutes` minutes from now; 0 stops it.
+    // Every `minutes` minutes, the first round a few seconds from now; 0 stops it.
     void Start(int minutes);
     bool Running() const;
     int IntervalMs() const;
@@ -20,4 +20,5 @@ public:
 
 private:
     QTimer* timer;
+    int intervalMs = 0;
 };

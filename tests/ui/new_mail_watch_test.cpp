@@ -8,6 +8,7 @@
 #include "ui/mail_watch.h"
 #include "ui/message_grid.h"
 
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -128,6 +129,7 @@ TEST_F(TrayTest, ClosingKeepsTheProgramInTheTray) {
         bool closed = false;
         QObject::connect(&Form(), &TForm1::closed, [&] { closed = true; });
         EXPECT_EQ(Form().Schedule().IntervalMs(), MinCheckMinutes * 60 * 1000);
+        EXPECT_LE(Form().findChild<QTimer*>("checkTimer")->remainingTime(), 3000); // baseline
         Form().show();
         Form().close();
         EXPECT_EQ(closed, !tray);
