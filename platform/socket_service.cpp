@@ -30,8 +30,9 @@ struct Registration {
     int connectError = 0; // a failure connect() reported at once, delivered like a late one
     bool readArmed = true;
     bool writeArmed = false;
-    bool inSet = false; // added to the epoll set
-    uint32_t armed = 0; // the events the set will report; 0 once a report disarmed it
+    bool inSet = false;   // added to the epoll set
+    uint32_t armed = 0;   // the events the set will report; 0 once a report disarmed it
+    bool claimed = false; // a waiting thread watches the socket itself (Claim); the set does not
 };
 
 struct Timer {
@@ -57,6 +58,8 @@ public:
         close(epollFd);
     }
 
+    int epollFd;
+    int wakeFd;
     std::mutex mutex;
     std::map<int, Registration> sockets;
     std::map<std::pair<TWindowHandle, uint64_t>, Timer> timers;
@@ -68,8 +71,9 @@ public:
 
     // Brings the epoll set in line with what the registration wants now. Every entry is one-shot:
     // a report disarms it without a call, and a receive or a blocked send re-arms it directly
-    // rather than waking the thread, so a round trip costs a single change of the set.
+    // rather than waking the thread. A claimed socket stays out of the set until released.
     void Apply(int fd, Registration& reg) {
+        if (reg.claimed) return; // the claimer hands it back with Release
         const uint32_t wanted = Wanted(reg);
         if (wanted == 0 || wanted == reg.armed) return; // a disarmed entry reports nothing more
         epoll_event event{};
@@ -87,7 +91,6 @@ public:
         sockets.erase(found);
     }
 
-private:
     static constexpr uint64_t WakeKey = ~uint64_t{0};
 
     void Run() {
@@ -174,6 +177,7 @@ private:
         Apply(fd, reg);
     }
 
+private:
     void FireTimers() {
         const auto now = Clock::now();
         for (auto& [key, timer] : timers) {
@@ -183,8 +187,6 @@ private:
         }
     }
 
-    int epollFd;
-    int wakeFd;
     std::atomic<bool> stopping{false};
     std::thread thread;
 };
@@ -244,6 +246,37 @@ void ReadTaken(int fd) {
 
 void SendWouldBlock(int fd) {
     Update(fd, [](Registration& reg) { reg.writeArmed = true; });
+}
+
+uint32_t Claim(int fd, uint64_t tag) {
+    Service& service = Instance();
+    std::lock_guard lock(service.mutex);
+    auto found = service.sockets.find(fd);
+    if (found == service.sockets.end() || found->second.tag != tag) return 0;
+    Registration& reg = found->second;
+    const uint32_t wanted = Service::Wanted(reg);
+    if (wanted == 0 || reg.claimed) return 0;
+    // Out of the set, not only disarmed: a disarmed entry still reports a hang-up.
+    if (reg.inSet) epoll_ctl(service.epollFd, EPOLL_CTL_DEL, fd, nullptr);
+    reg.inSet = false;
+    reg.armed = 0;
+    reg.claimed = true;
+    return wanted;
+}
+
+void Release(int fd, uint64_t tag, uint32_t revents) {
+    Service& service = Instance();
+    std::lock_guard lock(service.mutex);
+    auto found = service.sockets.find(fd);
+    if (found == service.sockets.end() || found->second.tag != tag || !found->second.claimed)
+        return;
+    Registration& reg = found->second;
+    reg.claimed = false;
+    revents &= EPOLLIN | EPOLLOUT | EPOLLRDHUP | EPOLLHUP | EPOLLERR;
+    if (revents)
+        service.Deliver(fd, tag, revents); // re-arms the set as it ends
+    else
+        service.Apply(fd, reg);
 }
 
 bool StartTimer(TWindowHandle window, uint64_t id, uint32_t intervalMs) {

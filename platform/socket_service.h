@@ -13,6 +13,15 @@ void ConnectStarted(int fd, int immediateError); // immediateError: a Winsock nu
 void ReadTaken(int fd);                          // a receive re-enables the read notification
 void SendWouldBlock(int fd);                     // write is posted when the socket drains
 
+// A thread that is about to sleep in a wait takes the socket's readiness itself: Claim takes the
+// socket out of the service's set and gives the poll events its registration wants now (0, and
+// nothing claimed, when it wants none or the tag is not the registered socket's). Release hands
+// it back with what the thread's poll reported; the notifications are posted exactly as the
+// service thread would have posted them, under the same lock, so none is lost or doubled
+// whichever side saw the readiness first.
+uint32_t Claim(int fd, uint64_t tag);
+void Release(int fd, uint64_t tag, uint32_t revents);
+
 bool StartTimer(TWindowHandle window, uint64_t id, uint32_t intervalMs);
 bool StopTimer(TWindowHandle window, uint64_t id);
 
