@@ -30,9 +30,10 @@ struct Registration {
     int connectError = 0; // a failure connect() reported at once, delivered like a late one
     bool readArmed = true;
     bool writeArmed = false;
-    bool inSet = false;   // added to the epoll set
-    uint32_t armed = 0;   // the events the set will report; 0 once a report disarmed it
-    bool claimed = false; // a waiting thread watches the socket itself (Claim); the set does not
+    bool inSet = false;    // added to the epoll set
+    uint32_t armed = 0;    // the events the set will report; 0 once a report disarmed it
+    bool claimed = false;  // a waiting thread watches the socket itself (Claim); the set does not
+    uint64_t entryKey = 0; // names the set's entry in its reports; new each time it is added
 };
 
 struct Timer {
@@ -61,6 +62,7 @@ public:
     int epollFd;
     int wakeFd;
     std::mutex mutex;
+    uint64_t lastEntryKey = 0;
     std::map<int, Registration> sockets;
     std::map<std::pair<TWindowHandle, uint64_t>, Timer> timers;
 
@@ -76,9 +78,10 @@ public:
         if (reg.claimed) return; // the claimer hands it back with Release
         const uint32_t wanted = Wanted(reg);
         if (wanted == 0 || wanted == reg.armed) return; // a disarmed entry reports nothing more
+        if (!reg.inSet) reg.entryKey = ++lastEntryKey;
         epoll_event event{};
         event.events = wanted | EPOLLONESHOT;
-        event.data.u64 = (reg.tag << 16) | static_cast<uint16_t>(fd);
+        event.data.u64 = (reg.entryKey << 16) | static_cast<uint16_t>(fd);
         epoll_ctl(epollFd, reg.inSet ? EPOLL_CTL_MOD : EPOLL_CTL_ADD, fd, &event);
         reg.inSet = true;
         reg.armed = wanted;
@@ -105,7 +108,14 @@ public:
                     continue;
                 }
                 const int fd = static_cast<uint16_t>(events[i].data.u64);
-                Deliver(fd, events[i].data.u64 >> 16, events[i].events);
+                auto found = sockets.find(fd);
+                // A report taken from the set before a waiting thread claimed the socket (or
+                // before it was closed) is stale: whoever watches it now sees the same readiness,
+                // which lasts as long as it is true, so nothing is told twice or lost.
+                if (found == sockets.end() || !found->second.inSet ||
+                    found->second.entryKey != events[i].data.u64 >> 16)
+                    continue;
+                Deliver(fd, found->second.tag, events[i].events);
             }
             FireTimers();
         }

@@ -4,6 +4,7 @@
 #include "platform/sockets.h"
 
 #include <arpa/inet.h>
+#include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
@@ -15,7 +16,7 @@
 namespace {
 
 constexpr uint32_t EventMessage = WM_USER + 1;
-constexpr int Bytes = 400;
+constexpr int Rounds = 300;
 
 // A listener on 127.0.0.1 and its port.
 int Listen(uint16_t& port) {
@@ -33,9 +34,11 @@ int Listen(uint16_t& port) {
 
 } // namespace
 
-// The thread takes turns: a step that sleeps on the socket itself, a plain step, and a pass of
-// its messages with no wait at all (the service thread's turn). Every read notification must
-// find data (none doubled), every byte must arrive (none lost), and the close is told once.
+// Round by round the peer writes one byte at a random moment while the thread first sleeps on
+// the socket itself and then leaves it to the service thread, so the byte arrives before, during
+// or after the hand-over. Each round must end through the service thread (a readiness lost in the
+// hand-over never would), every read notification must find data (none doubled), and the close
+// is told once.
 TEST(SocketReadiness, HandedBetweenWaiterAndServiceNothingLostOrDoubled) {
     uint16_t port = 0;
     const int listener = Listen(port);
@@ -45,7 +48,7 @@ TEST(SocketReadiness, HandedBetweenWaiterAndServiceNothingLostOrDoubled) {
     int emptyReads = 0, closes = 0;
     bool connected = false;
     TMessageWindow window([&](const TMessage& message) {
-        char chunk[7]; // small: a read often leaves data behind for the next notification
+        char chunk[7];
         switch (message.LParam & 0xFFFF) {
         case FD_CONNECT:
             connected = true;
@@ -67,31 +70,44 @@ TEST(SocketReadiness, HandedBetweenWaiterAndServiceNothingLostOrDoubled) {
     WsConnect(client, {2, port, htonl(INADDR_LOOPBACK)});
     const int peer = accept(listener, nullptr, nullptr);
     ASSERT_GE(peer, 0);
-    std::thread writer([peer] {
+    const int fd = client;
+    const uint64_t tag = WsSocketTag(client);
+    for (int step = 0; step < 1000 && !connected; ++step)
+        ProcessMessagesStep(fd, tag);
+    ASSERT_TRUE(connected);
+
+    std::atomic<int> asked{0};
+    std::thread writer([&] {
         std::minstd_rand random(11);
-        for (int i = 0; i < Bytes; ++i) {
+        for (int sent = 0, spins = 0; sent < Rounds && spins < 1'000'000; ++spins) {
+            if (asked.load() <= sent) {
+                std::this_thread::sleep_for(std::chrono::microseconds(50));
+                continue;
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(random() % 2500));
             send(peer, "x", 1, MSG_NOSIGNAL);
-            std::this_thread::sleep_for(std::chrono::microseconds(random() % 300));
+            ++sent;
         }
         close(peer);
     });
-    const int fd = client;
-    const uint64_t tag = WsSocketTag(client);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    for (int step = 0; step < 100000 && closes == 0 && std::chrono::steady_clock::now() < deadline;
-         ++step) {
-        if (!connected || step % 3 == 0)
+    std::minstd_rand random(7);
+    int round = 0;
+    for (; round < Rounds; ++round) {
+        asked.store(round + 1);
+        for (int claims = 1 + static_cast<int>(random() % 2); claims > 0; --claims)
             ProcessMessagesStep(fd, tag);
-        else if (step % 3 == 1)
+        for (int step = 0; step < 2000 && got.size() <= static_cast<size_t>(round); ++step)
             ProcessMessagesStep();
-        else
-            DispatchPendingMessages();
+        if (got.size() <= static_cast<size_t>(round)) break;
     }
+    for (int step = 0; step < 2000 && closes == 0; ++step)
+        ProcessMessagesStep();
+    for (int step = 0; step < 5; ++step) // a doubled close would come in these
+        ProcessMessagesStep();
+    asked.store(Rounds); // lets the writer finish however the rounds ended
     writer.join();
-    for (int pass = 0; pass < 5; ++pass) // a doubled close would come in these
-        ProcessMessagesStep(fd, tag);
-    EXPECT_TRUE(connected);
-    EXPECT_EQ(got, std::string(Bytes, 'x'));
+    EXPECT_EQ(round, Rounds);
+    EXPECT_EQ(got, std::string(Rounds, 'x'));
     EXPECT_EQ(emptyReads, 0);
     EXPECT_EQ(closes, 1);
     WsCloseSocket(client);
