@@ -96,9 +96,9 @@ int main(int argc, char** argv) {
     elapsed.start();
     if (scenario != "idle") {
         form.Button1Click();
-        while (
-            failure.empty() && elapsed.elapsed() < ServerLimitMs + 10000 &&
-            (form.Check().WorkerRunning() || program.Status->isVisible() || form.ThreadHandle != 0))
+        while (failure.empty() && elapsed.elapsed() < ServerLimitMs + 10000 &&
+               (form.Check().WorkerRunning() || program.Status->isVisible() ||
+                form.Flags().ThreadHandle != 0))
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
     std::printf("%-15s peak %6ld MiB  check %5.1f s  longest stall %4lld ms  ended by: %s\n",

@@ -30,7 +30,7 @@ double WindowCheckSeconds(TForm1& form, TStatus& status) {
     form.Button1Click();
     QElapsedTimer limit;
     limit.start();
-    while (form.Check().WorkerRunning() || status.isVisible() || form.ThreadHandle != 0) {
+    while (form.Check().WorkerRunning() || status.isVisible() || form.Flags().ThreadHandle != 0) {
         if (limit.elapsed() > 120000) return -1;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
     }

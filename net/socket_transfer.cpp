@@ -2,6 +2,7 @@
 // line-oriented operations the POP3 dialogue rests on.
 #include "net/socket_session.h"
 
+#include "net/scoped_flag.h"
 #include "platform/int_text.h"
 #include "platform/polling.h"
 
@@ -175,7 +176,8 @@ int TSocketSession::SendRaw(const char* from, int count) {
 }
 
 void TSocketSession::WriteFromStream() {
-    if (handlerBusy.exchange(true)) return;
+    const TScopedFlag busy(handlerBusy);
+    if (!busy.Claimed()) return;
     StatusMessage(8, "WriteFromStream");
     {
         std::lock_guard lock(bufferMutex);
@@ -195,7 +197,6 @@ void TSocketSession::WriteFromStream() {
             }
         }
     }
-    handlerBusy = false;
 }
 
 void TSocketSession::ReadToStream() {
@@ -205,7 +206,8 @@ void TSocketSession::ReadToStream() {
         });
         if (OnAbortRead) OnAbortRead(this);
     }
-    if (handlerBusy.exchange(true)) return;
+    const TScopedFlag busy(handlerBusy);
+    if (!busy.Claimed()) return;
     StatusMessage(8, "ReadToStream");
     // A full buffer is not read into: the peer waits until ReadLn has taken lines, so no
     // server can make the buffer grow without bound.
@@ -214,10 +216,7 @@ void TSocketSession::ReadToStream() {
         readPaused = true;
         // Marked before looking again: a line taken in between sees the mark and resumes.
         held = BufferedBytes();
-        if (held >= MaxBufferedBytes) {
-            handlerBusy = false;
-            return;
-        }
+        if (held >= MaxBufferedBytes) return;
         readPaused = false;
     }
     char chunk[ChunkSize];
@@ -234,7 +233,6 @@ void TSocketSession::ReadToStream() {
         progress += static_cast<uint64_t>(got);
         if (got == most) PostMessage(window->Handle(), ReadRequestMessage);
     }
-    handlerBusy = false;
 }
 
 void TSocketSession::DrainOnClose(uint64_t tag) {

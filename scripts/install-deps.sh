@@ -8,7 +8,7 @@ packages=(
     libssl-dev openssl
     dovecot-core dovecot-pop3d
     libidn12 libcourier-unicode4 libgdbm6 libltdl7 libpam-modules util-linux openssl perl
-    xvfb xauth imagemagick adwaita-icon-theme fonts-dejavu-core
+    xvfb xauth imagemagick adwaita-icon-theme fonts-dejavu-core desktop-file-utils
     python3
 )
 sudo=""

@@ -1,11 +1,11 @@
 #include "ui/mail_check.h"
 
 #include "accounts/account_list.h"
-#include "accounts/password_prompt.h"
+#include "net/scoped_flag.h"
 #include "pop3/pop3_client.h"
 #include "ui/batched_repaint.h"
 #include "ui/header_date.h"
-#include "ui/main_window.h"
+#include "ui/mail_view.h"
 #include "ui/message_grid.h"
 #include "ui/server_address.h"
 #include "ui/status_dialog.h"
@@ -21,54 +21,42 @@ constexpr int StopTimeoutMs = 3000;
 bool NeedsPassword(const TAccount& account) {
     return account.Password.empty() || (!account.SavePassword && !account.PasswordGiven);
 }
-
-// Sets a flag for the length of a scope.
-class TFlagMark {
-public:
-    explicit TFlagMark(bool& flag) : flag(flag), was(flag) { flag = true; }
-    ~TFlagMark() { flag = was; }
-    TFlagMark(const TFlagMark&) = delete;
-    TFlagMark& operator=(const TFlagMark&) = delete;
-
-private:
-    bool& flag;
-    bool was;
-};
 } // namespace
 
-TMailCheck::TMailCheck(TForm1& form)
-    : form(form), window(std::make_unique<TMessageWindow>(
-                      [this](const TMessage& m) { RunGuarded([&] { WndProc(m); }); })) {}
+TMailCheck::TMailCheck(const TMailParts& parts, TStatus& status)
+    : pop(parts.Pop), accounts(parts.Accounts), grid(parts.Grid), flags(parts.Flags),
+      view(parts.View), status(status),
+      window(std::make_unique<TMessageWindow>(
+          [this](const TMessage& m) { RunGuarded([&] { WndProc(m); }); })) {}
 
 TMailCheck::~TMailCheck() {
     Shutdown();
 }
 
 void TMailCheck::Button1Click() {
-    TAccount* current = form.Accounts().Current();
-    if (form.Accounts().Count() == 0 || !current || form.MailBusy) return;
-    form.Checking = true;
-    form.Pop().TimeOut = TPop3Client::TimeOutFromSeconds(current->Timeout);
+    TAccount* current = accounts.Current();
+    if (accounts.Count() == 0 || !current || flags.MailBusy) return;
+    flags.Checking = true;
+    pop.TimeOut = TPop3Client::TimeOutFromSeconds(current->Timeout);
     if (NeedsPassword(*current)) {
         std::string password;
-        if (!Tpassword::Ask(&form, password, current->Name == rejectedAccount)) return;
+        if (!view.AskPassword(password, current->Name == rejectedAccount)) return;
         current->Password = password;
         current->PasswordGiven = true;
         rejectedAccount.clear();
     }
     AbandonRunningWorker();
     attemptOf = {current->Name, current->Server, current->Timeout, current->SavePassword};
-    form.Status()->Begin("Connecting to " + current->Server);
-    form.Status()->show();
-    form.SetWindowEnabled(false);
+    status.Begin("Connecting to " + current->Server);
+    status.show();
+    view.SetWindowEnabled(false);
     TakeSnapshot();
     // The session's settings are written before the worker starts, so it only reads them.
-    TPop3Client& pop = form.Pop();
     SetServer(pop, current->Server, current->Security);
     pop.UserID = current->User;
     pop.Password = current->Password;
     const int64_t attempt = ++lastAttempt;
-    form.ThreadHandle = attempt;
+    flags.ThreadHandle = attempt;
     workerAttempt = attempt;
     worker.Start([this, attempt] { CheckThreadProc(attempt); });
 }
@@ -78,9 +66,9 @@ void TMailCheck::Button1Click() {
 int TMailCheck::CheckThreadProc(int64_t attempt) {
     readyPending = false;
     try {
-        form.ListedCount = 0;
+        flags.ListedCount = 0;
         PostMessage(window->Handle(), WM_CHECK_CLEAR, static_cast<uint64_t>(attempt));
-        if (!form.Pop().Connected()) form.Pop().Connect();
+        if (!pop.Connected()) pop.Connect();
     } catch (const ETlsError& failure) {
         // No handler tells these: the status says why the check stopped.
         ShowStatus(failure.what());
@@ -89,7 +77,7 @@ int TMailCheck::CheckThreadProc(int64_t attempt) {
         return 0;
     }
     if (readyPending)
-        PostMessage(form.Status()->Handle(), WM_CHECK_READY, static_cast<uint64_t>(attempt), 0);
+        PostMessage(status.Handle(), WM_CHECK_READY, static_cast<uint64_t>(attempt), 0);
     return 0;
 }
 
@@ -97,7 +85,6 @@ int TMailCheck::CheckThreadProc(int64_t attempt) {
 // meanwhile ignores what this posts.
 void TMailCheck::PostFailure(int64_t attempt, std::exception_ptr error) {
     TCheckFailure failure = FailureOf(error, TCheckStep::LogIn);
-    const TPop3Client& pop = form.Pop();
     failure.LoggedIn = readyPending;
     failure.RefusedCommand = pop.LogInRefusal().Command;
     failure.RefusedReply = pop.LogInRefusal().Reply;
@@ -126,17 +113,17 @@ TCheckFailure TMailCheck::FailureOf(std::exception_ptr error, TCheckStep step) c
 
 // The attempt is over: the dialog says how it ended, and the window is the user's again.
 void TMailCheck::EndWithOutcome(const TCheckOutcome& outcome) {
-    form.ThreadHandle = 0;
+    flags.ThreadHandle = 0;
     if (outcome.ForgetPassword) ForgetPassword();
-    form.Status()->End(outcome.Text);
-    form.SetWindowEnabled(true);
+    status.End(outcome.Text);
+    view.SetWindowEnabled(true);
 }
 
 // A typed password the server rejected is not offered again: the next check asks anew.
 void TMailCheck::ForgetPassword() {
-    const int index = form.Accounts().IndexOf(attemptOf.account);
+    const int index = accounts.IndexOf(attemptOf.account);
     if (index < 0) return;
-    TAccount& account = form.Accounts().At(index);
+    TAccount& account = accounts.At(index);
     if (account.SavePassword) return; // a saved password is the editor's to change
     account.Password.clear();
     account.PasswordGiven = false;
@@ -145,7 +132,7 @@ void TMailCheck::ForgetPassword() {
 
 void TMailCheck::ShowStatus(const std::string& text) {
     if (!OnWorker()) {
-        form.Status()->SetTextIfVisible(text);
+        status.SetTextIfVisible(text);
         return;
     }
     PostMessage(window->Handle(), WM_CHECK_STATUS, static_cast<uint64_t>(workerAttempt.load()), 0,
@@ -157,16 +144,16 @@ void TMailCheck::PostCheckReady() {
         readyPending = true;
         return;
     }
-    PostMessage(form.Status()->Handle(), WM_CHECK_READY, 0, 0);
+    PostMessage(status.Handle(), WM_CHECK_READY, 0, 0);
 }
 
 void TMailCheck::WndProc(const TMessage& message) {
-    if (static_cast<int64_t>(message.WParam) != form.ThreadHandle) return; // given up
-    if (message.Msg == WM_CHECK_STATUS) form.Status()->SetTextIfVisible(message.Data);
+    if (static_cast<int64_t>(message.WParam) != flags.ThreadHandle) return; // given up
+    if (message.Msg == WM_CHECK_STATUS) status.SetTextIfVisible(message.Data);
     if (message.Msg == WM_CHECK_FAILED) EndWithOutcome({message.Data, message.LParam != 0});
     if (message.Msg != WM_CHECK_CLEAR) return;
-    form.ClearTable();
-    if (TAccount* current = form.Accounts().Current()) {
+    grid.ClearTable();
+    if (TAccount* current = accounts.Current()) {
         current->Rows.clear();
         current->Headers.clear();
         current->Uids.clear();
@@ -174,21 +161,21 @@ void TMailCheck::WndProc(const TMessage& message) {
 }
 
 void TMailCheck::CheckReady(uint64_t attempt) {
-    if (static_cast<int64_t>(attempt) != form.ThreadHandle) return; // given up by Cancel
-    form.Status()->SetText("Checking mail account...");
+    if (static_cast<int64_t>(attempt) != flags.ThreadHandle) return; // given up by Cancel
+    status.SetText("Checking mail account...");
     if (FillMessageTable()) FinishCheck();
 }
 
 // False when it failed, or when Cancel gave the check up meanwhile (the account and the table
 // are then as before). A failure keeps the rows read so far and ends in the status dialog.
 bool TMailCheck::FillMessageTable() {
-    const int64_t attempt = form.ThreadHandle;
+    const int64_t attempt = flags.ThreadHandle;
     std::exception_ptr failure;
     bool completed = false;
     {
-        TFlagMark busy(form.MailBusy);
-        TFlagMark filled(filling);
-        if (form.LoggedIn) {
+        const TScopedFlag busy(flags.MailBusy);
+        const TScopedFlag filled(filling);
+        if (flags.LoggedIn) {
             try {
                 FillRows();
                 StampRefresh();
@@ -197,32 +184,32 @@ bool TMailCheck::FillMessageTable() {
                 failure = std::current_exception();
             }
         }
-        form.Grid().Sort(); // the rows came in message order
-        form.SetWindowEnabled(true);
+        grid.Sort(); // the rows came in message order
+        view.SetWindowEnabled(true);
         DisconnectQuietly();
     }
-    if (form.ThreadHandle != attempt) {
+    if (flags.ThreadHandle != attempt) {
         RestoreSnapshot();
         return false;
     }
-    if (completed) form.ThreadHandle = 0;
+    if (completed) flags.ThreadHandle = 0;
     if (!failure) return completed;
     TCheckFailure words = FailureOf(failure, fillStep);
     words.Message = fillMessage;
-    words.Listed = form.ListedCount;
+    words.Listed = flags.ListedCount;
     EndWithOutcome(DescribeFailure(words));
     return false;
 }
 
 void TMailCheck::FillRows() {
     fillStep = TCheckStep::List; // the listing and its identifiers
-    form.Pop().List();
-    const int32_t count = form.ListedCount;
-    TAccount* current = form.Accounts().Current();
-    if (count > 0 && current) current->Uids = form.Pop().ListUids(count); // the deletion's check
+    pop.List();
+    const int32_t count = flags.ListedCount;
+    TAccount* current = accounts.Current();
+    if (count > 0 && current) current->Uids = pop.ListUids(count); // the deletion's check
     fillStep = TCheckStep::Summary;
-    form.Pop().PlanSummaries(1, count);
-    TBatchedRepaint batches(form.Grid());
+    pop.PlanSummaries(1, count);
+    TBatchedRepaint batches(grid);
     for (fillMessage = 1; fillMessage <= count; ++fillMessage) {
         AddRow(fillMessage);
         batches.Changed();
@@ -230,11 +217,10 @@ void TMailCheck::FillRows() {
 }
 
 void TMailCheck::AddRow(int32_t row) {
-    TMessageGrid& grid = form.Grid();
     std::vector<std::string> header;
     grid.SetRowCount(row + 1);
-    form.Pop().GetSummary(row);
-    const TSummary& summary = form.Pop().Summary();
+    pop.GetSummary(row);
+    const TSummary& summary = pop.Summary();
     std::string size = SizeInKB(summary.Bytes);
     if (size == "0") size[0] = '1'; // a message is never shown as empty
     grid.SetCell(0, row, CellText(HeaderDate(summary.Header.Lines())));
@@ -249,7 +235,7 @@ void TMailCheck::AddRow(int32_t row) {
     }
     header = summary.Header.Lines();
     grid.ShowHeader(row, header);
-    TAccount* current = form.Accounts().Current();
+    TAccount* current = accounts.Current();
     if (!current) return;
     current->Rows.push_back(line);
     current->Headers.push_back(std::move(header));
@@ -257,30 +243,29 @@ void TMailCheck::AddRow(int32_t row) {
 
 void TMailCheck::StampRefresh() {
     const std::string time = QTime::currentTime().toString("hh:mm:ss").toStdString();
-    if (TAccount* current = form.Accounts().Current()) current->LastRefresh = time;
-    form.SetRefreshed(time);
+    if (TAccount* current = accounts.Current()) current->LastRefresh = time;
+    view.SetRefreshed(time);
 }
 
 void TMailCheck::FinishCheck() {
-    if (form.Status()->isVisible()) form.Status()->close();
+    if (status.isVisible()) status.close();
     DisconnectQuietly();
 }
 
 void TMailCheck::StatusClosed() {
-    form.SetWindowEnabled(true);
+    view.SetWindowEnabled(true);
 }
 
 void TMailCheck::CancelClick() {
-    if (form.ThreadHandle != 0) Abandon();
-    form.Status()->close();
+    if (flags.ThreadHandle != 0) Abandon();
+    status.close();
 }
 
 // Gives the current attempt up: its worker is stopped, its messages are ignored from now on,
 // and the account and the table get back what they held before it.
 void TMailCheck::Abandon() {
-    form.ThreadHandle = -1;
-    TPop3Client& pop = form.Pop();
-    if (!worker.Stop([&pop] { pop.Cancel(); }, StopTimeoutMs)) {
+    flags.ThreadHandle = -1;
+    if (!worker.Stop([this] { pop.Cancel(); }, StopTimeoutMs)) {
         ShowError("Error destroying connection thread");
         return; // the session is still the worker's
     }
@@ -299,32 +284,30 @@ void TMailCheck::Abandon() {
 
 void TMailCheck::AbandonRunningWorker() {
     // A worker whose attempt has ended is only returning; starting the next one joins it.
-    if (worker.Running() && form.ThreadHandle != 0) Abandon();
+    if (worker.Running() && flags.ThreadHandle != 0) Abandon();
 }
 
 void TMailCheck::Shutdown() {
     if (!worker.Running()) return;
-    form.ThreadHandle = -1;
-    TPop3Client& pop = form.Pop();
-    worker.Stop([&pop] { pop.Cancel(); }, StopTimeoutMs);
+    flags.ThreadHandle = -1;
+    worker.Stop([this] { pop.Cancel(); }, StopTimeoutMs);
 }
 
 void TMailCheck::DisconnectQuietly() {
-    if (!form.Pop().Connected()) return;
+    if (!pop.Connected()) return;
     try {
-        form.Pop().Disconnect();
+        pop.Disconnect();
     } catch (...) {
         // The check is over either way.
     }
 }
 
 void TMailCheck::TakeSnapshot() {
-    const TAccount& current = *form.Accounts().Current();
+    const TAccount& current = *accounts.Current();
     snapshot = {current.Name, current.Rows, current.Headers, current.Uids, current.LastRefresh};
 }
 
 void TMailCheck::RestoreSnapshot() {
-    TAccounts& accounts = form.Accounts();
     const int index = accounts.IndexOf(snapshot.account);
     if (index < 0) return;
     TAccount& account = accounts.At(index);
@@ -332,5 +315,5 @@ void TMailCheck::RestoreSnapshot() {
     account.Headers = snapshot.headers;
     account.Uids = snapshot.uids;
     account.LastRefresh = snapshot.lastRefresh;
-    if (index == accounts.CurrentIndex()) form.ShowAccountRows(index);
+    if (index == accounts.CurrentIndex()) view.ShowAccountRows(index);
 }

@@ -2,6 +2,7 @@
 #include "platform/message_window.h"
 #include "ui/check_failure.h"
 #include "ui/check_worker.h"
+#include "ui/mail_parts.h"
 
 #include <atomic>
 #include <cstdint>
@@ -9,7 +10,7 @@
 #include <string>
 #include <vector>
 
-class TForm1;
+class TStatus;
 
 // Private messages from the worker to the user-interface thread. They share one queue with
 // WM_CHECK_READY, so the worker's clearing, status texts and hand-over arrive in order.
@@ -21,9 +22,10 @@ constexpr uint32_t WM_CHECK_FAILED = WM_USER + 31;
 // A mail check of the current account: the worker that connects and logs in, the table filling
 // on the user-interface thread once it has, and Cancel. Every message from the worker carries
 // the number of its attempt; an attempt given up by Cancel can no longer change anything.
+// It works with the window's parts and its status dialog, never with the window itself.
 class TMailCheck {
 public:
-    explicit TMailCheck(TForm1& form);
+    TMailCheck(const TMailParts& parts, TStatus& status);
     ~TMailCheck();
     TMailCheck(const TMailCheck&) = delete;
     TMailCheck& operator=(const TMailCheck&) = delete;
@@ -81,7 +83,12 @@ private:
     void RestoreSnapshot();
     void WndProc(const TMessage& message);
 
-    TForm1& form;
+    TPop3Client& pop;
+    TAccounts& accounts;
+    TMessageGrid& grid;
+    TMailFlags& flags;
+    TMailView& view;
+    TStatus& status;
     TCheckWorker worker;
     std::unique_ptr<TMessageWindow> window; // receives the worker's messages
     int64_t lastAttempt = 0;

@@ -2,10 +2,12 @@
 
 #include "accounts/account_list.h"
 #include "accounts/cut_field.h"
+#include "net/scoped_flag.h"
 #include "platform/message_box.h"
 #include "pop3/pop3_client.h"
 #include "ui/header_date.h"
-#include "ui/main_window.h"
+#include "ui/mail_parts.h"
+#include "ui/mail_view.h"
 #include "ui/message_grid.h"
 #include "ui/server_address.h"
 
@@ -39,7 +41,8 @@ std::string RangeReport(int selected, int deleted, int moved) {
 
 class TDeletion {
 public:
-    TDeletion(TForm1& form, TAccount& account) : form(form), pop(form.Pop()), account(account) {}
+    TDeletion(const TMailParts& parts, TAccount& account)
+        : parts(parts), pop(parts.Pop), account(account) {}
 
     void One(int message);
     // Messages in ascending order. Gives the report to show once the session has ended.
@@ -52,13 +55,13 @@ private:
     void Forget(size_t line);
     void ShowRows();
 
-    TForm1& form;
+    const TMailParts& parts;
     TPop3Client& pop;
     TAccount& account;
 };
 
 std::string TDeletion::Question(int message) const {
-    const TMessageGrid& grid = form.Grid();
+    const TMessageGrid& grid = parts.Grid;
     return "Delete email with the following details?\n\r\n\rSubject : " + grid.Cell(2, message) +
            "\n\rFrom : " + grid.Cell(1, message) + "\n\rDate : " + grid.Cell(0, message) +
            "\n\rSize : " + grid.Cell(3, message) + " KB";
@@ -70,7 +73,7 @@ bool TDeletion::LogIn() {
     pop.UserID = account.User;
     pop.Password = account.Password;
     if (!pop.Connected()) pop.Connect();
-    if (form.LoggedIn) return true;
+    if (parts.Flags.LoggedIn) return true;
     ShowMessage(NotConnected);
     return false;
 }
@@ -99,7 +102,8 @@ void TDeletion::Forget(size_t line) {
 
 // The table is redrawn only while it still shows this account.
 void TDeletion::ShowRows() {
-    if (form.Accounts().Current() == &account) form.ShowAccountRows(form.Accounts().CurrentIndex());
+    if (parts.Accounts.Current() == &account)
+        parts.View.ShowAccountRows(parts.Accounts.CurrentIndex());
 }
 
 void TDeletion::One(int message) {
@@ -163,22 +167,19 @@ std::vector<int> SelectedMessages(const TMessageGrid& grid, int cached) {
 
 } // namespace
 
-void DeleteSelectedMail(TForm1& form) {
-    TAccount* account = form.Accounts().Current();
-    if (form.Accounts().Count() == 0 || !account || form.MailBusy) return;
-    form.AbandonRunningCheck();
-    form.Checking = false;
+void DeleteSelectedMail(const TMailParts& parts) {
+    TMailFlags& flags = parts.Flags;
+    TAccount* account = parts.Accounts.Current();
+    if (parts.Accounts.Count() == 0 || !account || flags.MailBusy) return;
+    parts.View.AbandonRunningCheck();
+    flags.Checking = false;
     const int cached = static_cast<int>(account->Rows.size());
     if (cached == 0) return;
-    const std::vector<int> messages = SelectedMessages(form.Grid(), cached);
-    if (messages.empty() || form.Grid().RowEmpty(messages.front())) return;
-    form.MailBusy = true;
-    struct TRelease {
-        bool& flag;
-        ~TRelease() { flag = false; }
-    } release{form.MailBusy};
-    form.Pop().TimeOut = TPop3Client::TimeOutFromSeconds(account->Timeout);
-    TDeletion deletion(form, *account);
+    const std::vector<int> messages = SelectedMessages(parts.Grid, cached);
+    if (messages.empty() || parts.Grid.RowEmpty(messages.front())) return;
+    const TScopedFlag busy(flags.MailBusy);
+    parts.Pop.TimeOut = TPop3Client::TimeOutFromSeconds(account->Timeout);
+    TDeletion deletion(parts, *account);
     std::string report;
     try {
         if (messages.size() == 1)
@@ -187,13 +188,13 @@ void DeleteSelectedMail(TForm1& form) {
             report = deletion.Range(messages);
     } catch (...) {
         try {
-            DisconnectIfConnected(form.Pop());
+            DisconnectIfConnected(parts.Pop);
         } catch (...) {
             // The first failure is the one the user sees.
         }
         throw;
     }
     // The QUIT makes the server carry out the deletions; a refused one is shown as a failure.
-    DisconnectIfConnected(form.Pop());
+    DisconnectIfConnected(parts.Pop);
     if (!report.empty()) ShowMessage(report);
 }

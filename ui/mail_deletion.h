@@ -1,7 +1,7 @@
 #pragma once
 
-class TForm1;
+struct TMailParts;
 
 // Deletes the selected messages on the server: one after its safety check, several after a
 // warning. Runs on the user-interface thread in a POP3 session of its own.
-void DeleteSelectedMail(TForm1& form);
+void DeleteSelectedMail(const TMailParts& parts);

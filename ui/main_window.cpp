@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include "accounts/account_list.h"
+#include "accounts/password_prompt.h"
 #include "platform/exception.h"
 #include "platform/message_box.h"
 #include "pop3/pop3_client.h"
@@ -38,7 +39,6 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window) {
     CreateWidgets();
     CreateMenus();
     CreatePop();
-    mailCheck = std::make_unique<TMailCheck>(*this);
     BindHandlers();
     RunGuarded([this] { FormCreate(); });
     if (!accounts) accounts = std::make_unique<TAccounts>(); // even after a failed start-up
@@ -46,7 +46,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 // No check worker outlives the window, nor the session it uses.
 TForm1::~TForm1() {
-    mailCheck->Shutdown();
+    if (mailCheck) mailCheck->Shutdown();
 }
 
 void TForm1::CreateWidgets() {
@@ -164,13 +164,18 @@ void TForm1::BindHandlers() {
 void TForm1::AttachWindows(THeaders* viewer, TStatus* dialog) {
     headers = viewer;
     status = dialog;
+    mailCheck = std::make_unique<TMailCheck>(MailParts(), *status);
     status->OnCancelClick = [this] { mailCheck->CancelClick(); };
     status->OnClose = [this] { mailCheck->StatusClosed(); };
     status->OnCheckReady = [this](uint64_t attempt) { mailCheck->CheckReady(attempt); };
 }
 
+TMailParts TForm1::MailParts() {
+    return {*pop, *accounts, *grid, flags, *this};
+}
+
 void TForm1::FormCreate() {
-    LoggedIn = true;
+    flags.LoggedIn = true;
     // Widths the file does not give read as Unset, so that they can grow to their texts.
     TWindowSettings unset;
     unset.Columns.fill(Unset);
@@ -251,9 +256,9 @@ void TForm1::ShowAtStart() {
 
 void TForm1::FormCloseQuery() {
     if (!accounts->SaveToFile()) ShowMessage("Error saving account information");
-    mailCheck->Shutdown();
+    if (mailCheck) mailCheck->Shutdown();
     // A deletion or filling waiting on the server is ended through its wait, not beside it.
-    if (MailBusy)
+    if (flags.MailBusy)
         pop->Cancel();
     else if (pop->Connected())
         pop->Disconnect();
@@ -287,8 +292,12 @@ bool TForm1::WindowEnabled() const {
     return Panel3->isEnabled() && body->isEnabled();
 }
 
+bool TForm1::AskPassword(std::string& password, bool lastRejected) {
+    return Tpassword::Ask(this, password, lastRejected);
+}
+
 void TForm1::AbandonRunningCheck() {
-    mailCheck->AbandonRunningWorker();
+    if (mailCheck) mailCheck->AbandonRunningWorker();
 }
 
 void TForm1::ClearTable() {

@@ -1,8 +1,9 @@
 #pragma once
+#include "ui/mail_parts.h"
+#include "ui/mail_view.h"
 #include "ui/settings_file.h"
 
 #include <QWidget>
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -22,8 +23,9 @@ class TToolbarPanel;
 
 // The main window: toolbar, account tree, divider and message table. It owns the account list
 // and the POP3 component. The tree and table work lives in their own classes, the settings
-// file in settings_file.cpp; this class binds them together.
-class TForm1 : public QWidget {
+// file in settings_file.cpp; this class binds them together, and is the view of the check and
+// the deletion.
+class TForm1 : public QWidget, public TMailView {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
@@ -36,16 +38,15 @@ public:
 
     // Operations the editor, the check and the deletion use.
     void ClearTable();
-    void ShowAccountRows(int index);
+    void ShowAccountRows(int index) override;
     void AddAccountNode(const std::string& name, const std::string& server,
                         const std::string& user);
     void RefreshAccountNodes(const std::string& oldName, const std::string& newName);
-    void SetRefreshed(const std::string& text);
-    // The main window's own input (toolbar, tree, table); its secondary windows stay usable.
-    void SetWindowEnabled(bool enabled);
+    void SetRefreshed(const std::string& text) override;
+    void SetWindowEnabled(bool enabled) override;
     bool WindowEnabled() const;
-    // A check whose status dialog was closed while it connected is given up.
-    void AbandonRunningCheck();
+    bool AskPassword(std::string& password, bool lastRejected) override;
+    void AbandonRunningCheck() override;
 
     // Handlers.
     void FormCreate();
@@ -77,16 +78,10 @@ public:
     TAccountTree& Tree() { return *tree; }
     THeaders* Headers() const { return headers; }
     TStatus* Status() const { return status; }
+    // The check exists once the status dialog is attached.
     TMailCheck& Check() { return *mailCheck; }
-
-    // Shared with the check worker.
-    std::atomic<bool> Checking{false};
-    std::atomic<int32_t> ListedCount{0};
-    std::atomic<bool> LoggedIn{false};
-    // 0 without a check, -1 after Cancel gave one up, else the number of the running attempt.
-    std::atomic<int64_t> ThreadHandle{0};
-    // A deletion or a table filling waits on the server: no other mail operation may start.
-    bool MailBusy = false;
+    // Shared with the check, its worker and the deletion.
+    TMailFlags& Flags() { return flags; }
 
 signals:
     void closed();
@@ -105,8 +100,10 @@ private:
     void LoadAccounts();
     void FitDesignedWidths(const TWindowSettings& read);
     void BindShortcuts();
+    TMailParts MailParts();
 
     std::unique_ptr<TAccounts> accounts;
+    TMailFlags flags;
     std::unique_ptr<TMailCheck> mailCheck;
     TPop3Client* pop = nullptr;
     TToolbarPanel* Panel3 = nullptr;

@@ -52,7 +52,7 @@ void TForm1::ModifyAccount1Click() {
 }
 
 void TForm1::del_accClick() {
-    if (MailBusy) return; // the deletion waiting on the server holds this account
+    if (flags.MailBusy) return; // the deletion waiting on the server holds this account
     if (accounts->Count() == 0) {
         ShowMessage("No accounts exist");
         return;

@@ -11,11 +11,11 @@
 #include "ui/status_dialog.h"
 
 void TForm1::Button1Click() {
-    mailCheck->Button1Click();
+    if (mailCheck) mailCheck->Button1Click();
 }
 
 void TForm1::del_mailClick() {
-    DeleteSelectedMail(*this);
+    DeleteSelectedMail(MailParts());
 }
 
 void TForm1::gridKeyDown(int key, Qt::KeyboardModifiers /*shift*/) {
@@ -47,22 +47,22 @@ void TForm1::gridSelectCell(int /*column*/, int message) {
 }
 
 void TForm1::popConnect(QObject* /*sender*/) {
-    LoggedIn = true;
-    if (Checking) mailCheck->PostCheckReady();
+    flags.LoggedIn = true;
+    if (flags.Checking) mailCheck->PostCheckReady();
 }
 
 void TForm1::popConnectionFailed(QObject* /*sender*/) {
-    LoggedIn = false;
+    flags.LoggedIn = false;
     if (status) mailCheck->ShowStatus("Error connecting to server: check your settings");
 }
 
 void TForm1::popInvalidHost(bool& /*handled*/) {
-    LoggedIn = false;
+    flags.LoggedIn = false;
     if (status) mailCheck->ShowStatus("Invalid host specified: check your settings");
 }
 
 void TForm1::popAuthenticationFailed(bool& /*handled*/) {
-    LoggedIn = false;
+    flags.LoggedIn = false;
     if (status) mailCheck->ShowStatus("Error authenticating: check your user details");
 }
 
@@ -71,12 +71,12 @@ void TForm1::popFailure(QObject* /*sender*/) {
 }
 
 void TForm1::popList(int32_t /*msg*/, int32_t /*size*/) {
-    ++ListedCount;
+    ++flags.ListedCount;
 }
 
 // Nothing is terminated here: a worker still waiting in its log-in is cancelled and ends by
 // itself. On the worker, a failed log-in closing its own session needs nothing.
 void TForm1::popDisconnect(QObject* /*sender*/) {
-    if (ThreadHandle == 0 || ThreadHandle == -1) return;
+    if (flags.ThreadHandle == 0 || flags.ThreadHandle == -1) return;
     if (!mailCheck->OnWorker() && mailCheck->WorkerRunning()) pop->Cancel();
 }

@@ -9,7 +9,6 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QThread>
 #include <algorithm>
 #include <array>
 
@@ -108,7 +107,7 @@ TMessageGrid::TMessageGrid(QWidget* parent) : QTableWidget(1, Columns, parent) {
     connect(this, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
         if (row >= 0 && OnSelectCell) RunGuarded([&] { OnSelectCell(column, MessageAt(row + 1)); });
     });
-    ClearOnThisThread();
+    ClearTable();
 }
 
 void TMessageGrid::SetHeadings() {
@@ -185,16 +184,6 @@ int TMessageGrid::CurrentMessage() const {
 }
 
 void TMessageGrid::ClearTable() {
-    if (QThread::currentThread() == thread()) {
-        ClearOnThisThread();
-        return;
-    }
-    // The check worker clears the table too; widgets are only touched on their own thread.
-    QMetaObject::invokeMethod(
-        this, [this] { ClearOnThisThread(); }, Qt::BlockingQueuedConnection);
-}
-
-void TMessageGrid::ClearOnThisThread() {
     SetRowCount(0);
     SetRowCount(2);
     for (int column = 0; column < Columns; ++column)

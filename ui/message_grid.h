@@ -34,7 +34,8 @@ public:
     std::vector<int> SelectedMessages() const;
     int CurrentMessage() const;
 
-    // Back to the heading and one empty message row, rows in message order.
+    // Back to the heading and one empty message row, rows in message order. User-interface
+    // thread only: the check's worker has the table cleared through a posted message.
     void ClearTable();
     // One row per cached line (cells joined by Separator), never fewer than one, shown with
     // the matching header lines when there are as many; then sorted as chosen.
@@ -59,7 +60,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void ClearOnThisThread();
     void HeadingClicked(int column);
     void MapRows();
 

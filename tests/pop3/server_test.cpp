@@ -1,7 +1,8 @@
 // The client against real POP3 servers (the fixtures on 127.0.0.1), each run of the same checks
-// told only how that server differs.
+// told only how that server differs; Dovecot also over each connection security.
 #include "tests/pop3/pop3_test_support.h"
 #include "tests/support/dovecot_fixture.h"
+#include "tests/support/test_certs.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@ namespace {
 
 struct Server {
     std::string name;
+    std::string fixture = name;
+    TTransportSecurity security = TTransportSecurity::None;
     // Courier sends a notice in place of a header that holds 8-bit bytes, unless the client
     // announced UTF-8 (which this client never does); LIST still gives the message's size.
     bool replacesEightBitHeaders = false;
@@ -28,21 +31,34 @@ void PrintTo(const Server& server, std::ostream* out) {
 }
 
 const Server Servers[] = {
-    {"dovecot"},
-    {"courier", true},
-    {"popa3d", false, "Socket ", true},
+    {.name = "dovecot"},
+    {.name = "dovecot_starttls", .fixture = "dovecot", .security = TTransportSecurity::StartTls},
+    {.name = "dovecot_tls", .fixture = "dovecot", .security = TTransportSecurity::Tls},
+    {.name = "courier", .replacesEightBitHeaders = true},
+    {.name = "popa3d", .secondLogInFailure = "Socket ", .bareDeleReply = true},
 };
 
 class RealServer : public testing::TestWithParam<Server> {
 protected:
     void Prepare(TPop3Client& client, const std::string& user, const std::string& password) {
-        ASSERT_NE(test_support::ServerPort(GetParam().name), 0)
-            << "the " << GetParam().name << " fixture is not running";
+        const Server& server = GetParam();
+        ASSERT_NE(test_support::ServerPort(server.fixture), 0)
+            << "the " << server.fixture << " fixture is not running";
         client.Host = "127.0.0.1";
-        client.Port = test_support::ServerPort(GetParam().name);
+        client.Port = server.security == TTransportSecurity::Tls
+                          ? test_support::DovecotTlsPort()
+                          : test_support::ServerPort(server.fixture);
+        client.Security = server.security;
         client.TimeOut = 30000;
         client.UserID = user;
         client.Password = password;
+        if (server.security == TTransportSecurity::None) return;
+        // The fixture's certificate verifies with the test authority: nobody is asked.
+        TTlsChannel::TrustAlsoAuthority(test_support::CertPath("ca"));
+        client.OnUntrustedCertificate = [](const TCertificateReport& report) {
+            ADD_FAILURE() << "asked to trust: " << report.Reason;
+            return false;
+        };
     }
 };
 
@@ -65,7 +81,7 @@ std::string LastValue(const DovecotMessage& message, const std::string& prefix) 
 
 TEST_P(RealServer, ChecksTheVariedMailbox) {
     const std::vector<DovecotMessage> manifest =
-        test_support::ServerManifest(GetParam().name, "alice");
+        test_support::ServerManifest(GetParam().fixture, "alice");
     TPop3Client client;
     Prepare(client, "alice", "secret");
     std::vector<std::pair<int32_t, int32_t>> listed;
@@ -93,6 +109,7 @@ TEST_P(RealServer, ChecksTheVariedMailbox) {
         const std::string id = LastValue(expected, "Message-ID:");
         EXPECT_EQ(summary.MessageId, id.empty() ? "" : id.substr(1) + "\r\n");
     }
+    EXPECT_EQ(client.TlsActive(), GetParam().security != TTransportSecurity::None);
     client.Disconnect();
     EXPECT_FALSE(client.Connected());
 }

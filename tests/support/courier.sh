@@ -46,6 +46,12 @@ namespace_start() {
     echo $! >"$run/couriertcpd.pid"
 }
 
+# Cleans up after a start that did not greet.
+undo_start() {
+    stop_pid_file "$1/couriertcpd.pid"
+    stop_pid_file "$1/authdaemond.pid"
+}
+
 start() {
     stop
     "$here/unpack_servers.sh" >/dev/null
@@ -74,20 +80,7 @@ start() {
             >>"$run/etc/courier/userdb"
     done
     chown -R "$owner:$(id -gn "$owner")" "$data/mail" "$data/home"
-    for _ in 1 2 3; do
-        local port
-        port=$(free_port)
-        if in_private_mounts bash -c "$(declare -f namespace_start); namespace_start \"\$@\"" \
-            courier "$root" "$run" "$port" "$fixture_dir/courier.log" && wait_ready "$port"; then
-            echo "$port" >"$fixture_dir/port"
-            echo "courier.sh: POP3 on 127.0.0.1:$port (log: $fixture_dir/courier.log)"
-            return 0
-        fi
-        stop_pid_file "$run/couriertcpd.pid"
-        stop_pid_file "$run/authdaemond.pid"
-    done
-    echo "courier.sh: Courier did not start; see $fixture_dir/courier.log" >&2
-    tail -n 20 "$fixture_dir/courier.log" >&2 2>/dev/null || true
+    start_on_free_port courier "$root" "$run" && return 0
     stop
     return 1
 }

@@ -6,7 +6,7 @@
 // Access to the POP3 test servers that the CTest fixtures "dovecot", "courier" and "popa3d"
 // start (see dovecot.sh, courier.sh, popa3d.sh and vellion_needs_server() in CMakeLists.txt).
 // Users: alice/secret (varied messages), bob/secret (empty), bulk/secret (1000 small messages),
-// carol/secret (five messages tests may delete; take RESOURCE_LOCK <server>_carol), dave/secret
+// carol/secret (ten messages tests may delete; take RESOURCE_LOCK <server>_carol), dave/secret
 // (what a Dovecot test writes with RefillDovecotMailbox; take RESOURCE_LOCK dovecot_dave),
 // demo/demo (the demo mailbox).
 

@@ -4,7 +4,7 @@
 Usage: make_mailbox.py [--mbox] <mail-root> <manifest.json>
 
 Creates <mail-root>/<user>/{cur,new,tmp} for the users alice (varied headers and sizes), bob
-(empty), bulk (1000 small messages), carol (five messages that tests may delete), dave (empty: tests
+(empty), bulk (1000 small messages), carol (ten messages that tests may delete), dave (empty: tests
 write its messages themselves) and demo (a friendly mailbox for the demo). The manifest lists, per user and per message number: "size" (the
 size a POP3 server reports, every line ending in CR LF), "header_lines" (the raw header lines),
 and the first physical line of the first Subject, From, Date and Message-ID fields (names compared
@@ -146,7 +146,7 @@ def alice_messages():
 
 def carol_messages():
     return [(common(i, b"Scratch message %d" % i, b"Carol <carol@example.com>"),
-             [b"Message %d, free to delete." % i]) for i in range(1, 6)]
+             [b"Message %d, free to delete." % i]) for i in range(1, 11)]
 
 
 def bulk_messages(count):

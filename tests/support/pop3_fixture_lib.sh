@@ -2,7 +2,7 @@
 # Each fixture starts a private server on 127.0.0.1 for the tests with the mailboxes of
 # make_mailbox.py, writes <dir>/port and <dir>/manifest.json, and stops every process it
 # started. Users, all with plaintext log-in: alice/secret (varied messages), bob/secret (empty),
-# bulk/secret (1000 small messages), carol/secret (five messages that tests may delete),
+# bulk/secret (1000 small messages), carol/secret (ten messages that tests may delete),
 # demo/demo (a friendly demo mailbox).
 
 fixture_users="alice:secret bob:secret bulk:secret carol:secret dave:secret demo:demo"
@@ -78,4 +78,25 @@ in_private_mounts() {
     else
         unshare -rm --propagation private "$@"
     fi
+}
+
+# Starts the server on a free port, three tries at the most: the caller's namespace_start
+# <root> <run> <port> <log> runs in a private mount namespace, and the caller's
+# undo_start cleans up after a try that did not greet. Writes <dir>/port.
+start_on_free_port() {
+    local name=$1 root=$2 run=$3 log=$fixture_dir/$1.log
+    for _ in 1 2 3; do
+        local port
+        port=$(free_port)
+        if in_private_mounts bash -c "$(declare -f namespace_start); namespace_start \"\$@\"" \
+            "$name" "$root" "$run" "$port" "$log" && wait_ready "$port"; then
+            echo "$port" >"$fixture_dir/port"
+            echo "$name.sh: POP3 on 127.0.0.1:$port (log: $log)"
+            return 0
+        fi
+        undo_start "$run"
+    done
+    echo "$name.sh: the server did not start; see $log" >&2
+    tail -n 20 "$log" >&2 2>/dev/null || true
+    return 1
 }

@@ -41,6 +41,11 @@ namespace_start() {
     echo $! >"$run/tcpd.pid"
 }
 
+# Cleans up after a start that did not greet.
+undo_start() {
+    stop_pid_file "$1/tcpd.pid"
+}
+
 start() {
     if [ "$(id -u)" -ne 0 ]; then
         echo "popa3d.sh: popa3d changes to its own user and the mail's owners: run as root" >&2
@@ -72,19 +77,7 @@ start() {
         chown "$uid:$uid" "$run/mail/$name"
         chmod 600 "$run/mail/$name"
     done
-    for _ in 1 2 3; do
-        local port
-        port=$(free_port)
-        if in_private_mounts bash -c "$(declare -f namespace_start); namespace_start \"\$@\"" \
-            popa3d "$root" "$run" "$port" "$fixture_dir/popa3d.log" && wait_ready "$port"; then
-            echo "$port" >"$fixture_dir/port"
-            echo "popa3d.sh: POP3 on 127.0.0.1:$port (log: $fixture_dir/popa3d.log)"
-            return 0
-        fi
-        stop_pid_file "$run/tcpd.pid"
-    done
-    echo "popa3d.sh: popa3d did not start; see $fixture_dir/popa3d.log" >&2
-    tail -n 20 "$fixture_dir/popa3d.log" >&2 2>/dev/null || true
+    start_on_free_port popa3d "$root" "$run" && return 0
     stop
     return 1
 }

@@ -161,7 +161,7 @@ TEST_P(CheckOutcomeTest, TheDialogSaysWhyAndTheWindowIsUsable) {
     EXPECT_EQ(Status().Text(), c.text);
     EXPECT_TRUE(Status().isVisible());
     EXPECT_TRUE(Form().WindowEnabled());
-    EXPECT_EQ(Form().ThreadHandle, 0);
+    EXPECT_EQ(Form().Flags().ThreadHandle, 0);
     EXPECT_FALSE(Form().Pop().Connected());
     EXPECT_TRUE(messages.requests.empty()); // no bare error box
     EXPECT_EQ(Subjects(), c.subjects);
@@ -202,8 +202,8 @@ TEST_F(MailTest, AWrongTypedPasswordIsForgottenAndThePromptSaysSo) {
     EXPECT_FALSE(Account().PasswordGiven);
 
     WithModal([this] { ClickCheck(); }, type("right", toldSecond));
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return Form().ThreadHandle == 0 && !Status().isVisible(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return Form().Flags().ThreadHandle == 0 && !Status().isVisible(); }, 10000));
     EXPECT_FALSE(toldFirst);
     EXPECT_TRUE(toldSecond);
     EXPECT_EQ(Subjects(), std::vector<std::string>{" Message 1"});

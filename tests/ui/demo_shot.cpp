@@ -50,7 +50,8 @@ int main(int argc, char** argv) {
     form.ShowAtStart();
     WaitFor([] { return false; }, 500);
     form.Button1Click();
-    if (!WaitFor([&] { return form.ThreadHandle == 0 && !program.Status->isVisible(); }, 60000)) {
+    if (!WaitFor([&] { return form.Flags().ThreadHandle == 0 && !program.Status->isVisible(); },
+                 60000)) {
         std::fprintf(stderr, "the check did not end: %s\n", program.Status->Text().c_str());
         return 1;
     }

@@ -1,8 +1,6 @@
 #include "mail_fixture.h"
 
 #include "pop3/pop3_client.h"
-#include "ui/header_date.h"
-#include "ui/server_address.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -73,18 +71,6 @@ TEST_F(MailCheckTest, AnEmptyMailboxLeavesOneEmptyRowAndStillStampsTheTime) {
               (std::vector<std::string>{"USER bob", "PASS pw", "STAT", "LIST ", "QUIT"}));
 }
 
-TEST_F(MailCheckTest, TheDateIsTheFirstDateLineInAnyCase) {
-    EXPECT_EQ(HeaderDate({"Delivery-Date: x", "date: Mon", "Date: Tue"}), " Mon");
-    EXPECT_EQ(HeaderDate({"DATE:Thu"}), "Thu");
-    EXPECT_EQ(HeaderDate({"Subject: a", "Dat", ""}), "");
-    EXPECT_EQ(SizeInKB(0), "0");
-    EXPECT_EQ(SizeInKB(511), "0");
-    EXPECT_EQ(SizeInKB(512), "1");
-    EXPECT_EQ(SizeInKB(1535), "1");
-    EXPECT_EQ(SizeInKB(1536), "2");
-    EXPECT_EQ(SizeInKB(2147483647), "2097152");
-}
-
 TEST_F(MailCheckTest, ACellNeverHoldsTheRowSeparator) {
     FakePop3Server server({{"Subject: a\x01"
                             "b\nFrom: c",
@@ -95,28 +81,6 @@ TEST_F(MailCheckTest, ACellNeverHoldsTheRowSeparator) {
     EXPECT_EQ(Table()[0][2], " a b");
     ASSERT_EQ(Account().Rows.size(), 1u);
     EXPECT_EQ(std::count(Account().Rows[0].begin(), Account().Rows[0].end(), '\x01'), 4);
-}
-
-TEST_F(MailCheckTest, AServerWithAPortSetsHostAndPortAndOneWithoutTakesTheModesPort) {
-    struct {
-        const char* server;
-        TSecurity security;
-        const char* host;
-        int port;
-    } const cases[] = {
-        {"127.0.0.1:11110", TSecurity::Tls, "127.0.0.1", 11110},
-        {"pop.example", TSecurity::None, "pop.example", 110},
-        {"pop.example", TSecurity::StartTls, "pop.example", 110},
-        {"pop.example", TSecurity::Tls, "pop.example", 995},
-        {"pop.example:http", TSecurity::None, "pop.example:http", 110},
-        {"pop.example:70000", TSecurity::Tls, "pop.example:70000", 995},
-    };
-    TPop3Client pop;
-    for (const auto& c : cases) {
-        SetServer(pop, c.server, c.security);
-        EXPECT_EQ(pop.Host, c.host) << c.server;
-        EXPECT_EQ(pop.Port, c.port) << c.server;
-    }
 }
 
 // --- The password prompt ---
@@ -131,7 +95,7 @@ TEST_F(MailCheckTest, ASavedPasswordIsUsedWithoutAsking) {
                   dialog.reject();
               });
     EXPECT_FALSE(asked);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Form().ThreadHandle == 0; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Form().Flags().ThreadHandle == 0; }, 10000));
 }
 
 TEST_F(MailCheckTest, WithoutAPasswordThePromptAsksOnceAndTheTypedOneIsKept) {
@@ -142,7 +106,7 @@ TEST_F(MailCheckTest, WithoutAPasswordThePromptAsksOnceAndTheTypedOneIsKept) {
                   prompt.findChild<QLineEdit*>("pass")->setText("typed");
                   prompt.findChild<QPushButton*>("OK")->click();
               });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Form().ThreadHandle == 0; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Form().Flags().ThreadHandle == 0; }, 10000));
     EXPECT_EQ(Account().Password, "typed");
     EXPECT_TRUE(Account().PasswordGiven);
     EXPECT_EQ(Table().size(), 1u);
@@ -164,8 +128,8 @@ TEST_F(MailCheckTest, CancellingThePromptStartsNothing) {
     EXPECT_FALSE(Status().isVisible());
     EXPECT_FALSE(WorkerRunning());
     EXPECT_TRUE(Form().WindowEnabled());
-    EXPECT_TRUE(Form().Checking); // set before the prompt, as it always was
-    EXPECT_EQ(Form().ThreadHandle, 0);
+    EXPECT_TRUE(Form().Flags().Checking); // set before the prompt, as it always was
+    EXPECT_EQ(Form().Flags().ThreadHandle, 0);
     EXPECT_EQ(server.Connections(), 0u);
 }
 
@@ -186,7 +150,7 @@ TEST_F(MailCheckTest, CancelWhileConnectingGivesTheAttemptUpAndChangesNothing) {
     EXPECT_FALSE(WorkerRunning());
     EXPECT_FALSE(Status().isVisible());
     EXPECT_TRUE(Form().WindowEnabled());
-    EXPECT_EQ(Form().ThreadHandle, -1);
+    EXPECT_EQ(Form().Flags().ThreadHandle, -1);
     QTest::qWait(50); // anything the worker posted is delivered now, and ignored
     EXPECT_EQ(Subjects(), std::vector<std::string>{" s"});
     EXPECT_EQ(Account().Rows.size(), 1u);
@@ -211,8 +175,8 @@ TEST_F(MailCheckTest, EscCancelsAndCancelDuringTheFillingRestoresTheTable) {
                  QTest::keyClick(&Status(), Qt::Key_Escape);
              });
     ClickCheck();
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return Form().ThreadHandle == -1 && !Form().MailBusy; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return Form().Flags().ThreadHandle == -1 && !Form().Flags().MailBusy; }, 10000));
     EXPECT_EQ(textWhileFilling, Checking);
     EXPECT_FALSE(Status().isVisible());
     EXPECT_TRUE(Form().WindowEnabled());

@@ -79,8 +79,8 @@ TEST_F(MailDeletionTest, OneRowIsCheckedThenDeletedAndTheTableClosesUp) {
     EXPECT_EQ(Numbers(Subjects()), (std::vector<std::string>{"1", "3", "4", "5"}));
     EXPECT_EQ(Account().Rows.size(), 4u);
     EXPECT_EQ(server.Mailbox().size(), 4u);
-    EXPECT_FALSE(Form().Checking);
-    EXPECT_FALSE(Form().MailBusy);
+    EXPECT_FALSE(Form().Flags().Checking);
+    EXPECT_FALSE(Form().Flags().MailBusy);
 
     // The viewer on the new row 2 shows the former message 3.
     Select(2, 2);
@@ -261,7 +261,7 @@ TEST_F(MailDeletionTest, NoCheckOrDeletionStartsWhileADeletionWaits) {
     Select(2, 2);
     messages.answers = {TMsgResult::Yes};
     bool busySeen = false;
-    WhenTrue([&] { return Form().MailBusy; },
+    WhenTrue([&] { return Form().Flags().MailBusy; },
              [&] {
                  busySeen = true;
                  Find<QToolButton>("check_mail")->click();
@@ -288,7 +288,7 @@ TEST_F(MailDeletionTest, AFailedLogInIsShownAndDeletesNothing) {
     Delete();
     EXPECT_EQ(messages.Texts().back(), "Authentication failed");
     EXPECT_EQ(messages.requests.back().Kind, TMsgKind::Error);
-    EXPECT_FALSE(Form().LoggedIn);
+    EXPECT_FALSE(Form().Flags().LoggedIn);
     EXPECT_EQ(server.Mailbox().size(), 5u);
 }
 
@@ -303,7 +303,7 @@ TEST_F(EmptyDeletionTest, TheEmptyRowOfAnUncheckedAccountDeletesNothing) {
     Delete();
     QTest::keyClick(&Form().Grid(), Qt::Key_Delete);
     EXPECT_TRUE(messages.requests.empty());
-    EXPECT_FALSE(Form().Checking);
+    EXPECT_FALSE(Form().Flags().Checking);
 }
 
 } // namespace

@@ -67,7 +67,10 @@ protected:
     bool CheckToEnd() {
         ClickCheck();
         return QTest::qWaitFor(
-            [&] { return !WorkerRunning() && !Status().isVisible() && Form().ThreadHandle == 0; },
+            [&] {
+                return !WorkerRunning() && !Status().isVisible() &&
+                       Form().Flags().ThreadHandle == 0;
+            },
             10000);
     }
     // A check whose worker ended with this status text.
