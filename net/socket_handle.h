@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <utility>
 
 // The one owner of a session's socket. The notification thread reads and writes through it
 // while the caller's thread may close it, so every use, the close and the replacement happen
@@ -34,6 +35,11 @@ public:
     Result WithTagged(uint64_t onlyTag, Use use, Result otherwise) {
         std::lock_guard lock(mutex);
         return onlyTag != 0 && onlyTag != tag ? otherwise : use(socket);
+    }
+    // The current socket and its tag, read together.
+    std::pair<TSocket, uint64_t> Current() const {
+        std::lock_guard lock(mutex);
+        return {socket, tag};
     }
     // The tag of the current socket (0 when there is none); notifications name it.
     uint64_t Tag() const {

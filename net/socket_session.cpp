@@ -339,7 +339,13 @@ bool TSocketSession::WaitUntil(const std::function<bool()>& done, bool withProgr
     uint64_t seenProgress = progress;
     auto lastProgress = Clock::now();
     while (!done()) {
-        ProcessMessagesStep();
+        // The socket's own readiness is taken in the step; a claim tied to a socket closed
+        // meanwhile finds its tag gone and claims nothing.
+        const auto [fd, tag] = socket.Current();
+        if (fd != INVALID_SOCKET)
+            ProcessMessagesStep(static_cast<int>(fd), tag);
+        else
+            ProcessMessagesStep();
         if (!withProgressLimit || TimeOut <= 0) continue;
         const auto now = Clock::now();
         const uint64_t moved = progress;

@@ -1,6 +1,7 @@
 #include "platform/polling.h"
 
 #include "platform/message_window.h"
+#include "platform/socket_service.h"
 
 #include <QCoreApplication>
 #include <atomic>
@@ -8,8 +9,12 @@
 #include <climits>
 #include <ctime>
 #include <linux/futex.h>
+#include <mutex>
+#include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -20,8 +25,10 @@ using Clock = std::chrono::steady_clock;
 std::atomic<uint32_t> generation{0};
 std::atomic<int> waiters{0};
 
+constexpr int StepMs = 2;
+
 void SleepWhileUnchanged(uint32_t seen) {
-    timespec limit{0, 2'000'000};
+    timespec limit{0, StepMs * 1'000'000};
     syscall(SYS_futex, reinterpret_cast<uint32_t*>(&generation), FUTEX_WAIT_PRIVATE, seen, &limit,
             nullptr, 0);
 }
@@ -29,6 +36,62 @@ void SleepWhileUnchanged(uint32_t seen) {
 void WakeAll() {
     syscall(SYS_futex, reinterpret_cast<uint32_t*>(&generation), FUTEX_WAKE_PRIVATE, INT_MAX,
             nullptr, nullptr, 0);
+}
+
+// Threads that sleep in poll() on a socket of theirs cannot sleep on the futex too; each is
+// woken through its own event descriptor, written at most once per sleep.
+struct Sleeper {
+    int wakeFd;
+    bool woken = false;
+};
+std::mutex sleepersMutex;
+std::vector<Sleeper*> sleepers;
+std::atomic<int> sleeperCount{0};
+
+struct ThreadWakeFd {
+    int fd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    ~ThreadWakeFd() {
+        if (fd >= 0) close(fd);
+    }
+};
+
+int OwnWakeFd() {
+    thread_local ThreadWakeFd wake;
+    return wake.fd;
+}
+
+void WakeSleepers() {
+    std::lock_guard lock(sleepersMutex);
+    const uint64_t one = 1;
+    for (Sleeper* sleeper : sleepers) {
+        if (sleeper->woken) continue;
+        sleeper->woken = true;
+        [[maybe_unused]] auto written = write(sleeper->wakeFd, &one, sizeof one);
+    }
+}
+
+// Sleeps until the socket reports one of events, something is signalled, or the step's bound.
+// The registration comes before the last look at the counter, and a signal moves the counter
+// before it looks for sleepers, so a signal is never missed between the two.
+short PollSocket(int fd, short events, uint32_t seen, int wakeFd) {
+    Sleeper self{wakeFd};
+    {
+        std::lock_guard lock(sleepersMutex);
+        sleepers.push_back(&self);
+        sleeperCount.fetch_add(1);
+    }
+    pollfd fds[2] = {{fd, events, 0}, {wakeFd, POLLIN, 0}};
+    if (generation.load() == seen) poll(fds, 2, StepMs);
+    {
+        std::lock_guard lock(sleepersMutex);
+        std::erase(sleepers, &self);
+        sleeperCount.fetch_sub(1);
+    }
+    if (self.woken) {
+        uint64_t drained;
+        [[maybe_unused]] auto got = read(wakeFd, &drained, sizeof drained);
+    }
+    return fds[0].revents;
 }
 
 // Posted messages are what every wait depends on, so they are delivered at each step. The rest
@@ -53,6 +116,7 @@ static_assert(sizeof(std::atomic<uint32_t>) == sizeof(uint32_t));
 void SignalActivity() {
     generation.fetch_add(1);
     if (waiters.load() > 0) WakeAll();
+    if (sleeperCount.load() > 0) WakeSleepers();
 }
 
 void ProcessMessagesStep() {
@@ -63,4 +127,26 @@ void ProcessMessagesStep() {
     // The kernel sleeps only while the counter still holds the value seen before processing.
     SleepWhileUnchanged(seen);
     waiters.fetch_sub(1);
+}
+
+void ProcessMessagesStep(int fd, uint64_t tag) {
+    const uint32_t seen = generation.load();
+    ProcessPendingMessages();
+    if (generation.load() != seen) return;
+    const int wakeFd = OwnWakeFd();
+    const uint32_t events = wakeFd < 0 ? 0 : socket_service::Claim(fd, tag);
+    if (events == 0) {
+        waiters.fetch_add(1);
+        SleepWhileUnchanged(seen);
+        waiters.fetch_sub(1);
+        return;
+    }
+    // Handed back whatever happens, with what the poll saw.
+    struct Hand {
+        int fd;
+        uint64_t tag;
+        uint32_t revents = 0;
+        ~Hand() { socket_service::Release(fd, tag, revents); }
+    } hand{fd, tag};
+    hand.revents = static_cast<uint16_t>(PollSocket(fd, static_cast<short>(events), seen, wakeFd));
 }

@@ -30,8 +30,10 @@ struct Registration {
     int connectError = 0; // a failure connect() reported at once, delivered like a late one
     bool readArmed = true;
     bool writeArmed = false;
-    bool inSet = false; // added to the epoll set
-    uint32_t armed = 0; // the events the set will report; 0 once a report disarmed it
+    bool inSet = false;    // added to the epoll set
+    uint32_t armed = 0;    // the events the set will report; 0 once a report disarmed it
+    bool claimed = false;  // a waiting thread watches the socket itself (Claim); the set does not
+    uint64_t entryKey = 0; // names the set's entry in its reports; new each time it is added
 };
 
 struct Timer {
@@ -57,7 +59,10 @@ public:
         close(epollFd);
     }
 
+    int epollFd;
+    int wakeFd;
     std::mutex mutex;
+    uint64_t lastEntryKey = 0;
     std::map<int, Registration> sockets;
     std::map<std::pair<TWindowHandle, uint64_t>, Timer> timers;
 
@@ -68,13 +73,15 @@ public:
 
     // Brings the epoll set in line with what the registration wants now. Every entry is one-shot:
     // a report disarms it without a call, and a receive or a blocked send re-arms it directly
-    // rather than waking the thread, so a round trip costs a single change of the set.
+    // rather than waking the thread. A claimed socket stays out of the set until released.
     void Apply(int fd, Registration& reg) {
+        if (reg.claimed) return; // the claimer hands it back with Release
         const uint32_t wanted = Wanted(reg);
         if (wanted == 0 || wanted == reg.armed) return; // a disarmed entry reports nothing more
+        if (!reg.inSet) reg.entryKey = ++lastEntryKey;
         epoll_event event{};
         event.events = wanted | EPOLLONESHOT;
-        event.data.u64 = (reg.tag << 16) | static_cast<uint16_t>(fd);
+        event.data.u64 = (reg.entryKey << 16) | static_cast<uint16_t>(fd);
         epoll_ctl(epollFd, reg.inSet ? EPOLL_CTL_MOD : EPOLL_CTL_ADD, fd, &event);
         reg.inSet = true;
         reg.armed = wanted;
@@ -87,7 +94,6 @@ public:
         sockets.erase(found);
     }
 
-private:
     static constexpr uint64_t WakeKey = ~uint64_t{0};
 
     void Run() {
@@ -102,7 +108,14 @@ private:
                     continue;
                 }
                 const int fd = static_cast<uint16_t>(events[i].data.u64);
-                Deliver(fd, events[i].data.u64 >> 16, events[i].events);
+                auto found = sockets.find(fd);
+                // A report taken from the set before a waiting thread claimed the socket (or
+                // before it was closed) is stale: whoever watches it now sees the same readiness,
+                // which lasts as long as it is true, so nothing is told twice or lost.
+                if (found == sockets.end() || !found->second.inSet ||
+                    found->second.entryKey != events[i].data.u64 >> 16)
+                    continue;
+                Deliver(fd, found->second.tag, events[i].events);
             }
             FireTimers();
         }
@@ -174,6 +187,7 @@ private:
         Apply(fd, reg);
     }
 
+private:
     void FireTimers() {
         const auto now = Clock::now();
         for (auto& [key, timer] : timers) {
@@ -183,8 +197,6 @@ private:
         }
     }
 
-    int epollFd;
-    int wakeFd;
     std::atomic<bool> stopping{false};
     std::thread thread;
 };
@@ -244,6 +256,37 @@ void ReadTaken(int fd) {
 
 void SendWouldBlock(int fd) {
     Update(fd, [](Registration& reg) { reg.writeArmed = true; });
+}
+
+uint32_t Claim(int fd, uint64_t tag) {
+    Service& service = Instance();
+    std::lock_guard lock(service.mutex);
+    auto found = service.sockets.find(fd);
+    if (found == service.sockets.end() || found->second.tag != tag) return 0;
+    Registration& reg = found->second;
+    const uint32_t wanted = Service::Wanted(reg);
+    if (wanted == 0 || reg.claimed) return 0;
+    // Out of the set, not only disarmed: a disarmed entry still reports a hang-up.
+    if (reg.inSet) epoll_ctl(service.epollFd, EPOLL_CTL_DEL, fd, nullptr);
+    reg.inSet = false;
+    reg.armed = 0;
+    reg.claimed = true;
+    return wanted;
+}
+
+void Release(int fd, uint64_t tag, uint32_t revents) {
+    Service& service = Instance();
+    std::lock_guard lock(service.mutex);
+    auto found = service.sockets.find(fd);
+    if (found == service.sockets.end() || found->second.tag != tag || !found->second.claimed)
+        return;
+    Registration& reg = found->second;
+    reg.claimed = false;
+    revents &= EPOLLIN | EPOLLOUT | EPOLLRDHUP | EPOLLHUP | EPOLLERR;
+    if (revents)
+        service.Deliver(fd, tag, revents); // re-arms the set as it ends
+    else
+        service.Apply(fd, reg);
 }
 
 bool StartTimer(TWindowHandle window, uint64_t id, uint32_t intervalMs) {

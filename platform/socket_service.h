@@ -13,6 +13,16 @@ void ConnectStarted(int fd, int immediateError); // immediateError: a Winsock nu
 void ReadTaken(int fd);                          // a receive re-enables the read notification
 void SendWouldBlock(int fd);                     // write is posted when the socket drains
 
+// A thread that is about to sleep in a wait takes the socket's readiness itself: Claim takes the
+// socket out of the service's set and gives the poll events its registration wants now (0, and
+// nothing claimed, when it wants none or the tag is not the registered socket's). Release hands
+// it back with what the thread's poll reported, posting the notifications the service thread
+// would have posted, and puts the socket back in the set. One side watches at a time: a report
+// the service took before the claim is dropped as stale, and since readiness lasts while it is
+// true, whoever watches next sees it again. Nothing is lost or told twice.
+uint32_t Claim(int fd, uint64_t tag);
+void Release(int fd, uint64_t tag, uint32_t revents);
+
 bool StartTimer(TWindowHandle window, uint64_t id, uint32_t intervalMs);
 bool StopTimer(TWindowHandle window, uint64_t id);
 

@@ -1,0 +1,115 @@
+// A socket's readiness passes between the service thread and a thread that sleeps on the socket
+// in its own wait, while the peer writes at any moment.
+#include "platform/polling.h"
+#include "platform/sockets.h"
+
+#include <arpa/inet.h>
+#include <atomic>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <random>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+constexpr uint32_t EventMessage = WM_USER + 1;
+constexpr int Rounds = 300;
+
+// A listener on 127.0.0.1 and its port.
+int Listen(uint16_t& port) {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    listen(fd, 1);
+    socklen_t length = sizeof address;
+    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    port = address.sin_port;
+    return fd;
+}
+
+} // namespace
+
+// Round by round the peer writes one byte at a random moment while the thread first sleeps on
+// the socket itself and then leaves it to the service thread, so the byte arrives before, during
+// or after the hand-over. Each round must end through the service thread (a readiness lost in the
+// hand-over never would), every read notification must find data (none doubled), and the close
+// is told once.
+TEST(SocketReadiness, HandedBetweenWaiterAndServiceNothingLostOrDoubled) {
+    uint16_t port = 0;
+    const int listener = Listen(port);
+    const TSocket client = WsSocket();
+    ASSERT_NE(client, INVALID_SOCKET);
+    std::string got;
+    int emptyReads = 0, closes = 0;
+    bool connected = false;
+    TMessageWindow window([&](const TMessage& message) {
+        char chunk[7];
+        switch (message.LParam & 0xFFFF) {
+        case FD_CONNECT:
+            connected = true;
+            break;
+        case FD_READ:
+            if (const int n = WsRecv(client, chunk, sizeof chunk); n > 0)
+                got.append(chunk, static_cast<size_t>(n));
+            else if (n < 0)
+                ++emptyReads;
+            break;
+        case FD_CLOSE:
+            ++closes;
+            for (int n; (n = WsRecv(client, chunk, sizeof chunk)) > 0;)
+                got.append(chunk, static_cast<size_t>(n));
+            break;
+        }
+    });
+    ASSERT_EQ(WSAAsyncSelect(client, window.Handle(), EventMessage, FD_ALL_EVENTS), 0);
+    WsConnect(client, {2, port, htonl(INADDR_LOOPBACK)});
+    const int peer = accept(listener, nullptr, nullptr);
+    ASSERT_GE(peer, 0);
+    const int fd = client;
+    const uint64_t tag = WsSocketTag(client);
+    for (int step = 0; step < 1000 && !connected; ++step)
+        ProcessMessagesStep(fd, tag);
+    ASSERT_TRUE(connected);
+
+    std::atomic<int> asked{0};
+    std::thread writer([&] {
+        std::minstd_rand random(11);
+        for (int sent = 0, spins = 0; sent < Rounds && spins < 1'000'000; ++spins) {
+            if (asked.load() <= sent) {
+                std::this_thread::sleep_for(std::chrono::microseconds(50));
+                continue;
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(random() % 2500));
+            send(peer, "x", 1, MSG_NOSIGNAL);
+            ++sent;
+        }
+        close(peer);
+    });
+    std::minstd_rand random(7);
+    int round = 0;
+    for (; round < Rounds; ++round) {
+        asked.store(round + 1);
+        for (int claims = 1 + static_cast<int>(random() % 2); claims > 0; --claims)
+            ProcessMessagesStep(fd, tag);
+        for (int step = 0; step < 2000 && got.size() <= static_cast<size_t>(round); ++step)
+            ProcessMessagesStep();
+        if (got.size() <= static_cast<size_t>(round)) break;
+    }
+    for (int step = 0; step < 2000 && closes == 0; ++step)
+        ProcessMessagesStep();
+    for (int step = 0; step < 5; ++step) // a doubled close would come in these
+        ProcessMessagesStep();
+    asked.store(Rounds); // lets the writer finish however the rounds ended
+    writer.join();
+    EXPECT_EQ(round, Rounds);
+    EXPECT_EQ(got, std::string(Rounds, 'x'));
+    EXPECT_EQ(emptyReads, 0);
+    EXPECT_EQ(closes, 1);
+    WsCloseSocket(client);
+    close(listener);
+}
