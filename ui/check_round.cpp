@@ -41,6 +41,7 @@ void TCheckRound::Next() {
     }
     running = false;
     if (background) watch.Announce();
+    if (OnEnd) OnEnd();
 }
 
 bool TCheckRound::Ready(TAccount& account) {

@@ -27,6 +27,8 @@ public:
     bool Running() const { return running; }
     // The round ends after the account being checked.
     void Stop();
+    // Called each time a round has ended.
+    std::function<void()> OnEnd;
 
     // Why an account was left out of a round in the background.
     static constexpr const char* NoPasswordNote =

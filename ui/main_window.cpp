@@ -26,9 +26,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace {
 constexpr int DesignedWidth = 640;
@@ -100,6 +102,11 @@ void TForm1::UseNotifier(TNewMailNotifier& used) {
             if (QTreeWidgetItem* node = tree->AccountNode(account.Name)) tree->setCurrentItem(node);
             return mailCheck && mailCheck->AskPassword(account);
         });
+    // From the end of the round's last check, which has still to unwind: the check waits a turn.
+    round->OnEnd = [this] {
+        if (std::exchange(checkAfterRound, false))
+            QTimer::singleShot(0, this, [this] { Button1Click(); });
+    };
 }
 
 void TForm1::ShowFromTray() {

@@ -151,4 +151,5 @@ private:
     THeaders* headers = nullptr;
     TStatus* status = nullptr;
     bool startMaximized = false;
+    bool checkAfterRound = false; // Check was pressed while a round ran
 };

@@ -15,7 +15,13 @@
 #include <QApplication>
 
 void TForm1::Button1Click() {
-    if (round->Running()) return; // the round checks this account too
+    // The user's check comes first: the round ends after the account it is checking, and the
+    // check follows.
+    if (round->Running()) {
+        round->Stop();
+        checkAfterRound = true;
+        return;
+    }
     if (mailCheck) mailCheck->Button1Click();
 }
 

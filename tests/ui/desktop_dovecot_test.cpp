@@ -92,6 +92,25 @@ TEST_F(DesktopDovecotTest, CheckAllThenThePeriodicCheckCountNewMail) {
     EXPECT_FALSE(Status().isVisible());
 }
 
+// The user's Check during a round ends the round after its first account, then runs.
+TEST_F(DesktopDovecotTest, CheckDuringARoundEndsTheRoundThenRuns) {
+    Select("Frank");
+    Form().Schedule().Tick();
+    ASSERT_TRUE(Form().RoundRunning());
+    ClickCheck();
+    // Frank's rows come from the user's check: the round never reaches Frank.
+    const std::vector<std::string> frank{" Three"};
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return Subjects() == frank && !Status().isVisible() && !Form().RoundRunning() &&
+                   Form().Flags().ThreadHandle == 0;
+        },
+        30000));
+    EXPECT_EQ(Shown("Erin"), "Erin (2)"); // the round's first account
+    EXPECT_EQ(Tip("Broken"), "");         // never reached
+    EXPECT_EQ(modals, 0);
+}
+
 // A tick while a dialog is open lets the round pass; the next one runs it.
 TEST_F(DesktopDovecotTest, ATickWaitsWhileADialogIsOpen) {
     modalWatch.stop();
