@@ -7,43 +7,22 @@
 //   demo_shot <png>
 #include "accounts/account_editor.h"
 #include "accounts/account_list.h"
+#include "shot_support.h"
 #include "ui/header_viewer.h"
 #include "ui/mail_check.h"
 #include "ui/main_window.h"
 #include "ui/message_grid.h"
 #include "ui/program.h"
-#include "ui/qt_message_box.h"
 #include "ui/status_dialog.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QIcon>
 #include <QPixmap>
 #include <QScreen>
 #include <cstdio>
-#include <functional>
-
-namespace {
-bool WaitFor(const std::function<bool()>& done, int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <png>\n", argv[0]);
-        return 2;
-    }
-    QApplication::setApplicationName("Vellion");
-    QIcon::setThemeName("Adwaita");
-    InstallQtMessageBoxHandler();
+    if (!PrepareShot(argc, argv)) return 2;
     TProgram program;
     TForm1& form = *program.Form1;
     form.move(20, 20);
@@ -55,7 +34,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the check did not end: %s\n", program.Status->Text().c_str());
         return 1;
     }
-    form.Grid().selectRow(2); // encoded sender, folded subject
+    const int checked = form.Grid().RowCount() - 1; // the failed check below empties the table
+    form.Grid().selectRow(2);                       // encoded sender, folded subject
     form.gridDblClick();
     program.Headers->move(form.x() + form.width() + 10, form.y() + 120);
     WaitFor([] { return false; }, 800);
@@ -81,7 +61,7 @@ int main(int argc, char** argv) {
     program.Status->grab().save(base + "-status.png");
     program.Status->CancelClick();
     account.Server = server;
-    std::printf("%d messages checked at %s\n", form.Grid().RowCount() - 1,
+    std::printf("%d messages checked at %s\n", checked,
                 form.Accounts().Current()->LastRefresh.c_str());
     return 0;
 }

@@ -4,33 +4,21 @@
 //
 //   tray_shot <png>
 #include "accounts/account_list.h"
+#include "shot_support.h"
 #include "tests/support/dovecot_fixture.h"
 #include "ui/account_tree.h"
 #include "ui/check_schedule.h"
 #include "ui/main_window.h"
 #include "ui/program.h"
-#include "ui/qt_message_box.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QPixmap>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <functional>
 
 namespace {
-bool WaitFor(const std::function<bool()>& done, int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 std::string Mail(const std::string& from, const std::string& subject, int day) {
     return "From: " + from + "\nSubject: " + subject + "\nDate: Tue, " + std::to_string(day) +
@@ -45,13 +33,7 @@ bool Round(TForm1& form) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <png>\n", argv[0]);
-        return 2;
-    }
-    QApplication::setApplicationName("Vellion");
-    QIcon::setThemeName("Adwaita");
-    InstallQtMessageBoxHandler();
+    if (!PrepareShot(argc, argv)) return 2;
     using namespace test_support;
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
