@@ -48,16 +48,21 @@ std::mutex sleepersMutex;
 std::vector<Sleeper*> sleepers;
 std::atomic<int> sleeperCount{0};
 
+// The number is a plain thread-local, which is never destroyed: once the thread's descriptor
+// is closed at its exit it reads -1, and a wait that late sleeps on the futex instead.
+thread_local int ownWakeFd = -1;
+
 struct ThreadWakeFd {
-    int fd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    ThreadWakeFd() { ownWakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK); }
     ~ThreadWakeFd() {
-        if (fd >= 0) close(fd);
+        if (ownWakeFd >= 0) close(ownWakeFd);
+        ownWakeFd = -1;
     }
 };
 
 int OwnWakeFd() {
     thread_local ThreadWakeFd wake;
-    return wake.fd;
+    return ownWakeFd;
 }
 
 void WakeSleepers() {

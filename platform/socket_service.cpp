@@ -82,7 +82,8 @@ public:
         epoll_event event{};
         event.events = wanted | EPOLLONESHOT;
         event.data.u64 = (reg.entryKey << 16) | static_cast<uint16_t>(fd);
-        epoll_ctl(epollFd, reg.inSet ? EPOLL_CTL_MOD : EPOLL_CTL_ADD, fd, &event);
+        // A refused entry stays as it was; the next re-arm tries again, or the wait times out.
+        if (epoll_ctl(epollFd, reg.inSet ? EPOLL_CTL_MOD : EPOLL_CTL_ADD, fd, &event) != 0) return;
         reg.inSet = true;
         reg.armed = wanted;
     }

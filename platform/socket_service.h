@@ -19,7 +19,9 @@ void SendWouldBlock(int fd);                     // write is posted when the soc
 // it back with what the thread's poll reported, posting the notifications the service thread
 // would have posted, and puts the socket back in the set. One side watches at a time: a report
 // the service took before the claim is dropped as stale, and since readiness lasts while it is
-// true, whoever watches next sees it again. Nothing is lost or told twice.
+// true, whoever watches next sees it again. Nothing is lost or told twice. The socket's handlers
+// may run on its window's thread meanwhile (a check waits on its worker); a re-arm they make
+// waits for the release, one poll of at most 2 ms.
 uint32_t Claim(int fd, uint64_t tag);
 void Release(int fd, uint64_t tag, uint32_t revents);
 

@@ -17,6 +17,7 @@ namespace {
 
 constexpr uint32_t EventMessage = WM_USER + 1;
 constexpr int Rounds = 300;
+constexpr int ReuseRounds = 200;
 
 // A listener on 127.0.0.1 and its port.
 int Listen(uint16_t& port) {
@@ -25,11 +26,17 @@ int Listen(uint16_t& port) {
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    listen(fd, 1);
+    listen(fd, 4);
     socklen_t length = sizeof address;
     getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
     port = address.sin_port;
     return fd;
+}
+
+template <typename Done> bool StepUntil(Done done) {
+    for (int step = 0; step < 2000 && !done(); ++step)
+        ProcessMessagesStep();
+    return done();
 }
 
 } // namespace
@@ -111,5 +118,84 @@ TEST(SocketReadiness, HandedBetweenWaiterAndServiceNothingLostOrDoubled) {
     EXPECT_EQ(emptyReads, 0);
     EXPECT_EQ(closes, 1);
     WsCloseSocket(client);
+    close(listener);
+}
+
+// The handlers run on the window's thread while another thread keeps claiming the socket in its
+// waits (a worker using a session made on the user-interface thread), and each round closes the
+// socket so that the next one takes the same number: a claim made on a closed socket must not
+// touch its successor, and nothing is lost or doubled.
+TEST(SocketReadiness, WaiterOnAnotherThreadAcrossNumberReuse) {
+    uint16_t port = 0;
+    const int listener = Listen(port);
+    TSocket client = INVALID_SOCKET;
+    uint64_t clientTag = 0;
+    bool connected = false;
+    std::string got;
+    int emptyReads = 0, closes = 0, sameNumber = 0;
+    TMessageWindow window([&](const TMessage& message) {
+        if (message.WParam >> 16 != clientTag) return; // an earlier socket's
+        char chunk[7];
+        switch (message.LParam & 0xFFFF) {
+        case FD_CONNECT:
+            connected = true;
+            break;
+        case FD_READ:
+            if (const int n = WsRecv(client, chunk, sizeof chunk); n > 0)
+                got.append(chunk, static_cast<size_t>(n));
+            else if (n < 0)
+                ++emptyReads;
+            break;
+        case FD_CLOSE:
+            ++closes;
+            for (int n; (n = WsRecv(client, chunk, sizeof chunk)) > 0;)
+                got.append(chunk, static_cast<size_t>(n));
+            break;
+        }
+    });
+    // What the waiter believes is the session's socket; it may be stale by the time it claims.
+    std::atomic<uint64_t> current{0};
+    std::atomic<bool> stop{false};
+    std::thread waiter([&] {
+        for (int step = 0; step < 500'000 && !stop; ++step) {
+            const uint64_t now = current.load();
+            if (now != 0)
+                ProcessMessagesStep(static_cast<int>(now & 0xFFFF), now >> 16);
+            else
+                ProcessMessagesStep();
+        }
+    });
+    int round = 0;
+    int lastFd = -1;
+    for (; round < ReuseRounds; ++round) {
+        client = WsSocket();
+        if (client == INVALID_SOCKET) break;
+        if (client == lastFd) ++sameNumber;
+        lastFd = client;
+        clientTag = WsSocketTag(client);
+        connected = false;
+        if (WSAAsyncSelect(client, window.Handle(), EventMessage, FD_ALL_EVENTS) != 0) break;
+        WsConnect(client, {2, port, htonl(INADDR_LOOPBACK)});
+        // Until the peer has accepted, the waiter still claims with the closed socket's tag.
+        const int peer = accept(listener, nullptr, nullptr); // the waiter is joined below
+        current.store((clientTag << 16) | client);
+        const bool talked = peer >= 0 && StepUntil([&] { return connected; }) &&
+                            send(peer, "x", 1, MSG_NOSIGNAL) == 1 &&
+                            StepUntil([&] { return got.size() > static_cast<size_t>(round); });
+        if (peer >= 0) close(peer);
+        if (!talked) break;
+        if (!StepUntil([&] { return closes > round; })) break;
+        for (int step = 0; step < 3; ++step) // a doubled close would come in these
+            ProcessMessagesStep();
+        if (closes != round + 1) break;
+        WsCloseSocket(client); // the waiter may still hold this number and tag
+    }
+    stop = true;
+    waiter.join();
+    EXPECT_EQ(round, ReuseRounds);
+    EXPECT_EQ(got, std::string(static_cast<size_t>(round), 'x'));
+    EXPECT_EQ(emptyReads, 0);
+    EXPECT_EQ(closes, round);
+    EXPECT_GT(sameNumber, 0); // the numbers were reused
     close(listener);
 }
