@@ -1,6 +1,7 @@
 #include "ui/mail_check.h"
 
 #include "accounts/account_list.h"
+#include "accounts/new_mail.h"
 #include "net/scoped_flag.h"
 #include "pop3/pop3_client.h"
 #include "ui/batched_repaint.h"
@@ -13,6 +14,7 @@
 #include "ui/ui_guard.h"
 
 #include <QTime>
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -87,6 +89,15 @@ TAccount* TMailCheck::Target() const {
     if (index < 0) return nullptr;
     TAccount* account = &accounts.At(index);
     return account == target ? account : nullptr;
+}
+
+// Where the rows go: the account itself, or for a quiet check a copy that replaces the account's
+// rows only once it is complete, so that the table and the cache never part.
+TAccount* TMailCheck::Store() {
+    TAccount* account = Target();
+    if (!account || !quiet) return account;
+    if (!staged) staged = std::make_unique<TAccount>();
+    return staged.get();
 }
 
 TMessageGrid& TMailCheck::FillGrid() {
@@ -202,7 +213,7 @@ void TMailCheck::WndProc(const TMessage& message) {
     if (message.Msg == WM_CHECK_FAILED) EndWithOutcome({message.Data, message.LParam != 0});
     if (message.Msg != WM_CHECK_CLEAR) return;
     FillGrid().ClearTable();
-    if (TAccount* account = Target()) {
+    if (TAccount* account = Store()) {
         account->Rows.clear();
         account->Headers.clear();
         account->Uids.clear();
@@ -258,7 +269,7 @@ void TMailCheck::FillRows() {
     fillStep = TCheckStep::List; // the listing and its identifiers
     pop.List();
     const int32_t count = flags.ListedCount;
-    TAccount* account = Target();
+    TAccount* account = Store();
     if (count > 0 && account) account->Uids = pop.ListUids(count); // the deletion's check
     fillStep = TCheckStep::Summary;
     pop.PlanSummaries(1, count);
@@ -289,7 +300,7 @@ void TMailCheck::AddRow(int32_t row) {
     }
     header = summary.Header.Lines();
     grid.ShowHeader(row, header);
-    TAccount* account = Target();
+    TAccount* account = Store();
     if (!account) return;
     account->Rows.push_back(line);
     account->Headers.push_back(std::move(header));
@@ -310,11 +321,38 @@ void TMailCheck::FinishCheck() {
         if (account && OnChecked) OnChecked(*account);
         return;
     }
+    if (account && staged) {
+        account->Rows = std::move(staged->Rows);
+        account->Headers = std::move(staged->Headers);
+        account->Uids = std::move(staged->Uids);
+        staged->Rows.clear();
+        staged->Headers.clear();
+        staged->Uids.clear();
+    }
     // The table follows a quiet check of the account it shows only when the rows changed, so
     // that the user's selection stays.
     if (account && account == accounts.Current() && account->Rows != snapshot.rows)
-        view.ShowAccountRows(accounts.CurrentIndex());
+        ShowKeepingSelection(*account);
     EndQuietly("");
+}
+
+// The rows the user had selected stay selected where they still are; none is put in their place.
+void TMailCheck::ShowKeepingSelection(const TAccount& account) {
+    const std::vector<std::string> before = MessageIdentities(snapshot.uids, snapshot.headers);
+    std::vector<std::string> chosen;
+    if (grid.selectionModel()->hasSelection())
+        for (const int message : grid.SelectedMessages())
+            if (message >= 1 && message <= static_cast<int>(before.size()))
+                chosen.push_back(before[static_cast<size_t>(message - 1)]);
+    view.ShowAccountRows(accounts.CurrentIndex());
+    grid.clearSelection();
+    grid.setCurrentCell(-1, -1);
+    const std::vector<std::string> after = MessageIdentities(account.Uids, account.Headers);
+    for (size_t i = 0; i < after.size(); ++i)
+        if (std::find(chosen.begin(), chosen.end(), after[i]) != chosen.end()) {
+            const int row = grid.RowOf(static_cast<int>(i) + 1) - 1;
+            grid.setRangeSelected({row, 0, row, TMessageGrid::Columns - 1}, true);
+        }
 }
 
 void TMailCheck::StatusClosed() {

@@ -1,4 +1,5 @@
 #pragma once
+#include "accounts/account.h"
 #include "platform/message_window.h"
 #include "ui/check_failure.h"
 #include "ui/check_worker.h"
@@ -83,6 +84,8 @@ private:
     void Launch(TAccount& account);
     void EndQuietly(const std::string& failure);
     TAccount* Target() const;
+    TAccount* Store();
+    void ShowKeepingSelection(const TAccount& account);
     TMessageGrid& FillGrid();
     int CheckThreadProc(int64_t attempt);
     void PostFailure(int64_t attempt, std::exception_ptr error);
@@ -121,4 +124,5 @@ private:
     std::atomic<bool> quiet{false};
     TDone quietDone;
     std::unique_ptr<TMessageGrid> quietGrid; // never shown
+    std::unique_ptr<TAccount> staged;        // a quiet check's rows until it has them all
 };

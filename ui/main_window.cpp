@@ -325,6 +325,9 @@ void TForm1::ShowAtStart() {
 }
 
 void TForm1::FormCloseQuery() {
+    // No round goes on to another account once the window has closed.
+    schedule->Start(0);
+    round->Stop();
     if (!accounts->SaveToFile()) ShowMessage("Error saving account information");
     if (mailCheck) mailCheck->Shutdown();
     // A deletion or filling waiting on the server is ended through its wait, not beside it.
