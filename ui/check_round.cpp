@@ -36,8 +36,16 @@ void TCheckRound::Next() {
         if (index < 0) continue;
         TAccount& account = accounts.At(index);
         if (!Ready(account)) continue;
-        if (check(account, [this, name](const std::string& failure) { Ended(name, failure); }))
-            return;
+        bool started = false;
+        try {
+            started = check(account, [this, name](const std::string& f) { Ended(name, f); });
+        } catch (...) {
+            // A check that could not start ends the round; the next one may start afresh.
+            pending.clear();
+            running = false;
+            throw;
+        }
+        if (started) return;
     }
     running = false;
     if (background) watch.Announce();

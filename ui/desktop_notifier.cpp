@@ -55,7 +55,9 @@ bool TDesktopNotifier::CanNotify() const {
     const QDBusConnection session = QDBusConnection::sessionBus();
     if (!session.isConnected()) return false;
     QDBusConnectionInterface* bus = session.interface();
-    return bus && bus->isServiceRegistered(Service);
+    // A service may also be one the bus starts on the first notice.
+    return bus && (bus->isServiceRegistered(Service) ||
+                   bus->activatableServiceNames().value().contains(Service));
 }
 
 void TDesktopNotifier::ShowCount(int fresh) {

@@ -10,6 +10,7 @@
 
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 // Gives the account one more message, as a check would list it.
@@ -99,6 +100,22 @@ TEST_P(NewMailWatchTest, ANoteOrAFailureIsShownOnTheNode) {
     EXPECT_TRUE(work->icon(0).isNull());
     EXPECT_EQ(work->toolTip(0).toStdString(), "");
     EXPECT_EQ(Shown("Work"), "Work (1)");
+}
+
+// A check that cannot start (no thread, say) ends the round, and the next round starts.
+TEST_P(NewMailWatchTest, ACheckThatCannotStartEndsTheRound) {
+    int started = 0;
+    TCheckRound round(
+        accounts, watch,
+        [&](TAccount&, TCheckRound::TDone) -> bool {
+            if (++started == 1) throw std::runtime_error("no thread");
+            return false;
+        },
+        nullptr);
+    EXPECT_THROW(round.Begin(true), std::runtime_error);
+    EXPECT_FALSE(round.Running());
+    EXPECT_TRUE(round.Begin(true));
+    EXPECT_EQ(started, 2); // Home again; Work has no password and is left out
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, NewMailWatchTest,
