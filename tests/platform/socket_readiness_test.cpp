@@ -39,22 +39,13 @@ template <typename Done> bool StepUntil(Done done) {
     return done();
 }
 
-} // namespace
-
-// Round by round the peer writes one byte at a random moment while the thread first sleeps on
-// the socket itself and then leaves it to the service thread, so the byte arrives before, during
-// or after the hand-over. Each round must end through the service thread (a readiness lost in the
-// hand-over never would), every read notification must find data (none doubled), and the close
-// is told once.
-TEST(SocketReadiness, HandedBetweenWaiterAndServiceNothingLostOrDoubled) {
-    uint16_t port = 0;
-    const int listener = Listen(port);
-    const TSocket client = WsSocket();
-    ASSERT_NE(client, INVALID_SOCKET);
+// What a socket's notifications brought, read by the window's handler.
+struct TEvents {
+    bool connected = false;
     std::string got;
     int emptyReads = 0, closes = 0;
-    bool connected = false;
-    TMessageWindow window([&](const TMessage& message) {
+
+    void Take(TSocket client, const TMessage& message) {
         char chunk[7];
         switch (message.LParam & 0xFFFF) {
         case FD_CONNECT:
@@ -72,16 +63,32 @@ TEST(SocketReadiness, HandedBetweenWaiterAndServiceNothingLostOrDoubled) {
                 got.append(chunk, static_cast<size_t>(n));
             break;
         }
-    });
+    }
+};
+
+} // namespace
+
+// Round by round the peer writes one byte at a random moment while the thread first sleeps on
+// the socket itself and then leaves it to the service thread, so the byte arrives before, during
+// or after the hand-over. Each round must end through the service thread (a readiness lost in the
+// hand-over never would), every read notification must find data (none doubled), and the close
+// is told once.
+TEST(SocketReadiness, HandedBetweenWaiterAndServiceNothingLostOrDoubled) {
+    uint16_t port = 0;
+    const int listener = Listen(port);
+    const TSocket client = WsSocket();
+    ASSERT_NE(client, INVALID_SOCKET);
+    TEvents events;
+    TMessageWindow window([&](const TMessage& message) { events.Take(client, message); });
     ASSERT_EQ(WSAAsyncSelect(client, window.Handle(), EventMessage, FD_ALL_EVENTS), 0);
     WsConnect(client, {2, port, htonl(INADDR_LOOPBACK)});
     const int peer = accept(listener, nullptr, nullptr);
     ASSERT_GE(peer, 0);
     const int fd = client;
     const uint64_t tag = WsSocketTag(client);
-    for (int step = 0; step < 1000 && !connected; ++step)
+    for (int step = 0; step < 1000 && !events.connected; ++step)
         ProcessMessagesStep(fd, tag);
-    ASSERT_TRUE(connected);
+    ASSERT_TRUE(events.connected);
 
     std::atomic<int> asked{0};
     std::thread writer([&] {
@@ -103,20 +110,20 @@ TEST(SocketReadiness, HandedBetweenWaiterAndServiceNothingLostOrDoubled) {
         asked.store(round + 1);
         for (int claims = 1 + static_cast<int>(random() % 2); claims > 0; --claims)
             ProcessMessagesStep(fd, tag);
-        for (int step = 0; step < 2000 && got.size() <= static_cast<size_t>(round); ++step)
+        for (int step = 0; step < 2000 && events.got.size() <= static_cast<size_t>(round); ++step)
             ProcessMessagesStep();
-        if (got.size() <= static_cast<size_t>(round)) break;
+        if (events.got.size() <= static_cast<size_t>(round)) break;
     }
-    for (int step = 0; step < 2000 && closes == 0; ++step)
+    for (int step = 0; step < 2000 && events.closes == 0; ++step)
         ProcessMessagesStep();
     for (int step = 0; step < 5; ++step) // a doubled close would come in these
         ProcessMessagesStep();
     asked.store(Rounds); // lets the writer finish however the rounds ended
     writer.join();
     EXPECT_EQ(round, Rounds);
-    EXPECT_EQ(got, std::string(Rounds, 'x'));
-    EXPECT_EQ(emptyReads, 0);
-    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(events.got, std::string(Rounds, 'x'));
+    EXPECT_EQ(events.emptyReads, 0);
+    EXPECT_EQ(events.closes, 1);
     WsCloseSocket(client);
     close(listener);
 }
@@ -130,28 +137,11 @@ TEST(SocketReadiness, WaiterOnAnotherThreadAcrossNumberReuse) {
     const int listener = Listen(port);
     TSocket client = INVALID_SOCKET;
     uint64_t clientTag = 0;
-    bool connected = false;
-    std::string got;
-    int emptyReads = 0, closes = 0, sameNumber = 0;
+    TEvents events;
+    int sameNumber = 0;
     TMessageWindow window([&](const TMessage& message) {
         if (message.WParam >> 16 != clientTag) return; // an earlier socket's
-        char chunk[7];
-        switch (message.LParam & 0xFFFF) {
-        case FD_CONNECT:
-            connected = true;
-            break;
-        case FD_READ:
-            if (const int n = WsRecv(client, chunk, sizeof chunk); n > 0)
-                got.append(chunk, static_cast<size_t>(n));
-            else if (n < 0)
-                ++emptyReads;
-            break;
-        case FD_CLOSE:
-            ++closes;
-            for (int n; (n = WsRecv(client, chunk, sizeof chunk)) > 0;)
-                got.append(chunk, static_cast<size_t>(n));
-            break;
-        }
+        events.Take(client, message);
     });
     // What the waiter believes is the session's socket; it may be stale by the time it claims.
     std::atomic<uint64_t> current{0};
@@ -173,29 +163,30 @@ TEST(SocketReadiness, WaiterOnAnotherThreadAcrossNumberReuse) {
         if (client == lastFd) ++sameNumber;
         lastFd = client;
         clientTag = WsSocketTag(client);
-        connected = false;
+        events.connected = false;
         if (WSAAsyncSelect(client, window.Handle(), EventMessage, FD_ALL_EVENTS) != 0) break;
         WsConnect(client, {2, port, htonl(INADDR_LOOPBACK)});
         // Until the peer has accepted, the waiter still claims with the closed socket's tag.
         const int peer = accept(listener, nullptr, nullptr); // the waiter is joined below
         current.store((clientTag << 16) | client);
-        const bool talked = peer >= 0 && StepUntil([&] { return connected; }) &&
-                            send(peer, "x", 1, MSG_NOSIGNAL) == 1 &&
-                            StepUntil([&] { return got.size() > static_cast<size_t>(round); });
+        const bool talked =
+            peer >= 0 && StepUntil([&] { return events.connected; }) &&
+            send(peer, "x", 1, MSG_NOSIGNAL) == 1 &&
+            StepUntil([&] { return events.got.size() > static_cast<size_t>(round); });
         if (peer >= 0) close(peer);
         if (!talked) break;
-        if (!StepUntil([&] { return closes > round; })) break;
+        if (!StepUntil([&] { return events.closes > round; })) break;
         for (int step = 0; step < 3; ++step) // a doubled close would come in these
             ProcessMessagesStep();
-        if (closes != round + 1) break;
+        if (events.closes != round + 1) break;
         WsCloseSocket(client); // the waiter may still hold this number and tag
     }
     stop = true;
     waiter.join();
     EXPECT_EQ(round, ReuseRounds);
-    EXPECT_EQ(got, std::string(static_cast<size_t>(round), 'x'));
-    EXPECT_EQ(emptyReads, 0);
-    EXPECT_EQ(closes, round);
+    EXPECT_EQ(events.got, std::string(static_cast<size_t>(round), 'x'));
+    EXPECT_EQ(events.emptyReads, 0);
+    EXPECT_EQ(events.closes, round);
     EXPECT_GT(sameNumber, 0); // the numbers were reused
     close(listener);
 }
