@@ -55,9 +55,11 @@ bool TDesktopNotifier::CanNotify() const {
     const QDBusConnection session = QDBusConnection::sessionBus();
     if (!session.isConnected()) return false;
     QDBusConnectionInterface* bus = session.interface();
-    // A service may also be one the bus starts on the first notice.
-    return bus && (bus->isServiceRegistered(Service) ||
-                   bus->activatableServiceNames().value().contains(Service));
+    if (!bus) return false;
+    // A service may also be one the bus starts on the first notice; those are installed, not
+    // started, so the bus is asked once.
+    if (!activatable) activatable = bus->activatableServiceNames().value().contains(Service);
+    return *activatable || bus->isServiceRegistered(Service);
 }
 
 void TDesktopNotifier::ShowCount(int fresh) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "ui/new_mail_notifier.h"
+#include <optional>
 
 #include <QIcon>
 #include <QObject>
@@ -27,4 +28,5 @@ private:
     QSystemTrayIcon* tray = nullptr; // none where the desktop has no tray
     QMenu* menu = nullptr;
     uint32_t lastNotice = 0; // the service replaces our previous notice with the next
+    mutable std::optional<bool> activatable; // whether the bus can start the service
 };

@@ -174,6 +174,7 @@ void TMailCheck::EndWithOutcome(const TCheckOutcome& outcome) {
 
 void TMailCheck::EndQuietly(const std::string& failure) {
     quiet = false;
+    staged.reset(); // taken by the account, or dropped with the failure
     TDone done = std::move(quietDone);
     quietDone = nullptr;
     if (done) done(failure);
@@ -325,9 +326,6 @@ void TMailCheck::FinishCheck() {
         account->Rows = std::move(staged->Rows);
         account->Headers = std::move(staged->Headers);
         account->Uids = std::move(staged->Uids);
-        staged->Rows.clear();
-        staged->Headers.clear();
-        staged->Uids.clear();
     }
     // The table follows a quiet check of the account it shows only when the rows changed, so
     // that the user's selection stays.

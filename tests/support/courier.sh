@@ -17,18 +17,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=pop3_fixture_lib.sh
 . "$here/pop3_fixture_lib.sh"
 
-stop() {
-    local run
-    run=$(cat "$fixture_dir/run_dir" 2>/dev/null || true)
-    if [ -n "$run" ] && [ -d "$run" ]; then
-        stop_pid_file "$run/couriertcpd.pid"
-        stop_pid_file "$run/authdaemond.pid"
-        rm -rf "$run"
-    fi
-    rm -f "$fixture_dir/run_dir" "$fixture_dir/port"
-    if [ -L "$fixture_dir/mail" ]; then rm -f "$fixture_dir/mail"; fi
-}
-
 # Runs inside the namespace: lays the files over the system paths and starts the daemons.
 namespace_start() {
     local root=$1 run=$2 port=$3 log=$4
@@ -46,14 +34,14 @@ namespace_start() {
     echo $! >"$run/couriertcpd.pid"
 }
 
-# Cleans up after a start that did not greet.
+# Stops the daemons of a start: one that did not greet, or the fixture at its end.
 undo_start() {
     stop_pid_file "$1/couriertcpd.pid"
     stop_pid_file "$1/authdaemond.pid"
 }
 
 start() {
-    stop
+    stop_fixture
     "$here/unpack_servers.sh" >/dev/null
     local root run data owner
     root=$(servers_dir)/root
@@ -81,12 +69,12 @@ start() {
     done
     chown -R "$owner:$(id -gn "$owner")" "$data/mail" "$data/home"
     start_on_free_port courier "$root" "$run" && return 0
-    stop
+    stop_fixture
     return 1
 }
 
 case "$action" in
 start) start ;;
-stop) stop ;;
+stop) stop_fixture ;;
 *) echo "usage: $0 start|stop <dir>" >&2; exit 2 ;;
 esac

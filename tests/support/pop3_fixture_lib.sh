@@ -102,3 +102,15 @@ start_on_free_port() {
     tail -n 20 "$log" >&2 2>/dev/null || true
     return 1
 }
+
+# Stops what the caller's undo_start stops, then removes the run directory and what start wrote.
+stop_fixture() {
+    local run
+    run=$(cat "$fixture_dir/run_dir" 2>/dev/null || true)
+    if [ -n "$run" ] && [ -d "$run" ]; then
+        undo_start "$run"
+        rm -rf "$run"
+    fi
+    rm -f "$fixture_dir/run_dir" "$fixture_dir/port"
+    if [ -L "$fixture_dir/mail" ]; then rm -f "$fixture_dir/mail"; fi
+}

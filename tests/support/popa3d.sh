@@ -20,17 +20,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 # Accounts that exist only inside the namespace.
 first_uid=61000
 
-stop() {
-    local run
-    run=$(cat "$fixture_dir/run_dir" 2>/dev/null || true)
-    if [ -n "$run" ] && [ -d "$run" ]; then
-        stop_pid_file "$run/tcpd.pid"
-        rm -rf "$run"
-    fi
-    rm -f "$fixture_dir/run_dir" "$fixture_dir/port"
-    if [ -L "$fixture_dir/mail" ]; then rm -f "$fixture_dir/mail"; fi
-}
-
 namespace_start() {
     local root=$1 run=$2 port=$3 log=$4
     mount -t overlay overlay -o "lowerdir=$run/etc:$root/etc:/etc" /etc
@@ -41,7 +30,7 @@ namespace_start() {
     echo $! >"$run/tcpd.pid"
 }
 
-# Cleans up after a start that did not greet.
+# Stops the daemons of a start: one that did not greet, or the fixture at its end.
 undo_start() {
     stop_pid_file "$1/tcpd.pid"
 }
@@ -51,7 +40,7 @@ start() {
         echo "popa3d.sh: popa3d changes to its own user and the mail's owners: run as root" >&2
         return 1
     fi
-    stop
+    stop_fixture
     "$here/unpack_servers.sh" >/dev/null
     local root run
     root=$(servers_dir)/root
@@ -78,12 +67,12 @@ start() {
         chmod 600 "$run/mail/$name"
     done
     start_on_free_port popa3d "$root" "$run" && return 0
-    stop
+    stop_fixture
     return 1
 }
 
 case "$action" in
 start) start ;;
-stop) stop ;;
+stop) stop_fixture ;;
 *) echo "usage: $0 start|stop <dir>" >&2; exit 2 ;;
 esac
