@@ -4,12 +4,12 @@
 //
 //   hostile_memory_bench idle|endless-line|endless-header|flood
 #include "accounts/account_list.h"
+#include "app/main_window.h"
+#include "app/program.h"
+#include "dialogs/status_dialog.h"
+#include "mail/mail_check.h"
 #include "platform/message_box.h"
 #include "tests/support/scripted_peer.h"
-#include "ui/mail_check.h"
-#include "ui/main_window.h"
-#include "ui/program.h"
-#include "ui/status_dialog.h"
 
 #include <QApplication>
 #include <QDir>

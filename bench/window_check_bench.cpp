@@ -4,12 +4,12 @@
 //
 //   window_check_bench <port> [user] [password] [rounds]
 #include "accounts/account_list.h"
+#include "app/main_window.h"
+#include "app/program.h"
 #include "bench/component_check.h"
-#include "ui/mail_check.h"
-#include "ui/main_window.h"
-#include "ui/message_grid.h"
-#include "ui/program.h"
-#include "ui/status_dialog.h"
+#include "dialogs/status_dialog.h"
+#include "mail/mail_check.h"
+#include "widgets/message_grid.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "accounts/account_list.h"
 #include "accounts/accounts_file.h"
-#include "message_recorder.h"
 #include "platform/exception.h"
 #include "platform/tick_count.h"
 #include "tests/support/full_disk.h"
+#include "tests/support/message_recorder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,251 @@
+#include "mail/check_failure.h"
+
+#include "net/sock_errors.h"
+#include "pop3/pop3_response_code.h"
+
+#include <map>
+#include <vector>
+
+namespace {
+
+const char* const AuthenticatingText = "Error authenticating: check your user details";
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+TFailureKind SocketKind(TSockErrorKind kind) {
+    switch (kind) {
+    case TSockErrorKind::LookupFailed:
+    case TSockErrorKind::NullAddress:
+        return TFailureKind::LookupFailed;
+    case TSockErrorKind::LookupTimedOut:
+        return TFailureKind::LookupTimedOut;
+    case TSockErrorKind::ConnectFailed:
+        return TFailureKind::ConnectFailed;
+    case TSockErrorKind::ConnectTimedOut:
+        return TFailureKind::ConnectTimedOut;
+    case TSockErrorKind::ReadTimedOut:
+    case TSockErrorKind::SendTimedOut:
+        return TFailureKind::TimedOut;
+    case TSockErrorKind::ReadClosed:
+    case TSockErrorKind::SendClosed:
+    case TSockErrorKind::NotConnected:
+        return TFailureKind::Closed;
+    case TSockErrorKind::LineTooLong:
+        return TFailureKind::TooLong;
+    case TSockErrorKind::LookupCanceled:
+    case TSockErrorKind::ConnectCanceled:
+    case TSockErrorKind::Aborted:
+        return TFailureKind::Canceled;
+    case TSockErrorKind::TlsFailed:
+    case TSockErrorKind::NotTrusted:
+    case TSockErrorKind::NoStartTls:
+        return TFailureKind::Secure;
+    case TSockErrorKind::General:
+    case TSockErrorKind::Library:
+    case TSockErrorKind::AlreadyConnected:
+        break;
+    }
+    return TFailureKind::Other;
+}
+
+// The failures of the POP3 layer carry no kind: a refusal is the reply line itself.
+TFailureKind GeneralKind(const std::string& text) {
+    if (text == "Authentication failed") return TFailureKind::Credentials;
+    if (text == "Not Connected") return TFailureKind::Closed;
+    if (EndsWith(text, "is not a valid integer value")) return TFailureKind::Unreadable;
+    if (EndsWith(text, "too long")) return TFailureKind::TooLong;
+    if (EndsWith(text, "\n")) return TFailureKind::Refused;
+    return TFailureKind::Other;
+}
+
+std::string Seconds(int32_t seconds) {
+    return std::to_string(seconds) + " s";
+}
+
+// "reason: text", or the reason alone when the server said nothing more.
+std::string WithText(const std::string& reason, const std::string& text) {
+    const std::string shown = ShownReply(text);
+    return shown.empty() ? reason : reason + ": " + shown;
+}
+
+std::string Join(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        if (line.empty()) continue;
+        if (!text.empty()) text += '\n';
+        text += line;
+    }
+    return text;
+}
+
+// A response code that is neither a wrong password nor silence, in words, with what to do.
+bool SayCode(const TNegativeReply& reply, std::vector<std::string>& lines) {
+    struct TWords {
+        const char* reason;
+        const char* advice;
+    };
+    static const std::map<TResponseCode, TWords> words = {
+        {TResponseCode::InUse, {"The mailbox is in use by another program", "Try again later."}},
+        {TResponseCode::LoginDelay,
+         {"The server allows the next log-in only after a delay", "Try again later."}},
+        {TResponseCode::SysTemp, {"The server has a passing problem", "Try again later."}},
+        {TResponseCode::SysPerm,
+         {"The server has a lasting problem", "Ask the server's administrator."}},
+    };
+    const auto found = words.find(reply.Code);
+    if (found == words.end()) return false;
+    lines = {WithText(found->second.reason, reply.Text), found->second.advice};
+    return true;
+}
+
+TCheckOutcome RefusedLogIn(const TCheckFailure& failure) {
+    const TNegativeReply reply = ReadNegativeReply(failure.RefusedReply);
+    TCheckOutcome outcome;
+    std::vector<std::string> lines;
+    if (!CredentialsInDoubt(reply.Code) && SayCode(reply, lines)) {
+        outcome.Text = Join(lines);
+        return outcome;
+    }
+    if (failure.RefusedCommand == "USER") {
+        outcome.Text =
+            Join({AuthenticatingText, WithText("The server refused the user name", reply.Text),
+                  "Correct it in the account editor."});
+        return outcome;
+    }
+    outcome.ForgetPassword = !failure.SavePassword;
+    outcome.Text = Join(
+        {AuthenticatingText, WithText("The server refused the password", reply.Text),
+         failure.SavePassword ? "The saved password was kept: correct it in the account editor."
+                              : "You will be asked for the password at the next check."});
+    return outcome;
+}
+
+// Credentials that never reached the server.
+std::string UnsentCredentials(const TCheckFailure& failure) {
+    if (failure.UserEmpty) return "The account has no user name: enter one in the account editor";
+    if (failure.PasswordEmpty) return "No password was given: the next check asks for it";
+    return "The user name or the password holds characters that cannot be sent to the server";
+}
+
+TCheckOutcome LogInFailure(const TCheckFailure& failure) {
+    const std::string timedOut =
+        "The server did not answer within " + Seconds(failure.TimeoutSeconds);
+    switch (failure.Kind) {
+    case TFailureKind::LookupFailed:
+        return {Join({"Invalid host specified: check your settings",
+                      "No address was found for " + ShownReply(failure.Server)})};
+    case TFailureKind::LookupTimedOut:
+        return {"The address of " + ShownReply(failure.Server) + " was not found within " +
+                Seconds(failure.TimeoutSeconds)};
+    case TFailureKind::ConnectFailed:
+        return {Join({"Error connecting to server: check your settings",
+                      "No connection could be made to " + ShownReply(failure.Server)})};
+    case TFailureKind::ConnectTimedOut:
+        return {Join({"Error connecting to server: check your settings", timedOut})};
+    case TFailureKind::Credentials:
+        if (!failure.RefusedReply.empty()) return RefusedLogIn(failure);
+        return {UnsentCredentials(failure)};
+    case TFailureKind::Refused: {
+        const TNegativeReply reply = ReadNegativeReply(failure.Text);
+        std::vector<std::string> lines;
+        if (SayCode(reply, lines)) return {Join(lines)};
+        if (failure.LoggedIn)
+            return {WithText("The server refused to count the messages", reply.Text)};
+        if (failure.Text.rfind("-ERR", 0) != 0)
+            return {WithText("The server did not greet as a POP3 server", reply.Text)};
+        return {WithText("The server refused the connection", reply.Text)};
+    }
+    case TFailureKind::TimedOut:
+        return {timedOut};
+    case TFailureKind::Closed:
+        return {"The server closed the connection during the log-in"};
+    case TFailureKind::TooLong:
+        return {"The server sent a line too long to read during the log-in"};
+    case TFailureKind::Unreadable:
+        return {WithText("The server's count of messages could not be read", failure.Text)};
+    case TFailureKind::Secure:
+        return {failure.Text};
+    case TFailureKind::Canceled:
+    case TFailureKind::Other:
+        break;
+    }
+    return {WithText("The log-in failed", failure.Text)};
+}
+
+TCheckOutcome FillFailure(const TCheckFailure& failure) {
+    const bool listing = failure.Step == TCheckStep::List;
+    const std::string what =
+        listing ? "the message list" : "the header of message " + std::to_string(failure.Message);
+    std::string reason;
+    switch (failure.Kind) {
+    case TFailureKind::TimedOut:
+        reason = "The server did not answer within " + Seconds(failure.TimeoutSeconds) +
+                 " while sending " + what;
+        break;
+    case TFailureKind::Closed:
+        reason = "The server closed the connection while sending " + what;
+        break;
+    case TFailureKind::Refused:
+        reason =
+            WithText("The server refused to send " + what, ReadNegativeReply(failure.Text).Text);
+        break;
+    case TFailureKind::TooLong:
+        reason = "The server sent a line too long to read in " + what;
+        break;
+    case TFailureKind::Unreadable:
+        reason = "The server sent " + what + " in a form that could not be read";
+        break;
+    default:
+        reason = WithText("Reading " + what + " failed", failure.Text);
+        break;
+    }
+    const std::string read = listing ? "No message was read."
+                                     : std::to_string(failure.Message - 1) + " of " +
+                                           std::to_string(failure.Listed) + " messages read.";
+    return {Join({reason, read})};
+}
+
+} // namespace
+
+TFailureKind KindOf(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const ESockError& error) {
+        return SocketKind(error.Kind());
+    } catch (const Exception& error) {
+        return GeneralKind(error.Message());
+    } catch (...) {
+        return TFailureKind::Other;
+    }
+}
+
+std::string TextOf(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const Exception& error) {
+        return error.Message();
+    } catch (const std::exception& error) {
+        return error.what();
+    } catch (...) {
+        return "Unknown failure";
+    }
+}
+
+TCheckOutcome DescribeFailure(const TCheckFailure& failure) {
+    return failure.Step == TCheckStep::LogIn ? LogInFailure(failure) : FillFailure(failure);
+}
+
+std::string ShownReply(const std::string& text) {
+    std::string shown;
+    for (char c : text) {
+        if (shown.size() == MaxShownReply) return shown + "...";
+        const auto byte = static_cast<unsigned char>(c);
+        shown.push_back(byte < ' ' || byte == 0x7f ? ' ' : c);
+    }
+    while (!shown.empty() && shown.back() == ' ')
+        shown.pop_back();
+    return shown;
+}

@@ -1,0 +1,129 @@
+// Check All Accounts and the periodic check against two Dovecot accounts, with a failing and a
+// password-less account between them.
+#include "fake_notifier.h"
+#include "mail_fixture.h"
+
+#include "mail/check_round.h"
+#include "mail/check_schedule.h"
+#include "tests/support/dovecot_fixture.h"
+
+#include <QAction>
+
+using test_support::DeliverToDovecot;
+using test_support::DovecotPort;
+using test_support::RefillDovecotMailbox;
+
+namespace {
+std::string Mail(const std::string& from, const std::string& subject) {
+    return "From: " + from + "\nSubject: " + subject +
+           "\nDate: Mon, 1 Jan 2024 10:00:00 +0000\n\nBody\n";
+}
+
+class DesktopDovecotTest : public MailTest {
+protected:
+    void SetUp() override {
+        MailTest::SetUp();
+        ASSERT_NE(DovecotPort(), 0) << "the Dovecot fixture is not running";
+        RefillDovecotMailbox("erin", {Mail("a@example.com", "One"), Mail("b@example.com", "Two")});
+        RefillDovecotMailbox("frank", {Mail("c@example.com", "Three")});
+        const std::string dovecot = "127.0.0.1:" + std::to_string(DovecotPort());
+        // Nothing listens on port 1: that account fails at once.
+        WriteAccounts({{"Erin", dovecot, "erin", "secret", true},
+                       {"Broken", "127.0.0.1:1", "x", "pw", true},
+                       {"Frank", dovecot, "frank", "secret", true},
+                       {"Unsaved", dovecot, "erin", "", false}});
+        Start();
+        Form().UseNotifier(desktop);
+        // A prompt or any other modal dialog is noted and closed.
+        QObject::connect(&modalWatch, &QTimer::timeout, [this] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                ++modals;
+                dialog->reject();
+            }
+        });
+        modalWatch.start(20);
+    }
+    bool RoundEnds() {
+        return QTest::qWaitFor([&] { return !Form().RoundRunning(); }, 30000);
+    }
+    std::string Shown(const char* name) {
+        return TAccountTree::Shown(Form().Tree().AccountNode(name));
+    }
+    std::string Tip(const char* name) {
+        return Form().Tree().AccountNode(name)->toolTip(0).toStdString();
+    }
+    void Select(const char* name) { Form().Tree().setCurrentItem(Form().Tree().AccountNode(name)); }
+
+    FakeNotifier desktop{true, true};
+    QTimer modalWatch;
+    int modals = 0;
+};
+
+TEST_F(DesktopDovecotTest, CheckAllThenThePeriodicCheckCountNewMail) {
+    Find<QAction>("CheckAll1")->trigger();
+    ASSERT_TRUE(RoundEnds());
+    EXPECT_EQ(Shown("Erin"), "Erin (2)");
+    EXPECT_EQ(Shown("Frank"), "Frank (1)");
+    EXPECT_EQ(Shown("Broken"), "Broken");
+    const std::string refused = "Error connecting to server: check your settings\n"
+                                "No connection could be made to 127.0.0.1:1";
+    EXPECT_EQ(Tip("Broken"), refused); // the status dialog's words
+    EXPECT_EQ(modals, 1); // the password of Unsaved, asked: the user started this round
+    EXPECT_EQ(Tip("Unsaved"), TCheckRound::NoPasswordGiven);
+
+    // Mail comes to Erin, and Frank's only message is deleted elsewhere.
+    DeliverToDovecot("erin", Mail("=?UTF-8?Q?Zo=C3=AB?= <z@example.com>", "Fresh"));
+    DeleteElsewhere(DovecotPort(), "frank", "secret", 1);
+    Select("Erin");
+    Form().Schedule().Tick();
+    ASSERT_TRUE(RoundEnds());
+    EXPECT_EQ(Shown("Erin"), "Erin (3, 1 new)");
+    EXPECT_EQ(Shown("Frank"), "Frank (0)");
+    EXPECT_EQ(Tip("Unsaved"), TCheckRound::NoPasswordNote);
+    EXPECT_EQ(Tip("Broken"), refused);
+    EXPECT_EQ(Subjects().back(), " Fresh"); // the table of the account shown follows
+    EXPECT_TRUE(Form().Grid().IsMarkedNew(3));
+    EXPECT_FALSE(Form().Grid().IsMarkedNew(1));
+    EXPECT_EQ(desktop.count, 1);
+    using Notices = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(desktop.notified, (Notices{{"1 new message", "Zoë: Fresh"}}));
+    EXPECT_EQ(modals, 1); // nothing more was asked
+    EXPECT_TRUE(messages.requests.empty());
+    EXPECT_FALSE(Status().isVisible());
+}
+
+// The user's Check during a round ends the round after its first account, then runs.
+TEST_F(DesktopDovecotTest, CheckDuringARoundEndsTheRoundThenRuns) {
+    Select("Frank");
+    Form().Schedule().Tick();
+    ASSERT_TRUE(Form().RoundRunning());
+    ClickCheck();
+    // Frank's rows come from the user's check: the round never reaches Frank.
+    const std::vector<std::string> frank{" Three"};
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return Subjects() == frank && !Status().isVisible() && !Form().RoundRunning() &&
+                   Form().Flags().ThreadHandle == 0;
+        },
+        30000));
+    EXPECT_EQ(Shown("Erin"), "Erin (2)"); // the round's first account
+    EXPECT_EQ(Tip("Broken"), "");         // never reached
+    EXPECT_EQ(modals, 0);
+}
+
+// A tick while a dialog is open lets the round pass; the next one runs it.
+TEST_F(DesktopDovecotTest, ATickWaitsWhileADialogIsOpen) {
+    modalWatch.stop();
+    QDialog dialog(&Form());
+    dialog.setModal(true);
+    dialog.show();
+    Form().Schedule().Tick();
+    EXPECT_FALSE(Form().RoundRunning());
+    EXPECT_EQ(Shown("Erin"), "Erin");
+    dialog.hide();
+    Form().Schedule().Tick();
+    ASSERT_TRUE(RoundEnds());
+    EXPECT_EQ(Shown("Erin"), "Erin (2)");
+    EXPECT_EQ(modals, 0);
+}
+} // namespace
