@@ -1,6 +1,7 @@
 #include "mail/check_failure.h"
 
 #include "net/sock_errors.h"
+#include "pop3/pop3_error.h"
 #include "pop3/pop3_response_code.h"
 
 #include <map>
@@ -9,11 +10,6 @@
 namespace {
 
 const char* const AuthenticatingText = "Error authenticating: check your user details";
-
-bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
 
 TFailureKind SocketKind(TSockErrorKind kind) {
     switch (kind) {
@@ -51,13 +47,19 @@ TFailureKind SocketKind(TSockErrorKind kind) {
     return TFailureKind::Other;
 }
 
-// The failures of the POP3 layer carry no kind: a refusal is the reply line itself.
-TFailureKind GeneralKind(const std::string& text) {
-    if (text == "Authentication failed") return TFailureKind::Credentials;
-    if (text == "Not Connected") return TFailureKind::Closed;
-    if (EndsWith(text, "is not a valid integer value")) return TFailureKind::Unreadable;
-    if (EndsWith(text, "too long")) return TFailureKind::TooLong;
-    if (EndsWith(text, "\n")) return TFailureKind::Refused;
+TFailureKind Pop3Kind(TPop3ErrorKind kind) {
+    switch (kind) {
+    case TPop3ErrorKind::Refused:
+        return TFailureKind::Refused;
+    case TPop3ErrorKind::NotPop3:
+        return TFailureKind::NotPop3;
+    case TPop3ErrorKind::Credentials:
+        return TFailureKind::Credentials;
+    case TPop3ErrorKind::TooLong:
+        return TFailureKind::TooLong;
+    case TPop3ErrorKind::BadNumber:
+        return TFailureKind::Unreadable;
+    }
     return TFailureKind::Other;
 }
 
@@ -154,10 +156,11 @@ TCheckOutcome LogInFailure(const TCheckFailure& failure) {
         if (SayCode(reply, lines)) return {Join(lines)};
         if (failure.LoggedIn)
             return {WithText("The server refused to count the messages", reply.Text)};
-        if (failure.Text.rfind("-ERR", 0) != 0)
-            return {WithText("The server did not greet as a POP3 server", reply.Text)};
         return {WithText("The server refused the connection", reply.Text)};
     }
+    case TFailureKind::NotPop3:
+        return {WithText("The server did not greet as a POP3 server",
+                         ReadNegativeReply(failure.Text).Text)};
     case TFailureKind::TimedOut:
         return {timedOut};
     case TFailureKind::Closed:
@@ -215,8 +218,8 @@ TFailureKind KindOf(std::exception_ptr failure) {
         std::rethrow_exception(failure);
     } catch (const ESockError& error) {
         return SocketKind(error.Kind());
-    } catch (const Exception& error) {
-        return GeneralKind(error.Message());
+    } catch (const EPop3Error& error) {
+        return Pop3Kind(error.Kind());
     } catch (...) {
         return TFailureKind::Other;
     }

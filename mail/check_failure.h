@@ -8,6 +8,7 @@
 
 enum class TFailureKind {
     Refused,        // the server answered no; the failure's text is its reply line
+    NotPop3,        // the greeting was not a POP3 server's; the text is the greeting
     Credentials,    // the log-in was refused, or could not be sent
     LookupFailed,   // no address for the server's name
     LookupTimedOut, // the name lookup did not end in time

@@ -2,6 +2,7 @@
 
 #include "net/nth_word.h"
 #include "platform/int_text.h"
+#include "pop3/pop3_error.h"
 #include "pop3/pop3_reply.h"
 
 namespace {
@@ -32,18 +33,18 @@ TPop3Client::~TPop3Client() {
 
 void TPop3Client::EnsureCredentials() {
     for (bool asked = false; UserID.empty() || Password.empty(); asked = true) {
-        if (!OnAuthenticationNeeded) throw Exception("Authentication failed");
+        if (!OnAuthenticationNeeded) throw AuthenticationFailed();
         if (asked) break;
         bool handled = false;
         OnAuthenticationNeeded(handled);
-        if (!handled) throw Exception("Authentication failed");
+        if (!handled) throw AuthenticationFailed();
     }
 }
 
 void TPop3Client::Connect() {
     refusal = {};
     EnsureCredentials();
-    if (Unsendable(UserID) || Unsendable(Password)) throw Exception("Authentication failed");
+    if (Unsendable(UserID) || Unsendable(Password)) throw AuthenticationFailed();
     pipeline->Reset(); // nothing sent on an earlier connection is answered on this one
     const bool wasBusy = busy.exchange(true);
     bool loggedIn = false;
@@ -64,14 +65,18 @@ void TPop3Client::Connect() {
 void TPop3Client::LogInAndCount(bool& loggedIn) {
     try {
         const std::string greeting = ReadLn();
-        if (!PositiveReply(greeting)) throw Exception(greeting);
+        // A server that answers no is still a POP3 server; anything else is not.
+        if (!PositiveReply(greeting))
+            throw EPop3Error(greeting.rfind("-ERR", 0) == 0 ? TPop3ErrorKind::Refused
+                                                            : TPop3ErrorKind::NotPop3,
+                             greeting);
         // Never in clear text what was meant to be protected: no fall-back.
         if (Security == TTransportSecurity::StartTls) UpgradeToTls();
         LogIn();
         loggedIn = true;
         std::string reply;
         Transaction("STAT", reply);
-        if (!PositiveReply(reply)) throw Exception(reply);
+        if (!PositiveReply(reply)) throw RefusedBy(reply);
         messageCount = TryStrToInt(NthWord(reply, ' ', 2)).value_or(0);
     } catch (...) {
         // The first failure is the caller's; a QUIT that fails after it tells nothing new.
@@ -85,7 +90,7 @@ void TPop3Client::LogInAndCount(bool& loggedIn) {
 
 void TPop3Client::LogIn() {
     for (int attempt = 0;; ++attempt) {
-        if (Unsendable(UserID) || Unsendable(Password)) throw Exception("Authentication failed");
+        if (Unsendable(UserID) || Unsendable(Password)) throw AuthenticationFailed();
         std::string reply;
         Transaction("USER " + UserID, reply);
         const char* command = "USER";
@@ -102,10 +107,10 @@ void TPop3Client::LogIn() {
 }
 
 void TPop3Client::RejectLogIn(int attempt) {
-    if (attempt > 0 || !OnAuthenticationFailed) throw Exception("Authentication failed");
+    if (attempt > 0 || !OnAuthenticationFailed) throw AuthenticationFailed();
     bool handled = false;
     OnAuthenticationFailed(handled);
-    if (!handled) throw Exception("Authentication failed");
+    if (!handled) throw AuthenticationFailed();
 }
 
 void TPop3Client::Disconnect() {
@@ -122,7 +127,7 @@ void TPop3Client::Disconnect() {
         }
     }
     TSocketSession::Disconnect();
-    if (!held.empty()) throw Exception(held);
+    if (!held.empty()) throw RefusedBy(held);
 }
 
 void TPop3Client::DeleteMailMessage(int32_t n) {
@@ -133,7 +138,7 @@ void TPop3Client::DeleteMailMessage(int32_t n) {
         Transaction("DELE " + std::to_string(n), reply);
         if (!PositiveDeleReply(reply)) {
             if (OnFailure) OnFailure(this);
-            throw Exception(reply);
+            throw RefusedBy(reply);
         }
     } catch (...) {
         busy = false;

@@ -1,8 +1,8 @@
 // The read side of the POP3 client: the listing and the header summaries.
 #include "net/nth_word.h"
-#include "platform/int_text.h"
 #include "pop3/busy_scope.h"
 #include "pop3/pop3_client.h"
+#include "pop3/pop3_error.h"
 #include "pop3/pop3_reply.h"
 
 namespace {
@@ -45,15 +45,15 @@ void TPop3Client::List() {
         CertifyConnect();
         std::string reply;
         Transaction("LIST ", reply);
-        if (!PositiveReply(reply)) throw Exception(reply);
+        if (!PositiveReply(reply)) throw RefusedBy(reply);
         try {
             for (;;) {
                 std::string line = ReadLn();
                 line.resize(line.size() - std::min<size_t>(2, line.size()));
                 if (line == ".") break;
                 if (!OnList) continue;
-                const int32_t size = StrToInt(NthWord(line, ' ', 2));
-                const int32_t msg = StrToInt(NthWord(line, ' ', 1));
+                const int32_t size = NumberInReply(NthWord(line, ' ', 2));
+                const int32_t msg = NumberInReply(NthWord(line, ' ', 1));
                 OnList(msg, size);
             }
         } catch (...) {
@@ -69,7 +69,7 @@ void TPop3Client::GetSummary(int32_t n) {
         if (OnRetrieveStart) OnRetrieveStart(this);
         std::string reply;
         SummaryExchange("TOP " + std::to_string(n) + " 0", reply);
-        if (!PositiveReply(reply)) throw Exception(reply);
+        if (!PositiveReply(reply)) throw RefusedBy(reply);
         ReadSummaryHeader();
         ReadSummarySize(n);
         StatusMessage(1, "Summary Retrieved");
@@ -90,7 +90,7 @@ void TPop3Client::ReadSummaryHeader() {
         if (cost > MaxHeaderCost) {
             s.Header.Clear();
             DropConnection();
-            throw Exception("Summary failed: header too long");
+            throw EPop3Error(TPop3ErrorKind::TooLong, "Summary failed: header too long");
         }
         if (StartsWith(line, "Subject:")) s.Subject = ValueBeforeLineEnd(line, 9);
         if (StartsWith(line, "From:")) s.From = ValueBeforeLineEnd(line, 6);
@@ -105,5 +105,5 @@ void TPop3Client::ReadSummaryHeader() {
 void TPop3Client::ReadSummarySize(int32_t n) {
     std::string reply;
     SummaryExchange("LIST " + std::to_string(n), reply);
-    summary->Bytes = StrToInt(Trim(NthWord(reply, ' ', 3)));
+    summary->Bytes = NumberInReply(Trim(NthWord(reply, ' ', 3)));
 }

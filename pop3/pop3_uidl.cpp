@@ -4,6 +4,7 @@
 #include "platform/int_text.h"
 #include "pop3/busy_scope.h"
 #include "pop3/pop3_client.h"
+#include "pop3/pop3_error.h"
 #include "pop3/pop3_reply.h"
 
 namespace {
@@ -45,7 +46,7 @@ std::string TPop3Client::Uid(int32_t n) {
         CertifyConnect();
         std::string reply;
         Transaction("UIDL " + std::to_string(n), reply);
-        if (!PositiveReply(reply)) throw Exception(reply);
+        if (!PositiveReply(reply)) throw RefusedBy(reply);
         uid = IdentifierField(NthWord(reply, ' ', 3));
     });
     return uid;

@@ -1,5 +1,7 @@
 // The words of the failures that the window tests do not reach.
 #include "mail/check_failure.h"
+#include "net/sock_errors.h"
+#include "pop3/pop3_error.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +53,7 @@ TEST(CheckFailure, EachFailureHasItsWords) {
         {noPassword, "No password was given: the next check asks for it", false},
         {Failure(TFailureKind::Credentials, "Authentication failed"),
          "The user name or the password holds characters that cannot be sent to the server", false},
-        {Failure(TFailureKind::Refused, "* hello\r\n"),
+        {Failure(TFailureKind::NotPop3, "* hello\r\n"),
          "The server did not greet as a POP3 server: * hello", false},
         {unreadable,
          "The server sent the header of message 4 in a form that could not be read\n"
@@ -62,6 +64,29 @@ TEST(CheckFailure, EachFailureHasItsWords) {
         const TCheckOutcome outcome = DescribeFailure(c.failure);
         EXPECT_EQ(outcome.Text, c.text);
         EXPECT_EQ(outcome.ForgetPassword, c.forget) << c.text;
+    }
+}
+
+// The kind comes from the failure's type alone: the same words in a plain failure tell nothing.
+TEST(CheckFailure, TheKindIsTheFailuresType) {
+    const struct {
+        std::exception_ptr failure;
+        TFailureKind kind;
+    } cases[] = {
+        {std::make_exception_ptr(AuthenticationFailed()), TFailureKind::Credentials},
+        {std::make_exception_ptr(RefusedBy("-ERR no\r\n")), TFailureKind::Refused},
+        {std::make_exception_ptr(EPop3Error(TPop3ErrorKind::NotPop3, "* hi\r\n")),
+         TFailureKind::NotPop3},
+        {std::make_exception_ptr(EPop3Error(TPop3ErrorKind::TooLong, "x")), TFailureKind::TooLong},
+        {std::make_exception_ptr(EPop3Error(TPop3ErrorKind::BadNumber, "x")),
+         TFailureKind::Unreadable},
+        {std::make_exception_ptr(ESockError("Not Connected", TSockErrorKind::NotConnected)),
+         TFailureKind::Closed},
+        {std::make_exception_ptr(Exception("Authentication failed")), TFailureKind::Other},
+        {std::make_exception_ptr(Exception("-ERR no\r\n")), TFailureKind::Other},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(KindOf(c.failure), c.kind) << TextOf(c.failure);
     }
 }
 
