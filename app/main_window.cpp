@@ -4,15 +4,10 @@
 #include "app/window_placement.h"
 #include "desktop/desktop_notifier.h"
 #include "dialogs/password_prompt.h"
-#include "dialogs/status_dialog.h"
-#include "mail/certificate_trust.h"
-#include "mail/check_round.h"
 #include "mail/check_schedule.h"
-#include "mail/mail_check.h"
-#include "mail/mail_watch.h"
+#include "mail/mail_operations.h"
 #include "platform/exception.h"
 #include "platform/message_box.h"
-#include "pop3/pop3_client.h"
 #include "widgets/account_tree.h"
 #include "widgets/body_panels.h"
 #include "widgets/divider.h"
@@ -26,11 +21,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <utility>
 
 namespace {
 constexpr int DesignedWidth = 640;
@@ -45,17 +38,17 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(DesignedWidth, DesignedHeight);
     CreateWidgets();
     CreateMenus();
-    CreatePop();
-    accounts = std::make_unique<TAccounts>(); // filled by FormCreate; the watch keeps it
-    CreateWatch();
+    accounts = std::make_unique<TAccounts>(); // filled by FormCreate; the mail keeps it
+    mail = std::make_unique<TMailOperations>(*accounts, *tree, *grid, *this);
+    desktopNotifier = std::make_unique<TDesktopNotifier>(VellionIcon());
+    UseNotifier(*desktopNotifier);
     BindHandlers();
     RunGuarded([this] { FormCreate(); });
 }
 
-// No check worker outlives the window, nor the session it uses.
+// The mail goes first: its worker ends while everything it reports to is still there.
 TForm1::~TForm1() {
-    schedule->Start(0);
-    if (mailCheck) mailCheck->Shutdown();
+    mail.reset();
 }
 
 void TForm1::CreateWidgets() {
@@ -76,12 +69,6 @@ void TForm1::CreateWidgets() {
     layout->addWidget(body, 1);
 }
 
-void TForm1::CreateWatch() {
-    desktopNotifier = std::make_unique<TDesktopNotifier>(VellionIcon());
-    schedule = new TCheckSchedule(this);
-    UseNotifier(*desktopNotifier);
-}
-
 void TForm1::UseNotifier(TNewMailNotifier& used) {
     notifier = &used;
     used.OnShowWindow = [this] { ShowFromTray(); };
@@ -91,22 +78,7 @@ void TForm1::UseNotifier(TNewMailNotifier& used) {
     window.SetTitle = [this](const std::string& title) {
         setWindowTitle(QString::fromStdString(title));
     };
-    watch = std::make_unique<TMailWatch>(*accounts, *tree, *grid, used, window);
-    round = std::make_unique<TCheckRound>(
-        *accounts, *watch,
-        [this](TAccount& account, TCheckRound::TDone done) {
-            return mailCheck && mailCheck->CheckQuietly(account, std::move(done));
-        },
-        // The prompt names no account: the tree shows which one it is for.
-        [this](TAccount& account) {
-            if (QTreeWidgetItem* node = tree->AccountNode(account.Name)) tree->setCurrentItem(node);
-            return mailCheck && mailCheck->AskPassword(account);
-        });
-    // From the end of the round's last check, which has still to unwind: the check waits a turn.
-    round->OnEnd = [this] {
-        if (std::exchange(checkAfterRound, false))
-            QTimer::singleShot(0, this, [this] { Button1Click(); });
-    };
+    mail->UseNotifier(used, window);
 }
 
 void TForm1::ShowFromTray() {
@@ -170,15 +142,6 @@ void TForm1::BindShortcuts() {
                                    CheckAll1->shortcut().toString(QKeySequence::NativeText));
 }
 
-void TForm1::CreatePop() {
-    pop = new TPop3Client(this);
-    pop->setObjectName("pop");
-    pop->Port = 110;
-    pop->TimeOut = 90000;
-    pop->ReportLevel = 0;
-    pop->DeleteOnRead = false;
-}
-
 void TForm1::BindHandlers() {
     auto bind = [this](auto* sender, auto signal, void (TForm1::*handler)()) {
         connect(sender, signal, this,
@@ -195,8 +158,8 @@ void TForm1::BindHandlers() {
     bind(Delete1, &QAction::triggered, &TForm1::del_mailClick);
     bind(CheckKey, &QAction::triggered, &TForm1::Button1Click);
     bind(HeadersKey, &QAction::triggered, &TForm1::gridDblClick);
-    bind(CheckAll1, &QAction::triggered, &TForm1::CheckAllClick);
-    schedule->OnTick = [this] { PeriodicTick(); };
+    connect(CheckAll1, &QAction::triggered, this,
+            [this] { RunGuarded([this] { mail->CheckAllClick(); }); });
     BindShortcuts();
     connect(tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* node) { RunGuarded([&] { treeChange(node); }); });
@@ -211,38 +174,16 @@ void TForm1::BindHandlers() {
     body->Divider()->OnMouseMove = [this](Qt::MouseButtons shift, int x, int y) {
         smallpanelMouseMove(shift, x, y);
     };
-    pop->OnConnect = [this](QObject* sender) { popConnect(sender); };
-    pop->OnConnectionFailed = [this](QObject* sender) { popConnectionFailed(sender); };
-    pop->OnInvalidHost = [this](bool& handled) { popInvalidHost(handled); };
-    pop->OnAuthenticationFailed = [this](bool& handled) { popAuthenticationFailed(handled); };
-    pop->OnFailure = [this](QObject* sender) { popFailure(sender); };
-    pop->OnList = [this](int32_t msg, int32_t size) { popList(msg, size); };
-    pop->OnDisconnect = [this](QObject* sender) { popDisconnect(sender); };
-    // Asked on the user-interface thread also from the check's worker; Cancel gives it up.
-    // A check in the background asks nobody: only a pinned certificate passes.
-    pop->OnUntrustedCertificate = [this](const TCertificateReport& certificate) {
-        const std::string server = pop->Host + ":" + std::to_string(pop->Port);
-        if (mailCheck && mailCheck->Quiet()) return CertificatePinned(server, certificate);
-        return TrustCertificate(server, certificate, [this] { return pop->Canceled(); });
-    };
 }
 
 void TForm1::AttachWindows(THeaders* viewer, TStatus* dialog) {
     headers = viewer;
     status = dialog;
-    mailCheck = std::make_unique<TMailCheck>(MailParts(), *status);
-    status->OnCancelClick = [this] { mailCheck->CancelClick(); };
-    status->OnClose = [this] { mailCheck->StatusClosed(); };
-    status->OnCheckReady = [this](uint64_t attempt) { mailCheck->CheckReady(attempt); };
-    mailCheck->OnChecked = [this](TAccount& account) { watch->Checked(account, false); };
-}
-
-TMailParts TForm1::MailParts() {
-    return {*pop, *accounts, *grid, flags, *this};
+    mail->AttachStatus(*status);
 }
 
 void TForm1::FormCreate() {
-    flags.LoggedIn = true;
+    mail->Flags().LoggedIn = true;
     // Widths the file does not give read as Unset, so that they can grow to their texts.
     TWindowSettings unset;
     unset.Columns.fill(Unset);
@@ -259,7 +200,7 @@ void TForm1::FormCreate() {
     FitDesignedWidths(read);
     if (tree->topLevelItemCount() > 0) tree->setCurrentItem(tree->topLevelItem(0));
     desktop = ReadDesktopSettings();
-    schedule->Start(desktop.CheckMinutes);
+    mail->Schedule().Start(desktop.CheckMinutes);
     // Hidden in the tray, the window is still the program: it ends when the window closes.
     if (desktop.CloseToTray) QApplication::setQuitOnLastWindowClosed(false);
 }
@@ -326,15 +267,9 @@ void TForm1::ShowAtStart() {
 
 void TForm1::FormCloseQuery() {
     // No round goes on to another account once the window has closed.
-    schedule->Start(0);
-    round->Stop();
+    mail->StopRounds();
     if (!accounts->SaveToFile()) ShowMessage("Error saving account information");
-    if (mailCheck) mailCheck->Shutdown();
-    // A deletion or filling waiting on the server is ended through its wait, not beside it.
-    if (flags.MailBusy)
-        pop->Cancel();
-    else if (pop->Connected())
-        pop->Disconnect();
+    mail->EndSession();
 }
 
 void TForm1::FormClose() {
@@ -357,8 +292,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (watch && event->type() == QEvent::ActivationChange && isActiveWindow())
-        RunGuarded([this] { watch->Viewed(); });
+    if (mail && event->type() == QEvent::ActivationChange && isActiveWindow())
+        RunGuarded([this] { mail->Watch().Viewed(); });
 }
 
 void TForm1::SetRefreshed(const std::string& text) {
@@ -382,7 +317,7 @@ bool TForm1::AskPassword(std::string& password, bool lastRejected) {
 }
 
 void TForm1::AbandonRunningCheck() {
-    if (mailCheck) mailCheck->AbandonRunningWorker();
+    mail->AbandonRunningCheck();
 }
 
 void TForm1::ClearTable() {

@@ -1,11 +1,9 @@
 #pragma once
 #include "app/desktop_settings.h"
 #include "app/settings_file.h"
-#include "mail/mail_parts.h"
 #include "mail/mail_view.h"
 
 #include <QWidget>
-#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -15,22 +13,18 @@ class QTreeWidgetItem;
 class TAccounts;
 class TAccountTree;
 class TBodyPanels;
-class TCheckRound;
-class TCheckSchedule;
 class TDesktopNotifier;
-class TMailWatch;
+class TMailOperations;
 class TNewMailNotifier;
 class THeaders;
-class TMailCheck;
 class TMessageGrid;
-class TPop3Client;
 class TStatus;
 class TToolbarPanel;
 
 // The main window: toolbar, account tree, divider and message table. It owns the account list
-// and the POP3 component. The tree and table work lives in their own classes, the settings
-// file in settings_file.cpp; this class binds them together, and is the view of the check and
-// the deletion.
+// and the mail operations (mail/mail_operations.h), whose view it is, and forwards its mail
+// buttons and keys to them. The tree and table work lives in their own classes, the settings
+// file in settings_file.cpp.
 class TForm1 : public QWidget, public TMailView {
     Q_OBJECT
 public:
@@ -54,10 +48,8 @@ public:
     bool AskPassword(std::string& password, bool lastRejected) override;
     void AbandonRunningCheck() override;
 
-    // New mail: the watch that marks it, the periodic check's clock, and where the desktop hears
-    // of it (the desktop's tray and notices unless a test gives another).
-    TMailWatch& Watch() { return *watch; }
-    TCheckSchedule& Schedule() { return *schedule; }
+    // Where the desktop hears of new mail: the desktop's tray and notices unless a test gives
+    // another.
     void UseNotifier(TNewMailNotifier& notifier);
     const TDesktopSettings& Desktop() const { return desktop; }
     // Shows the window from the tray, and ends the program from there.
@@ -74,34 +66,20 @@ public:
     void ModifyAccount1Click();
     void smallpanelMouseMove(Qt::MouseButtons shift, int x, int y);
 
-    // Mail check, deletion and header viewer (main_window_mail.cpp).
+    // The table's keys and clicks and the header viewer (main_window_mail.cpp); the mail
+    // operations behind the buttons are the mail's.
     void Button1Click();
-    void CheckAllClick();
-    // The periodic check's tick: a round in the background, unless the user is busy.
-    void PeriodicTick();
-    bool RoundRunning() const;
     void del_mailClick();
     void gridDblClick();
     void gridKeyDown(int key, Qt::KeyboardModifiers shift);
     void gridSelectCell(int column, int message);
-    void popConnect(QObject* sender);
-    void popConnectionFailed(QObject* sender);
-    void popInvalidHost(bool& handled);
-    void popAuthenticationFailed(bool& handled);
-    void popFailure(QObject* sender);
-    void popList(int32_t msg, int32_t size);
-    void popDisconnect(QObject* sender);
 
     TAccounts& Accounts() { return *accounts; }
-    TPop3Client& Pop() { return *pop; }
     TMessageGrid& Grid() { return *grid; }
     TAccountTree& Tree() { return *tree; }
     THeaders* Headers() const { return headers; }
     TStatus* Status() const { return status; }
-    // The check exists once the status dialog is attached.
-    TMailCheck& Check() { return *mailCheck; }
-    // Shared with the check, its worker and the deletion.
-    TMailFlags& Flags() { return flags; }
+    TMailOperations& Mail() { return *mail; }
 
 signals:
     void closed();
@@ -113,7 +91,6 @@ protected:
 private:
     void CreateWidgets();
     void CreateMenus();
-    void CreatePop();
     void BindHandlers();
     // The settings as the file gives them, fitted to the screens first.
     void ApplySettings(const TWindowSettings& wanted);
@@ -121,13 +98,9 @@ private:
     void LoadAccounts();
     void FitDesignedWidths(const TWindowSettings& read);
     void BindShortcuts();
-    void CreateWatch();
-    TMailParts MailParts();
 
     std::unique_ptr<TAccounts> accounts;
-    TMailFlags flags;
-    std::unique_ptr<TMailCheck> mailCheck;
-    TPop3Client* pop = nullptr;
+    std::unique_ptr<TMailOperations> mail; // after the accounts, which it uses
     TToolbarPanel* Panel3 = nullptr;
     TBodyPanels* body = nullptr;
     TAccountTree* tree = nullptr;
@@ -143,13 +116,9 @@ private:
     QAction* CheckAll1 = nullptr;
     std::unique_ptr<TDesktopNotifier> desktopNotifier;
     TNewMailNotifier* notifier = nullptr; // the desktop's, or a test's
-    std::unique_ptr<TMailWatch> watch;
-    std::unique_ptr<TCheckRound> round;
-    TCheckSchedule* schedule = nullptr;
     TDesktopSettings desktop;
     bool quitting = false; // the tray's Quit: the window closes for good
     THeaders* headers = nullptr;
     TStatus* status = nullptr;
     bool startMaximized = false;
-    bool checkAfterRound = false; // Check was pressed while a round ran
 };

@@ -3,7 +3,7 @@
 #include "accounts/account_list.h"
 #include "app/main_window.h"
 #include "dialogs/account_editor.h"
-#include "mail/mail_watch.h"
+#include "mail/mail_operations.h"
 #include "platform/message_box.h"
 #include "widgets/account_tree.h"
 #include "widgets/body_panels.h"
@@ -29,7 +29,7 @@ void TForm1::ShowAccountRows(int index) {
     const TAccount& account = accounts->At(index);
     SetRefreshed(account.LastRefresh);
     grid->ShowRows(account.Rows, account.Headers);
-    watch->Shown();
+    mail->Watch().Shown();
 }
 
 void TForm1::add_accClick() {
@@ -55,7 +55,7 @@ void TForm1::ModifyAccount1Click() {
 
 void TForm1::del_accClick() {
     // The deletion waiting on the server, or a round of checks, holds this account.
-    if (flags.MailBusy || RoundRunning()) return;
+    if (mail->Flags().MailBusy || mail->RoundRunning()) return;
     if (accounts->Count() == 0) {
         ShowMessage("No accounts exist");
         return;

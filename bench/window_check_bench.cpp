@@ -9,6 +9,7 @@
 #include "bench/component_check.h"
 #include "dialogs/status_dialog.h"
 #include "mail/mail_check.h"
+#include "mail/mail_operations.h"
 #include "widgets/message_grid.h"
 
 #include <QApplication>
@@ -30,7 +31,8 @@ double WindowCheckSeconds(TForm1& form, TStatus& status) {
     form.Button1Click();
     QElapsedTimer limit;
     limit.start();
-    while (form.Check().WorkerRunning() || status.isVisible() || form.Flags().ThreadHandle != 0) {
+    while (form.Mail().Check().WorkerRunning() || status.isVisible() ||
+           form.Mail().Flags().ThreadHandle != 0) {
         if (limit.elapsed() > 120000) return -1;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
     }

@@ -21,9 +21,9 @@ protected:
         ASSERT_TRUE(server.WaitConnections(1));
     }
     bool BackgroundRound() {
-        Form().PeriodicTick();
-        if (!Form().RoundRunning()) return false;
-        return QTest::qWaitFor([&] { return !Form().RoundRunning(); }, 10000);
+        Form().Mail().PeriodicTick();
+        if (!Form().Mail().RoundRunning()) return false;
+        return QTest::qWaitFor([&] { return !Form().Mail().RoundRunning(); }, 10000);
     }
     void Delete() { Find<QToolButton>("del_mail")->click(); }
     std::vector<std::string> ServerSubjects() {
@@ -109,14 +109,14 @@ protected:
 // The user looks at the account while the round fills it: the table ends whole.
 TEST_F(TwoAccountRoundTest, LookingAtTheAccountDuringItsFillShowsItWhole) {
     bool clicked = false;
-    WhenTrue([&] { return Form().RoundRunning() && Form().Flags().MailBusy; },
+    WhenTrue([&] { return Form().Mail().RoundRunning() && Form().Mail().Flags().MailBusy; },
              [&] {
                  Form().Tree().setCurrentItem(Node("Other"));
                  Form().Tree().setCurrentItem(Node("Box"));
                  clicked = true;
              });
-    Form().PeriodicTick();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !Form().RoundRunning(); }, 20000));
+    Form().Mail().PeriodicTick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Form().Mail().RoundRunning(); }, 20000));
     EXPECT_TRUE(clicked);
     EXPECT_EQ(CurrentName(), "Box");
     EXPECT_EQ(Box().Rows.size(), 5u);
@@ -126,13 +126,13 @@ TEST_F(TwoAccountRoundTest, LookingAtTheAccountDuringItsFillShowsItWhole) {
 // Closing the window during a round: no account is checked after the close.
 TEST_F(TwoAccountRoundTest, ClosingDuringARoundStartsNoFurtherCheck) {
     bool closed = false;
-    WhenTrue([&] { return Form().RoundRunning() && Form().Flags().MailBusy; },
+    WhenTrue([&] { return Form().Mail().RoundRunning() && Form().Mail().Flags().MailBusy; },
              [&] {
                  Form().close();
                  closed = true;
              });
-    Form().PeriodicTick();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !Form().RoundRunning() || closed; }, 20000));
+    Form().Mail().PeriodicTick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Form().Mail().RoundRunning() || closed; }, 20000));
     QTest::qWait(300);
     EXPECT_TRUE(closed);
     EXPECT_EQ(other.Connections(), 0u) << "a check began after the window closed";

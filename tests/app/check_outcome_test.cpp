@@ -161,8 +161,8 @@ TEST_P(CheckOutcomeTest, TheDialogSaysWhyAndTheWindowIsUsable) {
     EXPECT_EQ(Status().Text(), c.text);
     EXPECT_TRUE(Status().isVisible());
     EXPECT_TRUE(Form().WindowEnabled());
-    EXPECT_EQ(Form().Flags().ThreadHandle, 0);
-    EXPECT_FALSE(Form().Pop().Connected());
+    EXPECT_EQ(Form().Mail().Flags().ThreadHandle, 0);
+    EXPECT_FALSE(Form().Mail().Pop().Connected());
     EXPECT_TRUE(messages.requests.empty()); // no bare error box
     EXPECT_EQ(Subjects(), c.subjects);
     EXPECT_EQ(Account().Rows.size(),
@@ -203,7 +203,7 @@ TEST_F(MailTest, AWrongTypedPasswordIsForgottenAndThePromptSaysSo) {
 
     WithModal([this] { ClickCheck(); }, type("right", toldSecond));
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return Form().Flags().ThreadHandle == 0 && !Status().isVisible(); }, 10000));
+        [&] { return Form().Mail().Flags().ThreadHandle == 0 && !Status().isVisible(); }, 10000));
     EXPECT_FALSE(toldFirst);
     EXPECT_TRUE(toldSecond);
     EXPECT_EQ(Subjects(), std::vector<std::string>{" Message 1"});

@@ -12,6 +12,7 @@
 #include "dialogs/header_viewer.h"
 #include "dialogs/status_dialog.h"
 #include "mail/mail_check.h"
+#include "mail/mail_operations.h"
 #include "shot_support.h"
 #include "widgets/message_grid.h"
 
@@ -29,8 +30,9 @@ int main(int argc, char** argv) {
     form.ShowAtStart();
     WaitFor([] { return false; }, 500);
     form.Button1Click();
-    if (!WaitFor([&] { return form.Flags().ThreadHandle == 0 && !program.Status->isVisible(); },
-                 60000)) {
+    if (!WaitFor(
+            [&] { return form.Mail().Flags().ThreadHandle == 0 && !program.Status->isVisible(); },
+            60000)) {
         std::fprintf(stderr, "the check did not end: %s\n", program.Status->Text().c_str());
         return 1;
     }

@@ -1,7 +1,7 @@
 // Check All Accounts and the periodic check against two Dovecot accounts, with a failing and a
 // password-less account between them.
-#include "fake_notifier.h"
 #include "mail_fixture.h"
+#include "tests/support/fake_notifier.h"
 
 #include "mail/check_round.h"
 #include "mail/check_schedule.h"
@@ -44,7 +44,7 @@ protected:
         modalWatch.start(20);
     }
     bool RoundEnds() {
-        return QTest::qWaitFor([&] { return !Form().RoundRunning(); }, 30000);
+        return QTest::qWaitFor([&] { return !Form().Mail().RoundRunning(); }, 30000);
     }
     std::string Shown(const char* name) {
         return TAccountTree::Shown(Form().Tree().AccountNode(name));
@@ -75,7 +75,7 @@ TEST_F(DesktopDovecotTest, CheckAllThenThePeriodicCheckCountNewMail) {
     DeliverToDovecot("erin", Mail("=?UTF-8?Q?Zo=C3=AB?= <z@example.com>", "Fresh"));
     DeleteElsewhere(DovecotPort(), "frank", "secret", 1);
     Select("Erin");
-    Form().Schedule().Tick();
+    Form().Mail().Schedule().Tick();
     ASSERT_TRUE(RoundEnds());
     EXPECT_EQ(Shown("Erin"), "Erin (3, 1 new)");
     EXPECT_EQ(Shown("Frank"), "Frank (0)");
@@ -95,15 +95,15 @@ TEST_F(DesktopDovecotTest, CheckAllThenThePeriodicCheckCountNewMail) {
 // The user's Check during a round ends the round after its first account, then runs.
 TEST_F(DesktopDovecotTest, CheckDuringARoundEndsTheRoundThenRuns) {
     Select("Frank");
-    Form().Schedule().Tick();
-    ASSERT_TRUE(Form().RoundRunning());
+    Form().Mail().Schedule().Tick();
+    ASSERT_TRUE(Form().Mail().RoundRunning());
     ClickCheck();
     // Frank's rows come from the user's check: the round never reaches Frank.
     const std::vector<std::string> frank{" Three"};
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
-            return Subjects() == frank && !Status().isVisible() && !Form().RoundRunning() &&
-                   Form().Flags().ThreadHandle == 0;
+            return Subjects() == frank && !Status().isVisible() && !Form().Mail().RoundRunning() &&
+                   Form().Mail().Flags().ThreadHandle == 0;
         },
         30000));
     EXPECT_EQ(Shown("Erin"), "Erin (2)"); // the round's first account
@@ -117,11 +117,11 @@ TEST_F(DesktopDovecotTest, ATickWaitsWhileADialogIsOpen) {
     QDialog dialog(&Form());
     dialog.setModal(true);
     dialog.show();
-    Form().Schedule().Tick();
-    EXPECT_FALSE(Form().RoundRunning());
+    Form().Mail().Schedule().Tick();
+    EXPECT_FALSE(Form().Mail().RoundRunning());
     EXPECT_EQ(Shown("Erin"), "Erin");
     dialog.hide();
-    Form().Schedule().Tick();
+    Form().Mail().Schedule().Tick();
     ASSERT_TRUE(RoundEnds());
     EXPECT_EQ(Shown("Erin"), "Erin (2)");
     EXPECT_EQ(modals, 0);

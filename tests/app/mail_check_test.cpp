@@ -25,7 +25,9 @@ TEST_F(MailCheckTest, ACheckFillsTheTableRowByRowAndKeepsRowsAndHeaders) {
                           "bob", "pw");
     StartWith(server);
     std::vector<int> rowsAtTop;
-    Form().Pop().OnRetrieveStart = [&](QObject*) { rowsAtTop.push_back(Form().Grid().RowCount()); };
+    Form().Mail().Pop().OnRetrieveStart = [&](QObject*) {
+        rowsAtTop.push_back(Form().Grid().RowCount());
+    };
     ASSERT_TRUE(CheckToEnd());
 
     EXPECT_EQ(rowsAtTop, (std::vector<int>{2, 3, 4})); // one row more before each summary
@@ -51,7 +53,7 @@ TEST_F(MailCheckTest, ACheckFillsTheTableRowByRowAndKeepsRowsAndHeaders) {
     EXPECT_EQ(Find<QLabel>("refreshed")->text().toStdString(), Account().LastRefresh);
     EXPECT_EQ(Status().Text(), Checking);
     EXPECT_TRUE(Form().WindowEnabled());
-    EXPECT_FALSE(Form().Pop().Connected());
+    EXPECT_FALSE(Form().Mail().Pop().Connected());
     EXPECT_TRUE(messages.requests.empty());
 }
 
@@ -95,7 +97,7 @@ TEST_F(MailCheckTest, ASavedPasswordIsUsedWithoutAsking) {
                   dialog.reject();
               });
     EXPECT_FALSE(asked);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Form().Flags().ThreadHandle == 0; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Form().Mail().Flags().ThreadHandle == 0; }, 10000));
 }
 
 TEST_F(MailCheckTest, WithoutAPasswordThePromptAsksOnceAndTheTypedOneIsKept) {
@@ -106,7 +108,7 @@ TEST_F(MailCheckTest, WithoutAPasswordThePromptAsksOnceAndTheTypedOneIsKept) {
                   prompt.findChild<QLineEdit*>("pass")->setText("typed");
                   prompt.findChild<QPushButton*>("OK")->click();
               });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Form().Flags().ThreadHandle == 0; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Form().Mail().Flags().ThreadHandle == 0; }, 10000));
     EXPECT_EQ(Account().Password, "typed");
     EXPECT_TRUE(Account().PasswordGiven);
     EXPECT_EQ(Table().size(), 1u);
@@ -128,8 +130,8 @@ TEST_F(MailCheckTest, CancellingThePromptStartsNothing) {
     EXPECT_FALSE(Status().isVisible());
     EXPECT_FALSE(WorkerRunning());
     EXPECT_TRUE(Form().WindowEnabled());
-    EXPECT_TRUE(Form().Flags().Checking); // set before the prompt, as it always was
-    EXPECT_EQ(Form().Flags().ThreadHandle, 0);
+    EXPECT_TRUE(Form().Mail().Flags().Checking); // set before the prompt, as it always was
+    EXPECT_EQ(Form().Mail().Flags().ThreadHandle, 0);
     EXPECT_EQ(server.Connections(), 0u);
 }
 
@@ -150,7 +152,7 @@ TEST_F(MailCheckTest, CancelWhileConnectingGivesTheAttemptUpAndChangesNothing) {
     EXPECT_FALSE(WorkerRunning());
     EXPECT_FALSE(Status().isVisible());
     EXPECT_TRUE(Form().WindowEnabled());
-    EXPECT_EQ(Form().Flags().ThreadHandle, -1);
+    EXPECT_EQ(Form().Mail().Flags().ThreadHandle, -1);
     QTest::qWait(50); // anything the worker posted is delivered now, and ignored
     EXPECT_EQ(Subjects(), std::vector<std::string>{" s"});
     EXPECT_EQ(Account().Rows.size(), 1u);
@@ -176,14 +178,15 @@ TEST_F(MailCheckTest, EscCancelsAndCancelDuringTheFillingRestoresTheTable) {
              });
     ClickCheck();
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return Form().Flags().ThreadHandle == -1 && !Form().Flags().MailBusy; }, 10000));
+        [&] { return Form().Mail().Flags().ThreadHandle == -1 && !Form().Mail().Flags().MailBusy; },
+        10000));
     EXPECT_EQ(textWhileFilling, Checking);
     EXPECT_FALSE(Status().isVisible());
     EXPECT_TRUE(Form().WindowEnabled());
     EXPECT_TRUE(Account().Rows.empty());
     EXPECT_EQ(Account().LastRefresh, "(none)");
     EXPECT_EQ(Table(), (std::vector<Cells>{{"", "", "", "", ""}}));
-    EXPECT_FALSE(Form().Pop().Connected());
+    EXPECT_FALSE(Form().Mail().Pop().Connected());
     EXPECT_TRUE(messages.requests.empty()); // a cancelled wait is no failure to report
 }
 

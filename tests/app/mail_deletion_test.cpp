@@ -79,8 +79,8 @@ TEST_F(MailDeletionTest, OneRowIsCheckedThenDeletedAndTheTableClosesUp) {
     EXPECT_EQ(Numbers(Subjects()), (std::vector<std::string>{"1", "3", "4", "5"}));
     EXPECT_EQ(Account().Rows.size(), 4u);
     EXPECT_EQ(server.Mailbox().size(), 4u);
-    EXPECT_FALSE(Form().Flags().Checking);
-    EXPECT_FALSE(Form().Flags().MailBusy);
+    EXPECT_FALSE(Form().Mail().Flags().Checking);
+    EXPECT_FALSE(Form().Mail().Flags().MailBusy);
 
     // The viewer on the new row 2 shows the former message 3.
     Select(2, 2);
@@ -128,7 +128,7 @@ TEST_F(MailDeletionTest, AMessageThatIsGoneIsReported) {
     Delete();
     EXPECT_EQ(messages.Texts().back(), "That email no longer seems to exist. Re-check account");
     EXPECT_EQ(Table().size(), 5u);
-    EXPECT_FALSE(Form().Pop().Connected());
+    EXPECT_FALSE(Form().Mail().Pop().Connected());
 }
 
 TEST_F(MailDeletionTest, SeveralRowsAreEachCheckedThenDeletedAndCounted) {
@@ -261,7 +261,7 @@ TEST_F(MailDeletionTest, NoCheckOrDeletionStartsWhileADeletionWaits) {
     Select(2, 2);
     messages.answers = {TMsgResult::Yes};
     bool busySeen = false;
-    WhenTrue([&] { return Form().Flags().MailBusy; },
+    WhenTrue([&] { return Form().Mail().Flags().MailBusy; },
              [&] {
                  busySeen = true;
                  Find<QToolButton>("check_mail")->click();
@@ -288,7 +288,7 @@ TEST_F(MailDeletionTest, AFailedLogInIsShownAndDeletesNothing) {
     Delete();
     EXPECT_EQ(messages.Texts().back(), "Authentication failed");
     EXPECT_EQ(messages.requests.back().Kind, TMsgKind::Error);
-    EXPECT_FALSE(Form().Flags().LoggedIn);
+    EXPECT_FALSE(Form().Mail().Flags().LoggedIn);
     EXPECT_EQ(server.Mailbox().size(), 5u);
 }
 
@@ -303,7 +303,7 @@ TEST_F(EmptyDeletionTest, TheEmptyRowOfAnUncheckedAccountDeletesNothing) {
     Delete();
     QTest::keyClick(&Form().Grid(), Qt::Key_Delete);
     EXPECT_TRUE(messages.requests.empty());
-    EXPECT_FALSE(Form().Flags().Checking);
+    EXPECT_FALSE(Form().Mail().Flags().Checking);
 }
 
 } // namespace

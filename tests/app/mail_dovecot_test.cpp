@@ -162,7 +162,7 @@ TEST_F(DovecotWindowTest, AfterACheckThatFailedMidFillAnotherAccountFillsItsTabl
     EXPECT_EQ(Status().Text(), "The server did not answer within 1 s while sending the header of "
                                "message 2\n1 of 3 messages read.");
     EXPECT_EQ(Subjects(), (std::vector<std::string>{" Message 1", ""}));
-    EXPECT_FALSE(Form().Pop().Connected());
+    EXPECT_FALSE(Form().Mail().Pop().Connected());
     select("Real");
     ASSERT_TRUE(CheckToEnd());
     EXPECT_EQ(Table().size(), DovecotManifest("alice").size());

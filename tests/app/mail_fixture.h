@@ -61,7 +61,7 @@ protected:
     THeaders& Viewer() { return *program->Headers; }
     TAccount& Account() { return *Form().Accounts().Current(); }
     void ClickCheck() { Find<QToolButton>("check_mail")->click(); }
-    bool WorkerRunning() { return Form().Check().WorkerRunning(); }
+    bool WorkerRunning() { return Form().Mail().Check().WorkerRunning(); }
 
     // A check to its end: the status dialog closed by FinishCheck.
     bool CheckToEnd() {
@@ -69,7 +69,7 @@ protected:
         return QTest::qWaitFor(
             [&] {
                 return !WorkerRunning() && !Status().isVisible() &&
-                       Form().Flags().ThreadHandle == 0;
+                       Form().Mail().Flags().ThreadHandle == 0;
             },
             10000);
     }

@@ -1,6 +1,6 @@
 // What the user is told of new mail, against a fake desktop: the tree's counts and marks, bold
 // rows, the tray's count, the notice and the window's title.
-#include "fake_notifier.h"
+#include "tests/support/fake_notifier.h"
 
 #include "accounts/account_list.h"
 #include "mail/check_round.h"
@@ -145,10 +145,10 @@ TEST_F(TrayTest, ClosingKeepsTheProgramInTheTray) {
         Form().UseNotifier(desktop);
         bool closed = false;
         QObject::connect(&Form(), &TForm1::closed, [&] { closed = true; });
-        EXPECT_EQ(Form().Schedule().IntervalMs(), MinCheckMinutes * 60 * 1000);
+        EXPECT_EQ(Form().Mail().Schedule().IntervalMs(), MinCheckMinutes * 60 * 1000);
         // The first round, the baseline, comes before a whole interval has passed.
-        EXPECT_LT(Form().findChild<QTimer*>("checkTimer")->interval(),
-                  Form().Schedule().IntervalMs());
+        EXPECT_LT(Form().Mail().findChild<QTimer*>("checkTimer")->interval(),
+                  Form().Mail().Schedule().IntervalMs());
         Form().show();
         Form().close();
         EXPECT_EQ(closed, !tray);

@@ -32,7 +32,7 @@ TEST_F(StartTest, WithoutFilesShowsThePlaceholderAtTheDesignedSize) {
         EXPECT_GE(form.Grid().columnWidth(column), widths[static_cast<size_t>(column)]);
     EXPECT_EQ(form.Grid().columnWidth(0), 119);
     EXPECT_GE(form.findChild<TBodyPanels*>()->Panel2Width(), 153);
-    EXPECT_TRUE(form.Flags().LoggedIn);
+    EXPECT_TRUE(form.Mail().Flags().LoggedIn);
     EXPECT_TRUE(messages.requests.empty());
 }
 

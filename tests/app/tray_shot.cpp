@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "mail/check_schedule.h"
+#include "mail/mail_operations.h"
 #include "shot_support.h"
 #include "tests/support/dovecot_fixture.h"
 #include "widgets/account_tree.h"
@@ -26,8 +27,8 @@ std::string Mail(const std::string& from, const std::string& subject, int day) {
 }
 
 bool Round(TForm1& form) {
-    form.Schedule().Tick();
-    return WaitFor([&] { return !form.RoundRunning(); }, 60000);
+    form.Mail().Schedule().Tick();
+    return WaitFor([&] { return !form.Mail().RoundRunning(); }, 60000);
 }
 } // namespace
 

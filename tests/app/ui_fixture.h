@@ -2,6 +2,7 @@
 #include "accounts/account_list.h"
 #include "app/main_window.h"
 #include "app/program.h"
+#include "mail/mail_operations.h"
 #include "tests/support/message_script.h"
 #include "widgets/account_tree.h"
 #include "widgets/message_grid.h"

@@ -1,13 +1,15 @@
-// The check and the deletion on their parts alone: a session, the accounts, a table, a status
-// dialog and a view that only records what it is asked. No main window.
+// The mail operations on their parts alone: the accounts, a tree, a table, a status dialog and a
+// view that only records what it is asked. No main window.
 #include "accounts/account_list.h"
 #include "dialogs/status_dialog.h"
 #include "mail/mail_check.h"
-#include "mail/mail_deletion.h"
+#include "mail/mail_operations.h"
 #include "mail/mail_view.h"
 #include "pop3/pop3_client.h"
+#include "tests/support/fake_notifier.h"
 #include "tests/support/fake_pop3_server.h"
 #include "tests/support/message_script.h"
+#include "widgets/account_tree.h"
 #include "widgets/message_grid.h"
 
 #include <QTest>
@@ -48,14 +50,8 @@ public:
 class MailPartsTest : public testing::Test {
 protected:
     MailPartsTest() : server({Message(1), Message(2), Message(3)}, "bob", "pw") {
-        // What the window's POP3 handlers do for the check.
-        pop.OnConnect = [this](QObject*) {
-            flags.LoggedIn = true;
-            if (flags.Checking) check.PostCheckReady();
-        };
-        pop.OnList = [this](int32_t, int32_t) { ++flags.ListedCount; };
-        status.OnCheckReady = [this](uint64_t attempt) { check.CheckReady(attempt); };
-        status.OnClose = [this] { check.StatusClosed(); };
+        mail.UseNotifier(notifier, {});
+        mail.AttachStatus(status);
     }
     ~MailPartsTest() override {
         status.OnCheckReady = nullptr; // the check goes first
@@ -72,10 +68,10 @@ protected:
     }
     // The check's attempt is over: its status dialog closed, or saying how it failed.
     bool CheckToEnd() {
-        check.Button1Click();
+        mail.Button1Click();
         return QTest::qWaitFor(
             [&] {
-                return !check.WorkerRunning() && flags.ThreadHandle == 0 &&
+                return !mail.Check().WorkerRunning() && flags.ThreadHandle == 0 &&
                        (!status.isVisible() || status.ButtonText() == "Close");
             },
             10000);
@@ -83,14 +79,14 @@ protected:
 
     MessageScript messages;
     FakePop3Server server;
-    TPop3Client pop;
     TAccounts accounts;
+    TAccountTree tree;
     TMessageGrid grid;
     TStatus status;
-    TMailFlags flags;
+    FakeNotifier notifier{false, false};
     TRecordingView view{accounts, grid};
-    TMailParts parts{pop, accounts, grid, flags, view};
-    TMailCheck check{parts, status};
+    TMailOperations mail{accounts, tree, grid, view};
+    TMailFlags& flags = mail.Flags();
 };
 
 TEST_F(MailPartsTest, ACheckFillsTheTableAndTellsTheViewOnlyWhatItNeeds) {
@@ -132,7 +128,7 @@ TEST_F(MailPartsTest, ADeletionWorksOnTheSameParts) {
     view.calls.clear();
     grid.setCurrentCell(1, 0); // message 2
     messages.answers = {TMsgResult::Yes};
-    DeleteSelectedMail(parts);
+    mail.del_mailClick();
     ASSERT_TRUE(server.WaitConnections(2));
     EXPECT_EQ(server.Commands(1),
               (std::vector<std::string>{"USER bob", "PASS pw", "STAT", "TOP 2 0", "LIST 2",
