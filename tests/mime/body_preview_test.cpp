@@ -1,0 +1,162 @@
+// The preview of a message from a TOP reply, for the shapes real mail takes.
+#include "mime/body_preview.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using TLines = std::vector<std::string>;
+
+struct TCase {
+    const char* shape;
+    TLines reply;
+    std::string text;
+    bool fromHtml;
+    std::vector<TAttachment> attachments;
+    bool cut;
+};
+
+TLines Joined(std::initializer_list<TLines> pieces) {
+    TLines all;
+    for (const TLines& piece : pieces)
+        all.insert(all.end(), piece.begin(), piece.end());
+    return all;
+}
+
+const TLines Head = {"From: a@example.com", "Subject: shape", "MIME-Version: 1.0"};
+
+TEST(DecodePreview, RealWorldShapes) {
+    const std::string longLine(20000, 'x');
+    const TCase cases[] = {
+        {"plain, line ends kept, dot-stuffed",
+         Joined({Head, {"\r\n", "Hello,\r\n", "..hidden\r\n", "\r\n", "Bob\r\n", ".\r\n"}}),
+         "Hello,\n.hidden\n\nBob",
+         false,
+         {},
+         false},
+        {"alternative: the plain part",
+         Joined({Head,
+                 {"Content-Type: multipart/alternative; boundary=\"b1\"", "", "preamble", "--b1",
+                  "Content-Type: text/plain; charset=utf-8", "", "Plain text", "--b1",
+                  "Content-Type: text/html", "", "<p>HTML text</p>", "--b1--", "."}}),
+         "Plain text",
+         false,
+         {},
+         false},
+        {"HTML only, entities, blocks, script and head",
+         Joined({Head,
+                 {"Content-Type: text/html; charset=\"iso-8859-1\"", "",
+                  "<html><head><title>T</title><style>p{}</style></head><body>",
+                  "<p>Caf\xe9 &amp; more&nbsp;here</p><script>x()</script>",
+                  "<ul><li>one<li>two</ul>Line<br>break &#8364; &#x41; &bogus;", "</body></html>",
+                  "."}}),
+         "Café & more here\n\n• one\n• two\n\nLine\nbreak € A &bogus;",
+         true,
+         {},
+         false},
+        {"quoted-printable with soft breaks",
+         Joined({Head,
+                 {"Content-Type: text/plain; charset=UTF-8",
+                  "Content-Transfer-Encoding: quoted-printable", "",
+                  "Gr=C3=BC=C3=9Fe aus =", "K=C3=B6ln   ", "a=3Db =ZZ", "."}}),
+         "Grüße aus Köln\na=b =ZZ",
+         false,
+         {},
+         false},
+        {"base64 in a charset, CR LF inside",
+         Joined({Head,
+                 {"Content-Type: text/plain; charset=KOI8-R", "Content-Transfer-Encoding: BASE64",
+                  "", "8NLJ18XUDQrNydI=", "."}}),
+         "Привет\nмир",
+         false,
+         {},
+         false},
+        {"Latin-1 without a label, and a mislabelled part",
+         Joined({Head,
+                 {"Content-Type: multipart/mixed; boundary=m", "", "--m", "", "Caf\xe9 cr\xe8me",
+                  "--m", "Content-Type: text/plain; charset=utf-8", "",
+                  "br\xfb"
+                  "l\xe9"
+                  "e",
+                  "--m--", "."}}),
+         "Café crème\n\nbrûlée",
+         false,
+         {},
+         false},
+        {"a very long line kept whole",
+         Joined({Head, {"", longLine, "."}}),
+         longLine,
+         false,
+         {},
+         false},
+        {"format=flowed",
+         Joined({Head,
+                 {"Content-Type: text/plain; format=flowed; delsp=no", "", "One paragraph ",
+                  "goes on.", "> quoted ", "> too", " Stuffed", "."}}),
+         "One paragraph goes on.\n> quoted too\nStuffed",
+         false,
+         {},
+         false},
+        {"mixed: text, attachments by name and size, none fetched",
+         Joined({Head,
+                 {"Content-Type: multipart/mixed; boundary=\"=_outer\"",
+                  "",
+                  "--=_outer",
+                  "Content-Type: multipart/alternative; boundary=inner",
+                  "",
+                  "--inner",
+                  "Content-Type: text/html",
+                  "",
+                  "<b>Bold</b> report",
+                  "--inner--",
+                  "--=_outer",
+                  "Content-Type: application/pdf; name=\"old.pdf\"",
+                  "Content-Disposition: attachment; filename*=UTF-8''r%C3%A9sum%C3%A9.pdf",
+                  "Content-Transfer-Encoding: base64",
+                  "",
+                  "JVBERi0xLjQK",
+                  "--=_outer",
+                  "Content-Type: image/png",
+                  "Content-Disposition: inline; filename*0=\"long \"; filename*1=\"name.png\";",
+                  " size=2048",
+                  "Content-Transfer-Encoding: base64",
+                  "",
+                  "iVBORw0K",
+                  "--=_outer--",
+                  "."}}),
+         "Bold report",
+         true,
+         {{"résumé.pdf", "application/pdf", 9}, {"long name.png", "image/png", 2048}},
+         false},
+        {"truncated inside a base64 attachment and a cut UTF-8 character",
+         Joined({Head,
+                 {"Content-Type: multipart/mixed; boundary=z", "", "--z",
+                  "Content-Type: text/plain; charset=utf-8", "Content-Transfer-Encoding: base64",
+                  "", "R3LDvMOf", "w6Q=", "--z",
+                  "Content-Type: application/zip; name==?UTF-8?Q?d=C3=A4ta.zip?=",
+                  "Content-Transfer-Encoding: base64", "", "UEsDBBQAAAAI", "."}}),
+         "Grüßä",
+         false,
+         {{"däta.zip", "application/zip", std::nullopt}},
+         true},
+        {"truncated in the middle of a character, no terminator",
+         Joined({Head,
+                 {"Content-Type: text/plain; charset=utf-8", "Content-Transfer-Encoding: base64",
+                  "", "R3LDvMO"}}),
+         "Grü",
+         false,
+         {},
+         true},
+        {"header only", Joined({Head, {"", "."}}), "", false, {}, false},
+        {"nothing at all", {}, "", false, {}, true},
+    };
+    for (const TCase& c : cases) {
+        const TPreview preview = DecodePreview(c.reply);
+        EXPECT_EQ(preview.Text, c.text) << c.shape;
+        EXPECT_EQ(preview.FromHtml, c.fromHtml) << c.shape;
+        EXPECT_EQ(preview.Attachments, c.attachments) << c.shape;
+        EXPECT_EQ(preview.Cut, c.cut) << c.shape;
+    }
+}
+
+} // namespace
