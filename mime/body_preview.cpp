@@ -167,3 +167,14 @@ TPreview DecodePreview(const std::vector<std::string>& replyLines) {
     preview.Cut = preview.Cut || !ended;
     return preview;
 }
+
+TPreview DecodePreview(const std::vector<std::string>& header,
+                       const std::vector<std::string>& body) {
+    std::vector<std::string> reply(header);
+    if (!reply.empty() && reply.back() == ".") reply.pop_back();
+    if (!reply.empty() && reply.back().empty()) reply.pop_back();
+    reply.emplace_back();
+    reply.insert(reply.end(), body.begin(), body.end());
+    reply.emplace_back("."); // the summary read its reply to the end
+    return DecodePreview(reply);
+}

@@ -26,3 +26,8 @@ struct TPreview {
 // inline text part of a multipart/mixed in turn; quoted-printable and base64 decoded and the
 // part's charset read. A reply cut off anywhere gives what is there.
 TPreview DecodePreview(const std::vector<std::string>& replyLines);
+
+// The preview of a summary read with body lines: its kept header lines (the empty line and the
+// terminator at their end or not) and the body lines that followed, dot-stuffed as sent.
+TPreview DecodePreview(const std::vector<std::string>& header,
+                       const std::vector<std::string>& body);

@@ -157,6 +157,11 @@ TEST(DecodePreview, RealWorldShapes) {
         EXPECT_EQ(preview.Attachments, c.attachments) << c.shape;
         EXPECT_EQ(preview.Cut, c.cut) << c.shape;
     }
+    // A summary's kept header and body lines give the preview of the reply they came from.
+    const TCase& qp = cases[3];
+    const TLines header(qp.reply.begin(), qp.reply.begin() + 5);
+    const TLines body(qp.reply.begin() + 6, qp.reply.end() - 1);
+    EXPECT_EQ(DecodePreview(Joined({header, {"", "."}}), body).Text, qp.text);
 }
 
 } // namespace
