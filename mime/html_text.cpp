@@ -42,8 +42,8 @@ void AppendUtf8(unsigned code, std::string& out) {
 
 // A character reference at html[i] ('&'); false when it is none, so the '&' stays.
 bool Reference(std::string_view html, size_t& i, std::string& out) {
-    const size_t semicolon = html.find(';', i);
-    if (semicolon == std::string_view::npos || semicolon - i > 10) return false;
+    const size_t semicolon = html.substr(0, i + 12).find(';', i); // names are short
+    if (semicolon == std::string_view::npos) return false;
     const std::string_view name = html.substr(i + 1, semicolon - i - 1);
     if (name.size() >= 2 && name[0] == '#') {
         const bool hex = name[1] == 'x' || name[1] == 'X';
