@@ -141,13 +141,21 @@ private:
         const size_t start = at;
         std::vector<std::string> words;
         std::string comment;
+        bool glue = false; // an address written as the name keeps its "@"
         while (at < tokens.size()) {
             const TToken& token = tokens[at];
-            if (token.Kind == TToken::Special && token.Text != "@" && token.Text != ".") break;
+            if (token.Kind == TToken::Special && token.Text != "@") break;
             if (token.Kind == TToken::Comment) {
                 if (comment.empty()) comment = token.Text;
-            } else if (token.Kind != TToken::Special) {
+            } else if (token.Kind == TToken::Special) {
+                if (!words.empty()) words.back() += "@";
+                glue = !words.empty();
+            } else if (glue && !token.BlankBefore) {
+                words.back() += token.Text;
+                glue = false;
+            } else {
                 words.push_back(token.Text);
+                glue = false;
             }
             ++at;
         }
