@@ -9,7 +9,6 @@ struct TAttachment {
     std::string Name;            // UTF-8; empty when the sender gave none
     std::string Type;            // "application/pdf", lower case
     std::optional<int64_t> Size; // decoded bytes, when the part was read whole or states it
-    bool operator==(const TAttachment&) const = default;
 };
 
 // What the preview pane shows of a message.
