@@ -107,7 +107,8 @@ private:
             for (const TMimeEntity& part : entity.Parts) // say, related HTML with its pictures
                 if (!chosen && IsMultipart(part)) chosen = &part;
             if (chosen) Entity(*chosen);
-        } else if (type == "multipart/related") { // the root; the rest are pieces of it
+        } else if (type == "multipart/related" || type == "multipart/signed") {
+            // The root, or the signed content; the rest are pieces of it or its signature.
             if (!entity.Parts.empty()) Entity(entity.Parts.front());
         } else {
             for (const TMimeEntity& part : entity.Parts)

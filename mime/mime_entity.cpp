@@ -23,7 +23,9 @@ TDelimiter DelimiterOf(const std::string& line, const std::string& boundary) {
 TMimeEntity Parse(const std::vector<std::string>& lines, bool complete, int depth) {
     TMimeEntity entity;
     size_t bodyStart = 0;
-    entity.Fields = HeaderFields(lines, &bodyStart);
+    // A part that starts with text has no header, though the empty line before it is missing.
+    const bool headed = lines.empty() || lines[0].empty() || !HeaderFields({lines[0]}).empty();
+    if (headed) entity.Fields = HeaderFields(lines, &bodyStart);
     const std::string type = FieldValue(entity.Fields, "Content-Type");
     entity.Type = ParseParameterized(type.empty() ? "text/plain" : type);
     if (entity.Type.Value.find('/') == std::string::npos) entity.Type.Value = "text/plain";

@@ -30,7 +30,11 @@ std::string DecodeBase64Lines(const std::vector<std::string>& lines) {
     int count = 0;
     for (const std::string& line : lines) {
         for (const char c : line) {
-            if (c == '=') return out; // padding: the data ends here
+            if (c == '=') { // padding ends a group; some senders go on with another
+                bits = 0;
+                count = 0;
+                continue;
+            }
             const int value = Base64Value(c);
             if (value < 0) continue;
             bits = (bits << 6) | static_cast<unsigned>(value);

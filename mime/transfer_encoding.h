@@ -7,8 +7,9 @@
 // part cut off in the middle (a TOP reply ends where it ends) or a malformed sequence never
 // fails, the bytes they cannot read are skipped (base64) or kept as written (quoted-printable).
 
-// Base64 over lines: blanks and stray characters skipped, decoding ends at padding, an
-// incomplete last group gives the whole bytes it holds.
+// Base64 over lines: blanks and stray characters skipped, padding ends a group (and another
+// may follow, as some senders encode line by line), an incomplete last group gives the whole
+// bytes it holds.
 std::string DecodeBase64Lines(const std::vector<std::string>& lines);
 
 // Quoted-printable lines (RFC 2045): "=XX" escapes, "=" at a line end joins the next line,
