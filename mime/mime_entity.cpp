@@ -36,6 +36,7 @@ TMimeEntity Parse(const std::vector<std::string>& lines, bool complete, int dept
     entity.Complete = complete;
     const std::string boundary = entity.Type.Params["boundary"];
     const bool multipart = entity.Type.Value.compare(0, 10, "multipart/") == 0;
+    if (multipart && boundary.empty()) entity.Type.Value = "text/plain"; // cannot be split
     if (!multipart || boundary.empty() || depth >= MaxDepth) {
         entity.Body.assign(lines.begin() + static_cast<std::ptrdiff_t>(bodyStart), lines.end());
         return entity;

@@ -134,6 +134,8 @@ TEST(DecodePreview, RealWorldShapes) {
                   "", "R3LDvMO"}}),
          "Grü", "cut"},
         {"header only", Joined({Head, {"", "."}}), "", ""},
+        {"a multipart without its boundary read as text",
+         Joined({Head, {"Content-Type: multipart/mixed", "", "as sent", "."}}), "as sent", ""},
         {"nothing at all", {}, "", "cut"},
     };
     for (const TCase& c : cases) {
