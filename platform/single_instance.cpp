@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <cstdlib>
+#include <QStandardPaths>
 #include <unistd.h>
 
 namespace {
@@ -31,9 +31,12 @@ std::string TSingleInstance::SocketName(const std::string& folder) {
         QCryptographicHash::hash(QByteArray::fromStdString(folder), QCryptographicHash::Sha256)
             .toHex()
             .left(16);
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && runtime[0] == '/' && QDir(runtime).exists())
-        return std::string(runtime) + "/vellion-" + digest.toStdString();
+    // The user's own runtime folder, which Qt makes (or checks to be) owner-only: in a shared
+    // temporary folder another user could take the name first and keep this program from
+    // starting.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty())
+        return QDir(runtime).filePath("vellion-" + QString::fromLatin1(digest)).toStdString();
     return QDir::temp()
         .filePath(QString("vellion-%1-%2").arg(getuid()).arg(QString::fromLatin1(digest)))
         .toStdString();

@@ -12,8 +12,8 @@ class QLocalServer;
 // nobody and is taken over.
 class TSingleInstance : public QObject {
 public:
-    // The socket's name for a folder: under $XDG_RUNTIME_DIR (the user's own) where it is set,
-    // otherwise in the temporary folder with the user's id in the name.
+    // The socket's name for a folder, in the user's runtime folder ($XDG_RUNTIME_DIR, or the
+    // owner-only one Qt makes in the temporary folder without it).
     static std::string SocketName(const std::string& folder);
 
     explicit TSingleInstance(std::string name);
