@@ -20,7 +20,7 @@ class TAccounts;
 // it costs one check's news and never floods. A file of a later version is neither read nor
 // replaced.
 
-enum class TSeenRead { Missing, Read, Damaged, Newer };
+enum class TSeenRead { Read, Damaged, Newer };
 
 std::string SeenText(const TNewMailState& state);
 // Fills state's Checked, Present and Unviewed from the text, or leaves them without a baseline.
