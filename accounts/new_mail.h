@@ -25,7 +25,8 @@ struct TNewMailState {
 };
 
 // Records a completed check of the account with its messages' identifiers (by message number).
-// Gives the message numbers (from 1) that arrived since the previous check: none at the first.
+// Gives the message numbers (from 1) that arrived since the previous check: none without a
+// baseline (Checked clear).
 // What arrived joins what was new and not yet viewed; a message no longer there is not new.
 std::vector<int> RecordCheck(TNewMailState& state, const std::vector<std::string>& ids);
 
