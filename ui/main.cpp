@@ -1,3 +1,4 @@
+#include "platform/single_instance.h"
 #include "ui/config_folder.h"
 #include "ui/main_window.h"
 #include "ui/program.h"
@@ -5,6 +6,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QIcon>
 #include <QMessageBox>
 #include <cstdio>
@@ -44,8 +46,13 @@ int main(int argc, char** argv) {
         QMessageBox::critical(nullptr, "Vellion", QString::fromStdString(folderError));
         return 1;
     }
+    // A second start on the same files shows the first program's window instead.
+    TSingleInstance instance(
+        TSingleInstance::SocketName(QDir::current().canonicalPath().toStdString()));
+    if (instance.AnotherRuns()) return 0;
     InstallQtMessageBoxHandler();
     TProgram program;
+    instance.OnRaise = [&program] { program.Form1->ShowFromTray(); };
     QObject::connect(program.Form1.get(), &TForm1::closed, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     program.Form1->ShowAtStart();

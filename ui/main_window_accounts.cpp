@@ -2,6 +2,7 @@
 // and adding, modifying and deleting accounts.
 #include "accounts/account_editor.h"
 #include "accounts/account_list.h"
+#include "accounts/seen_file.h"
 #include "platform/message_box.h"
 #include "ui/account_tree.h"
 #include "ui/body_panels.h"
@@ -67,6 +68,7 @@ void TForm1::del_accClick() {
         return;
     }
     if (!accounts->SaveToFile()) ShowMessage("Error saving accounts file");
+    DropUnusedSeen(*accounts);
     tree->RemoveSelectedAccount();
     if (tree->NodeCount() < 3) {
         tree->InsertPlaceholder();
