@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-// Which messages of an account are new. Nothing of it is stored on disk: it lives while the
-// program runs, in the account it belongs to.
+// Which messages of an account are new. The state lives in the account it belongs to; its
+// identifiers (never anything else of the mail) are kept across runs by seen_file.h.
 
 // A message's identifier: the server's UIDL, or where the server gave none, "sha256:" and the
 // digest of the header lines as the check kept them (a message's header does not change).
@@ -15,15 +15,18 @@ std::vector<std::string> MessageIdentities(const std::vector<std::string>& uids,
                                            const std::vector<std::vector<std::string>>& headers);
 
 struct TNewMailState {
-    // A check of this account ended in this run: its messages are the baseline. Before that,
-    // nothing is new (what the user saw in an earlier run is not known).
+    // Present is a baseline: a check of this mailbox ended, in this run or in an earlier one
+    // whose seen file was read. Without one, nothing is new (what the user saw is not known).
     bool Checked = false;
+    // The mailbox whose seen file this state was read from; empty before the run's first check.
+    std::string Mailbox;
     std::vector<std::string> Present;  // the identifiers of the last check, sorted
     std::vector<std::string> Unviewed; // new since the account was last viewed, sorted
 };
 
 // Records a completed check of the account with its messages' identifiers (by message number).
-// Gives the message numbers (from 1) that arrived since the previous check: none at the first.
+// Gives the message numbers (from 1) that arrived since the previous check: none without a
+// baseline (Checked clear).
 // What arrived joins what was new and not yet viewed; a message no longer there is not new.
 std::vector<int> RecordCheck(TNewMailState& state, const std::vector<std::string>& ids);
 

@@ -2,9 +2,11 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "dialogs/qt_message_box.h"
+#include "platform/single_instance.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QIcon>
 #include <QMessageBox>
 #include <cstdio>
@@ -44,8 +46,13 @@ int main(int argc, char** argv) {
         QMessageBox::critical(nullptr, "Vellion", QString::fromStdString(folderError));
         return 1;
     }
+    // A second start on the same files shows the first program's window instead.
+    TSingleInstance instance(
+        TSingleInstance::SocketName(QDir::current().canonicalPath().toStdString()));
+    if (instance.AnotherRuns()) return 0;
     InstallQtMessageBoxHandler();
     TProgram program;
+    instance.OnRaise = [&program] { program.Form1->ShowFromTray(); };
     QObject::connect(program.Form1.get(), &TForm1::closed, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     program.Form1->ShowAtStart();

@@ -1,6 +1,7 @@
 // The account side of the main window: the tree selection, the table of the current account,
 // and adding, modifying and deleting accounts.
 #include "accounts/account_list.h"
+#include "accounts/seen_file.h"
 #include "app/main_window.h"
 #include "dialogs/account_editor.h"
 #include "mail/mail_operations.h"
@@ -67,6 +68,7 @@ void TForm1::del_accClick() {
         return;
     }
     if (!accounts->SaveToFile()) ShowMessage("Error saving accounts file");
+    DropUnusedSeen(*accounts);
     tree->RemoveSelectedAccount();
     if (tree->NodeCount() < 3) {
         tree->InsertPlaceholder();

@@ -3,15 +3,20 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // One full check through the POP3 component alone, as the program runs it: Connect, List,
-// PlanSummaries, GetSummary 1..N, Disconnect.
+// PlanSummaries, GetSummary 1..N, Disconnect; with previewLines, each summary also brings that
+// many body lines, handed to afterEach.
 // Returns the seconds it took (the TLS handshake included).
 inline double ComponentCheckSeconds(uint16_t port, const std::string& user,
                                     const std::string& password,
-                                    TTransportSecurity security = TTransportSecurity::None) {
+                                    TTransportSecurity security = TTransportSecurity::None,
+                                    int32_t previewLines = 0,
+                                    const std::function<void(const TSummary&)>& afterEach = {}) {
     TPop3Client client;
+    client.PreviewLines = previewLines;
     client.Host = "127.0.0.1";
     client.Port = port;
     client.Security = security;
@@ -23,8 +28,10 @@ inline double ComponentCheckSeconds(uint16_t port, const std::string& user,
     client.Connect();
     client.List();
     client.PlanSummaries(1, listed);
-    for (int32_t n = 1; n <= listed; ++n)
+    for (int32_t n = 1; n <= listed; ++n) {
         client.GetSummary(n);
+        if (afterEach) afterEach(client.Summary());
+    }
     client.Disconnect();
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }

@@ -1,6 +1,7 @@
 #include "mail/mail_watch.h"
 
 #include "accounts/account_list.h"
+#include "accounts/seen_file.h"
 #include "desktop/new_mail_notifier.h"
 #include "widgets/account_tree.h"
 #include "widgets/message_grid.h"
@@ -18,7 +19,7 @@ TMailWatch::TMailWatch(TAccounts& accounts, TAccountTree& tree, TMessageGrid& gr
     : accounts(accounts), tree(tree), grid(grid), notifier(notifier), window(std::move(window)) {}
 
 void TMailWatch::Checked(TAccount& account, bool background) {
-    for (int message : RecordCheck(account.NewMail, Identities(account)))
+    for (int message : RecordCheckKept(account, Identities(account)))
         if (background)
             arrivals.push_back(ArrivalOf(account.Headers[static_cast<size_t>(message - 1)]));
     ShowNode(account, "", "");
@@ -61,7 +62,7 @@ void TMailWatch::Shown() {
 void TMailWatch::Viewed() {
     TAccount* current = accounts.Current();
     if (!current || NewCount(current->NewMail) == 0) return;
-    MarkViewed(current->NewMail);
+    MarkViewedKept(*current);
     RowsChanged(*current);
     ShowCount();
 }

@@ -66,6 +66,25 @@ std::string Lower(std::string_view text) {
     return lower;
 }
 
+// Labels mail carries that the system's converters know by another name, or that in practice
+// mean a wider charset (as browsers read them).
+std::string KnownName(const std::string& name) {
+    static const std::pair<const char*, const char*> aliases[] = {
+        {"ks_c_5601-1987", "CP949"},
+        {"gb2312", "GBK"},
+        {"x-gbk", "GBK"},
+        {"iso-8859-8-i", "ISO-8859-8"},
+        {"x-mac-roman", "MACINTOSH"},
+        {"tis-620", "CP874"},
+        {"x-sjis", "SHIFT_JIS"},
+        {"shift-jis", "SHIFT_JIS"},
+        {"iso-8859-9", "CP1254"},
+    };
+    for (const auto& [label, known] : aliases)
+        if (name == label) return known;
+    return name;
+}
+
 } // namespace
 
 bool IsUtf8(std::string_view bytes) {
@@ -127,7 +146,7 @@ std::optional<std::string> CharsetToUtf8(std::string_view bytes, std::string_vie
     if (name == "us-ascii" || name == "ascii" || name == "iso-8859-1" || name == "latin1" ||
         name == "iso_8859-1" || name == "windows-1252" || name == "cp1252")
         return EightBitToUtf8(bytes);
-    TConverter converter(name);
+    TConverter converter(KnownName(name));
     if (!converter.ok()) return std::nullopt;
     return converter.Run(bytes, [](unsigned char, std::string&) { return false; });
 }

@@ -23,6 +23,10 @@ public:
     std::string UserID;
     std::string Password;
     bool DeleteOnRead = false;
+    // Body lines each summary also asks for ("TOP n k"), kept in Summary().Body for a preview
+    // at no extra round trip; 0, the default, asks for the header alone. At most MaxTopLines.
+    int32_t PreviewLines = 0;
+    static constexpr int32_t MaxTopLines = 1000;
     std::string AttachFilePath;
 
     THandlerEvent OnAuthenticationNeeded;
@@ -41,6 +45,11 @@ public:
     void DeleteMailMessage(int32_t n);
     void List();
     void GetSummary(int32_t n);
+    // TOP n k on demand (k clamped to 0..MaxTopLines): the reply's lines after its status line
+    // as sent (dot-stuffed, line ends removed), the terminator "." last; lines beyond
+    // MaxTopBytes are read and dropped. A refusal throws the reply; empty when busy.
+    std::vector<std::string> GetTop(int32_t n, int32_t lines);
+    static constexpr size_t MaxTopBytes = 256 * 1024;
     // UIDL (pop3_uidl.cpp): the unique identifiers of messages 1 to count, "" where the
     // listing names none; empty when the server refuses the command (it has no UIDL).
     std::vector<std::string> ListUids(int32_t count);
@@ -77,6 +86,7 @@ private:
     void RejectLogIn(int attempt);
     void ReadAbort();
     void ReadSummaryHeader();
+    std::string TopCommand(int32_t n) const;
     void ReadSummarySize(int32_t n);
     bool ServerOffersPipelining();
     void SummaryExchange(const std::string& request, std::string& reply);

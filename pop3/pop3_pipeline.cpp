@@ -5,6 +5,7 @@
 #include "pop3/pop3_client.h"
 #include "pop3/pop3_reply.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -33,7 +34,8 @@ void TPop3Client::PlanSummaries(int32_t first, int32_t last) {
         CertifyConnect();
         pipeline->Reset();
         // A single summary gains nothing from going ahead, and an empty mailbox needs none.
-        if (last > first && ServerOffersPipelining()) pipeline->Plan(first, last);
+        if (last > first && ServerOffersPipelining())
+            pipeline->Plan(first, last, std::clamp(PreviewLines, 0, MaxTopLines));
     } catch (...) {
         busy = false;
         throw;

@@ -5,6 +5,8 @@
 #include "pop3/pop3_error.h"
 #include "pop3/pop3_reply.h"
 
+#include <algorithm>
+
 namespace {
 
 // One header may take this much: real headers of 10 MB still fit, an endless reply does not.
@@ -68,7 +70,7 @@ void TPop3Client::GetSummary(int32_t n) {
         CertifyConnect();
         if (OnRetrieveStart) OnRetrieveStart(this);
         std::string reply;
-        SummaryExchange("TOP " + std::to_string(n) + " 0", reply);
+        SummaryExchange(TopCommand(n), reply);
         if (!PositiveReply(reply)) throw RefusedBy(reply);
         ReadSummaryHeader();
         ReadSummarySize(n);
@@ -77,29 +79,73 @@ void TPop3Client::GetSummary(int32_t n) {
     });
 }
 
+std::string TPop3Client::TopCommand(int32_t n) const {
+    return "TOP " + std::to_string(n) + " " +
+           std::to_string(std::clamp(PreviewLines, 0, MaxTopLines));
+}
+
+// The header's lines go to Header as TOP n 0 gives them; the body lines that PreviewLines asks
+// for go to Body, so the header, and all taken from it, is the same with or without them.
 void TPop3Client::ReadSummaryHeader() {
     TSummary& s = *summary;
     s.Header.Clear();
+    s.Body.clear();
     s.Subject.clear();
     s.From.clear();
     s.MessageId.clear();
     size_t cost = 0;
+    size_t bodyBytes = 0;
+    bool inBody = false;
     for (;;) {
         const std::string line = ReadLn();
         cost += line.size() + LineCost;
         if (cost > MaxHeaderCost) {
             s.Header.Clear();
+            s.Body.clear();
             DropConnection();
             throw EPop3Error(TPop3ErrorKind::TooLong, "Summary failed: header too long");
+        }
+        std::string stripped = WithoutLineEnd(line);
+        if (inBody && stripped != ".") {
+            bodyBytes += stripped.size();
+            if (bodyBytes <= MaxTopBytes) s.Body.push_back(std::move(stripped));
+            continue;
         }
         if (StartsWith(line, "Subject:")) s.Subject = ValueBeforeLineEnd(line, 9);
         if (StartsWith(line, "From:")) s.From = ValueBeforeLineEnd(line, 6);
         if (StartsWith(line, "Message-ID:"))
             s.MessageId = line.size() > 12 ? line.substr(12, 256) : std::string();
-        std::string stripped = WithoutLineEnd(line);
+        inBody = stripped.empty() && PreviewLines > 0; // as before when no body is asked for
         s.Header.Add(stripped);
         if (stripped == ".") return;
     }
+}
+
+std::vector<std::string> TPop3Client::GetTop(int32_t n, int32_t lines) {
+    std::vector<std::string> top;
+    WhileBusy(busy, [&] {
+        CertifyConnect();
+        std::string reply;
+        Transaction("TOP " + std::to_string(n) + " " +
+                        std::to_string(std::clamp(lines, 0, MaxTopLines)),
+                    reply);
+        if (!PositiveReply(reply)) throw RefusedBy(reply);
+        size_t cost = 0;
+        size_t kept = 0;
+        for (;;) {
+            std::string line = WithoutLineEnd(ReadLn());
+            cost += line.size() + LineCost;
+            if (cost > MaxHeaderCost) {
+                DropConnection(); // the rest of the reply must not answer the next command
+                throw EPop3Error(TPop3ErrorKind::TooLong, "Preview failed: reply too long");
+            }
+            const bool end = line == ".";
+            kept += line.size();
+            if (end || kept <= MaxTopBytes) top.push_back(std::move(line));
+            if (end) return;
+        }
+    });
+    return top;
 }
 
 void TPop3Client::ReadSummarySize(int32_t n) {

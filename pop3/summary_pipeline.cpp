@@ -1,9 +1,10 @@
 #include "pop3/summary_pipeline.h"
 
-void TSummaryPipeline::Plan(int32_t first, int32_t lastMessage) {
+void TSummaryPipeline::Plan(int32_t first, int32_t lastMessage, int32_t lines) {
     Reset();
     nextToSend = first;
     last = lastMessage;
+    bodyLines = lines;
 }
 
 void TSummaryPipeline::Reset() {
@@ -11,6 +12,7 @@ void TSummaryPipeline::Reset() {
     bytesInFlight = 0;
     nextToSend = 1;
     last = 0;
+    bodyLines = 0;
     midReply = false;
 }
 
@@ -19,7 +21,7 @@ std::string TSummaryPipeline::TopUp() {
     if (bytesInFlight > Window / 2) return out;
     while (nextToSend <= last) {
         const std::string n = std::to_string(nextToSend);
-        const std::string top = "TOP " + n + " 0", list = "LIST " + n;
+        const std::string top = "TOP " + n + " " + std::to_string(bodyLines), list = "LIST " + n;
         const size_t bytes = top.size() + list.size() + 4;
         if (bytesInFlight + bytes > Window) break;
         out += top + "\r\n" + list + "\r\n";

@@ -4,7 +4,7 @@
 #include <deque>
 #include <string>
 
-// Which commands of a run of summaries (TOP n 0 and LIST n for n = first..last, in that order)
+// Which commands of a run of summaries (TOP n k and LIST n for n = first..last, in that order)
 // have been sent ahead and not yet answered. It does no I/O: the client sends what TopUp()
 // returns and reports each reply it takes.
 //
@@ -15,8 +15,8 @@ class TSummaryPipeline {
 public:
     static constexpr size_t Window = 4096;
 
-    // Commands for messages first..last may be sent ahead from now on.
-    void Plan(int32_t first, int32_t last);
+    // Commands for messages first..last, TOP asking for bodyLines, may be sent ahead from now on.
+    void Plan(int32_t first, int32_t last, int32_t bodyLines = 0);
     // Forgets the plan and every unanswered command (a new connection, or one beyond repair).
     void Reset();
 
@@ -42,5 +42,6 @@ private:
     size_t bytesInFlight = 0;
     int32_t nextToSend = 1;
     int32_t last = 0;
+    int32_t bodyLines = 0;
     bool midReply = false;
 };

@@ -11,6 +11,7 @@ packages=(
     xvfb xauth imagemagick adwaita-icon-theme fonts-dejavu-core desktop-file-utils
     icewm dunst
     python3
+    dpkg-dev file # cpack -G DEB finds the library packages the program depends on
 )
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

@@ -1,4 +1,5 @@
 #include "accounts/pin_store.h"
+#include "tests/support/temp_working_dir.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,22 +11,12 @@ namespace {
 const std::string first = "AA:BB";
 const std::string second = "CC:DD";
 
-class PinStoreTest : public testing::Test {
+class PinStoreTest : public test_support::TempWorkingDirTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    }
-    void TearDown() override { QDir::setCurrent(previous); }
-
     static std::string ReadFile() {
         QFile file("mail.pin");
         return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<missing>";
     }
-
-    QTemporaryDir dir;
-    QString previous;
 };
 
 TEST_F(PinStoreTest, TrustedCertificatesAreSavedOwnerOnlyAndLoadedBack) {

@@ -3,11 +3,13 @@
 #include "mail_fixture.h"
 #include "tests/support/fake_notifier.h"
 
+#include "accounts/seen_file.h"
 #include "mail/check_round.h"
 #include "mail/check_schedule.h"
 #include "tests/support/dovecot_fixture.h"
 
 #include <QAction>
+#include <algorithm>
 
 using test_support::DeliverToDovecot;
 using test_support::DovecotPort;
@@ -32,8 +34,7 @@ protected:
                        {"Broken", "127.0.0.1:1", "x", "pw", true},
                        {"Frank", dovecot, "frank", "secret", true},
                        {"Unsaved", dovecot, "erin", "", false}});
-        Start();
-        Form().UseNotifier(desktop);
+        StartWithNotifier();
         // A prompt or any other modal dialog is noted and closed.
         QObject::connect(&modalWatch, &QTimer::timeout, [this] {
             if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
@@ -42,6 +43,16 @@ protected:
             }
         });
         modalWatch.start(20);
+    }
+    void StartWithNotifier() {
+        Start();
+        Form().UseNotifier(desktop);
+    }
+    // Quits and starts again on the same files.
+    void Restart() {
+        program.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        StartWithNotifier();
     }
     bool RoundEnds() {
         return QTest::qWaitFor([&] { return !Form().Mail().RoundRunning(); }, 30000);
@@ -124,6 +135,46 @@ TEST_F(DesktopDovecotTest, ATickWaitsWhileADialogIsOpen) {
     Form().Mail().Schedule().Tick();
     ASSERT_TRUE(RoundEnds());
     EXPECT_EQ(Shown("Erin"), "Erin (2)");
+    EXPECT_EQ(modals, 0);
+}
+// What was seen is kept on disk: the first check after a start tells what arrived meanwhile.
+TEST_F(DesktopDovecotTest, TheFirstCheckAfterAStartTellsWhatArrivedWhileClosed) {
+    const auto checkInTheBackground = [&] {
+        Form().Mail().Schedule().Tick();
+        return RoundEnds();
+    };
+    ASSERT_TRUE(checkInTheBackground());
+    EXPECT_EQ(Shown("Erin"), "Erin (2)");
+    const std::string seen = SeenFileName(MailboxOf(Form().Accounts().At(0)));
+
+    Restart();
+    DeliverToDovecot("erin", Mail("d@example.com", "Four"));
+    DeliverToDovecot("erin", Mail("e@example.com", "Five"));
+    ASSERT_TRUE(checkInTheBackground());
+    EXPECT_EQ(Shown("Erin"), "Erin (4, 2 new)");
+    EXPECT_EQ(Shown("Frank"), "Frank (1)");
+    using Notices = std::vector<std::pair<std::string, std::string>>;
+    const Notices told{{"2 new messages", "d@example.com: Four\ne@example.com: Five"}};
+    EXPECT_EQ(desktop.notified, told);
+
+    // Deleted elsewhere while closed: nothing to tell, and gone from the file. What was new
+    // and not yet looked at stays new.
+    Restart();
+    DeleteElsewhere(DovecotPort(), "erin", "secret", 1);
+    ASSERT_TRUE(checkInTheBackground());
+    EXPECT_EQ(Shown("Erin"), "Erin (3, 2 new)");
+    EXPECT_EQ(desktop.notified, told);
+    const std::string kept = ReadFile(seen.c_str());
+    EXPECT_EQ(std::count(kept.begin(), kept.end(), '\n'), 5) << kept;
+    EXPECT_NE(kept.find("\nend 3\n"), std::string::npos) << kept;
+
+    // A cut file: that check only learns what is there.
+    Restart();
+    WriteFile(seen.c_str(), kept.substr(0, kept.size() / 2));
+    DeliverToDovecot("erin", Mail("f@example.com", "Six"));
+    ASSERT_TRUE(checkInTheBackground());
+    EXPECT_EQ(Shown("Erin"), "Erin (4)");
+    EXPECT_EQ(desktop.notified, told);
     EXPECT_EQ(modals, 0);
 }
 } // namespace

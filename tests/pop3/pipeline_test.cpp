@@ -147,3 +147,63 @@ TEST(Pop3Pipeline, AFailedSummaryFailsAsInLockstepAndTheSessionStillEndsWithQuit
         EXPECT_EQ(peer.Received(0), BeforeSummaries + Commands(1, 3) + "QUIT\r\n");
     }
 }
+
+TEST(Pop3Pipeline, PreviewLinesComeWithTheSummaryAndLeaveTheHeaderAsItWas) {
+    // A TOP n 2 reply: the header, its empty line, two body lines (one dot-stuffed).
+    auto top = [](int n) {
+        return "+OK\r\nSubject: m" + std::to_string(n) + "\r\n\r\nSubject: body\r\n..dot\r\n.\r\n";
+    };
+    for (const std::string& capa : {Pipelining, std::string("-ERR unknown command\r\n")}) {
+        SCOPED_TRACE(capa);
+        Script script = Listed(2, capa);
+        if (capa == Pipelining)
+            script.ReadLines(4).Send(top(1)).Send(Size(1)).Send(top(2)).Send(Size(2));
+        else
+            script.ReadLine()
+                .Send(top(1))
+                .ReadLine()
+                .Send(Size(1))
+                .ReadLine()
+                .Send(top(2))
+                .ReadLine()
+                .Send(Size(2));
+        ScriptedPeer peer(script.ReadLine().Send("+OK bye\r\n"));
+        TPop3Client client;
+        client.PreviewLines = 2;
+        ConnectAndPlan(client, peer, 2);
+        for (int n = 1; n <= 2; ++n) {
+            client.GetSummary(n);
+            const TSummary& summary = client.Summary();
+            EXPECT_EQ(summary.Subject, " m" + std::to_string(n));
+            EXPECT_EQ(summary.Header.Lines(),
+                      (std::vector<std::string>{"Subject: m" + std::to_string(n), "", "."}));
+            EXPECT_EQ(summary.Body, (std::vector<std::string>{"Subject: body", "..dot"}));
+        }
+        client.Disconnect();
+        ASSERT_TRUE(peer.WaitDone());
+        EXPECT_EQ(peer.Received(0),
+                  BeforeSummaries + "TOP 1 2\r\nLIST 1\r\nTOP 2 2\r\nLIST 2\r\nQUIT\r\n");
+    }
+}
+
+TEST(Pop3Pipeline, TopOnDemandKeepsTheReplyAsSentUpToItsCap) {
+    const std::string longLine(TPop3Client::MaxTopBytes, 'x');
+    ScriptedPeer peer(Listed(2, Pipelining)
+                          .ReadLine()
+                          .Send("+OK\r\nSubject: s\r\n\r\n..dot\r\n.\r\n")
+                          .ReadLine()
+                          .Send("-ERR no such message\r\n")
+                          .ReadLine()
+                          .Send("+OK\r\nA: b\r\n\r\n" + longLine + "\r\ndropped\r\n.\r\n")
+                          .ReadLine()
+                          .Send("+OK bye\r\n"));
+    TPop3Client client;
+    ConnectAndPlan(client, peer, 2); // a plan of summaries ends at another command
+    EXPECT_EQ(client.GetTop(1, 5), (std::vector<std::string>{"Subject: s", "", "..dot", "."}));
+    EXPECT_EQ(FailureOf([&] { client.GetTop(9, 5); }), "-ERR no such message\r\n");
+    EXPECT_EQ(client.GetTop(1, 5000), (std::vector<std::string>{"A: b", "", "."}));
+    EXPECT_FALSE(client.Busy());
+    client.Disconnect();
+    ASSERT_TRUE(peer.WaitDone());
+    EXPECT_EQ(peer.Received(0), BeforeSummaries + "TOP 1 5\r\nTOP 9 5\r\nTOP 1 1000\r\nQUIT\r\n");
+}

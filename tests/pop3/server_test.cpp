@@ -1,5 +1,6 @@
 // The client against real POP3 servers (the fixtures on 127.0.0.1), each run of the same checks
 // told only how that server differs; Dovecot also over each connection security.
+#include "mime/body_preview.h"
 #include "tests/pop3/pop3_test_support.h"
 #include "tests/support/dovecot_fixture.h"
 #include "tests/support/test_certs.h"
@@ -161,6 +162,33 @@ TEST_P(RealServer, DeletionIsSeenByTheNextSession) {
     again.GetSummary(1);
     EXPECT_EQ(again.Summary().MessageId, secondId); // the former second message moved up
     again.Disconnect();
+}
+
+TEST_P(RealServer, PreviewsOfTheShapesOfRealMail) {
+    const std::vector<DovecotMessage> manifest =
+        test_support::ServerManifest(GetParam().fixture, "grace");
+    TPop3Client client;
+    Prepare(client, "grace", "secret");
+    client.PreviewLines = 20;
+    client.Connect();
+    ASSERT_EQ(client.MessageCount(), static_cast<int32_t>(manifest.size()));
+    client.PlanSummaries(1, client.MessageCount()); // the first lines of all, pipelined
+    std::vector<TPreview> previews;
+    for (const DovecotMessage& expected : manifest) {
+        client.GetSummary(expected.number);
+        previews.push_back(DecodePreview(client.Summary().Header.Lines(), client.Summary().Body));
+    }
+    for (const DovecotMessage& expected : manifest) { // and each on demand
+        SCOPED_TRACE("message " + std::to_string(expected.number));
+        const TPreview& preview = previews[static_cast<size_t>(expected.number - 1)];
+        EXPECT_EQ(preview.Text, expected.preview);
+        std::vector<std::string> names;
+        for (const TAttachment& attachment : preview.Attachments)
+            names.push_back(attachment.Name);
+        EXPECT_EQ(names, expected.attachments);
+        EXPECT_EQ(DecodePreview(client.GetTop(expected.number, 20)).Text, expected.preview);
+    }
+    client.Disconnect();
 }
 
 INSTANTIATE_TEST_SUITE_P(Pop3, RealServer, testing::ValuesIn(Servers),

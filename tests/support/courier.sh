@@ -53,7 +53,7 @@ start() {
         data=$run
         ln -s "$data/mail" "$fixture_dir/mail"
     fi
-    python3 "$here/make_mailbox.py" "$data/mail" "$fixture_dir/manifest.json"
+    python3 "$here/make_mailbox.py" --shapes "$data/mail" "$fixture_dir/manifest.json"
     mkdir -p "$run/etc/courier"
     printf 'authmodulelist="authuserdb"\nauthmodulelistorig="authuserdb"\ndaemons=2\n' \
         >"$run/etc/courier/authdaemonrc"

@@ -152,7 +152,7 @@ start() {
         ln -s "$data/mail" "$dir/mail"
     fi
     "$here/make_certs.sh" "$certs"
-    python3 "$here/make_mailbox.py" "$data/mail" "$dir/manifest.json"
+    python3 "$here/make_mailbox.py" --shapes "$data/mail" "$dir/manifest.json"
     : >"$data/passwd"
     for entry in $fixture_users; do
         local name=${entry%%:*} password=${entry#*:}

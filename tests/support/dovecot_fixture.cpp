@@ -66,6 +66,9 @@ std::vector<DovecotMessage> ServerManifest(const std::string& server, const std:
         message.fromLine = Bytes(object["from_line"]);
         message.dateLine = Bytes(object["date_line"]);
         message.messageIdLine = Bytes(object["message_id_line"]);
+        message.preview = Bytes(object["preview"]);
+        for (const QJsonValue& name : object["attachments"].toArray())
+            message.attachments.push_back(Bytes(name));
         out.push_back(std::move(message));
     }
     return out;

@@ -9,7 +9,7 @@
 // carol/secret (ten messages tests may delete; take RESOURCE_LOCK <server>_carol), dave/secret
 // (what a Dovecot test writes with RefillDovecotMailbox; take RESOURCE_LOCK dovecot_dave),
 // erin/secret and frank/secret (the same, for tests of several accounts; RESOURCE_LOCK
-// dovecot_erin), demo/demo (the demo mailbox).
+// dovecot_erin), demo/demo (the demo mailbox), grace/secret (the shapes of real mail).
 
 namespace test_support {
 
@@ -22,6 +22,8 @@ struct DovecotMessage {
     std::string fromLine;    // the same for From, Date and Message-ID (names in any case)
     std::string dateLine;
     std::string messageIdLine;
+    std::string preview;                  // grace's only: what a preview shows, UTF-8
+    std::vector<std::string> attachments; // grace's only: the names of attached files
 };
 
 // A server fixture's directory: the build tree's folder of that name ("dovecot", "courier",

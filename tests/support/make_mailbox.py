@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the maildirs of the Dovecot test fixture and a manifest of what they hold.
 
-Usage: make_mailbox.py [--mbox] <mail-root> <manifest.json>
+Usage: make_mailbox.py [--mbox] [--shapes] <mail-root> <manifest.json>
 
 Creates <mail-root>/<user>/{cur,new,tmp} for the users alice (varied headers and sizes), bob
 (empty), bulk (1000 small messages), carol (ten messages that tests may delete), dave, erin and
@@ -12,8 +12,12 @@ without regard to case; "" when absent). Strings hold bytes as latin-1: one code
 The environment variable VELLION_BULK_MESSAGES changes the number of bulk's messages (for the
 benchmarks). With --mbox each user's mail is one mbox file <mail-root>/<user> instead (no body line of
 these mailboxes starts with "From ", so nothing needs quoting). Everything is deterministic, so
-two runs give the same mailboxes.
+two runs give the same mailboxes. With --shapes the user grace also gets messages in the shapes
+real mail takes (multipart/alternative, HTML only, quoted-printable, base64, Latin-1, a very long
+line, an attachment), and their entries add "preview" (the text a reader shows of the first 20
+body lines, as UTF-8 bytes) and "attachments" (the names of the attached files).
 """
+import base64
 import json
 import os
 import random
@@ -223,11 +227,61 @@ def demo_messages():
     return out
 
 
+SHAPE_HEAD = [b"MIME-Version: 1.0"]
+
+
+def shape(number, subject, header, body, preview, attachments=()):
+    """One message of grace's: its lines, and what a reader's preview shows of it."""
+    lines = common(number, subject, b"Shapes <shapes@example.com>") + SHAPE_HEAD + header
+    return (lines, body), {"preview": text(preview.encode()), "attachments": list(attachments)}
+
+
+def shape_messages():
+    long_line = b" ".join(b"word%04d" % i for i in range(1200))
+    pdf = base64.b64encode(bytes(range(256)) * 40)
+    pdf_lines = [pdf[i:i + 76] for i in range(0, len(pdf), 76)]
+    return [
+        shape(1, b"Alternative", [b'Content-Type: multipart/alternative; boundary="alt-1"'],
+              [b"This is a multi-part message in MIME format.", b"--alt-1",
+               b"Content-Type: text/plain; charset=utf-8", b"Content-Transfer-Encoding: 8bit", b"",
+               "Plain part, grüße.".encode(), b"--alt-1",
+               b"Content-Type: text/html; charset=utf-8", b"", b"<p>HTML part</p>", b"--alt-1--"],
+              "Plain part, grüße."),
+        shape(2, b"HTML only", [b"Content-Type: text/html; charset=iso-8859-1",
+                                b"Content-Transfer-Encoding: quoted-printable"],
+              [b"<html><head><style>p {color: red}</style></head><body>",
+               b"<h1>News</h1><p>Caf=E9 &amp; cake,<br>today only.</p>",
+               b"<ul><li>one</li><li>two</li></ul></body></html>"],
+              "News\n\nCaf\u00e9 & cake,\ntoday only.\n\n\u2022 one\n\u2022 two"),
+        shape(3, b"Quoted-printable", [b"Content-Type: text/plain; charset=utf-8",
+                                       b"Content-Transfer-Encoding: quoted-printable"],
+              [b"A soft =", b"break and K=C3=B6ln =3D city."], "A soft break and Köln = city."),
+        shape(4, b"Base64", [b"Content-Type: text/plain; charset=utf-8",
+                             b"Content-Transfer-Encoding: base64"],
+              [base64.b64encode("Base64 body: \u65e5\u672c\r\nsecond line".encode())],
+              "Base64 body: \u65e5\u672c\nsecond line"),
+        shape(5, b"Latin-1", [b"Content-Type: text/plain; charset=ISO-8859-1",
+                              b"Content-Transfer-Encoding: 8bit"],
+              [b"Cr\xe8me br\xfbl\xe9e"], "Crème brûlée"),
+        shape(6, b"A very long line", [b"Content-Type: text/plain"], [long_line],
+              long_line.decode()),
+        shape(7, b"An attachment", [b'Content-Type: multipart/mixed; boundary="mix-7"'],
+              [b"--mix-7", b"Content-Type: text/plain", b"", b"The report is attached.", b"--mix-7",
+               b'Content-Type: application/pdf; name="report.pdf"',
+               b'Content-Disposition: attachment; filename="report.pdf"',
+               b"Content-Transfer-Encoding: base64", b""] + pdf_lines + [b"--mix-7--"],
+              "The report is attached.", ["report.pdf"]),
+    ]
+
+
 def main():
     args = sys.argv[1:]
     write = write_maildir
     if args[:1] == ["--mbox"]:
         args, write = args[1:], write_mbox
+    shapes = args[:1] == ["--shapes"]
+    if shapes:
+        args = args[1:]
     if len(args) != 2:
         sys.exit(__doc__)
     root, manifest_path = args
@@ -237,6 +291,12 @@ def main():
                            ("carol", carol_messages()), ("dave", []), ("erin", []), ("frank", []),
                            ("demo", demo_messages())):
         manifest["users"][user] = write(root, user, messages)
+    if shapes:
+        messages = shape_messages()
+        entries = write(root, "grace", [message for message, _ in messages])
+        for entry, (_, expected) in zip(entries, messages):
+            entry.update(expected)
+        manifest["users"]["grace"] = entries
     with open(manifest_path, "w", encoding="ascii") as out:
         json.dump(manifest, out, indent=1, ensure_ascii=True)
 

@@ -4,10 +4,10 @@
 # started. Users, all with plaintext log-in: alice/secret (varied messages), bob/secret (empty),
 # bulk/secret (1000 small messages), carol/secret (ten messages that tests may delete),
 # dave/secret, erin/secret and frank/secret (empty: tests write their mail), demo/demo (a
-# friendly demo mailbox).
+# friendly demo mailbox), grace/secret (messages in the shapes real mail takes, for previews).
 
 fixture_users="alice:secret bob:secret bulk:secret carol:secret dave:secret erin:secret frank:secret
-    demo:demo"
+    demo:demo grace:secret"
 fixture_support=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # Where unpack_servers.sh keeps the unpacked servers; shared by every build tree.

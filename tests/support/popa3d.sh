@@ -47,7 +47,7 @@ start() {
     rm -rf "$fixture_dir/manifest.json" "$fixture_dir/popa3d.log"
     run=$(make_run_dir popa3d)
     ln -s "$run/mail" "$fixture_dir/mail"
-    python3 "$here/make_mailbox.py" --mbox "$run/mail" "$fixture_dir/manifest.json"
+    python3 "$here/make_mailbox.py" --mbox --shapes "$run/mail" "$fixture_dir/manifest.json"
     chmod 1777 "$run/mail"
     mkdir -p "$run/etc" "$run/varlib/popa3d"
     cp /etc/passwd /etc/group "$run/etc/"

@@ -1,0 +1,68 @@
+#include "mime/header_fields.h"
+
+namespace {
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view WithoutLineEnd(std::string_view line) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+        line.remove_suffix(1);
+    return line;
+}
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
+// The name of a field line, blanks before the colon allowed as the obsolete syntax does; empty
+// when the line is no field.
+std::string_view NameOf(std::string_view line, size_t& colon) {
+    colon = line.find(':');
+    if (colon == std::string_view::npos || colon == 0) return {};
+    std::string_view name = line.substr(0, colon);
+    while (!name.empty() && IsBlank(name.back()))
+        name.remove_suffix(1);
+    for (const char c : name)
+        if (c <= ' ' || c == 127) return {};
+    return name;
+}
+} // namespace
+
+bool SameFieldName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (Lower(a[i]) != Lower(b[i])) return false;
+    return true;
+}
+
+std::vector<THeaderField> HeaderFields(const std::vector<std::string>& lines, size_t* bodyStart) {
+    std::vector<THeaderField> fields;
+    bool inField = false; // a continuation belongs to the field before it, if any
+    size_t i = 0;
+    for (; i < lines.size(); ++i) {
+        std::string_view line = WithoutLineEnd(lines[i]);
+        if (line == ".") break;
+        if (line.empty()) {
+            ++i;
+            break;
+        }
+        if (line.size() >= 2 && line[0] == '.' && line[1] == '.') line.remove_prefix(1);
+        if (IsBlank(line[0])) {
+            if (inField) fields.back().Value += line;
+            continue;
+        }
+        size_t colon = 0;
+        const std::string_view name = NameOf(line, colon);
+        inField = !name.empty();
+        if (inField) fields.push_back({std::string(name), std::string(line.substr(colon + 1))});
+    }
+    if (bodyStart) *bodyStart = i;
+    return fields;
+}
+
+std::string FieldValue(const std::vector<THeaderField>& fields, std::string_view name) {
+    for (const THeaderField& field : fields)
+        if (SameFieldName(field.Name, name)) return field.Value;
+    return {};
+}

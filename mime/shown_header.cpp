@@ -1,0 +1,65 @@
+#include "mime/shown_header.h"
+
+#include "mime/header_fields.h"
+#include "pop3/charset.h"
+#include "pop3/header_text.h"
+#include "pop3/mail_date.h"
+
+#include <array>
+
+namespace {
+// An identifier as written between angle brackets, whatever comments or blanks surround it.
+std::string IdentifierOf(const std::string& value) {
+    const size_t open = value.find('<');
+    const size_t close = open == std::string::npos ? open : value.find('>', open);
+    if (close != std::string::npos) {
+        std::string id;
+        for (size_t i = open; i <= close; ++i)
+            if (value[i] != ' ' && value[i] != '\t' && value[i] != '\r' && value[i] != '\n')
+                id.push_back(value[i]);
+        return EightBitToUtf8(id);
+    }
+    return OneLine(EightBitToUtf8(value));
+}
+} // namespace
+
+std::string OneLine(const std::string& utf8) {
+    std::string text = utf8;
+    for (char& c : text)
+        if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+TShownHeader ShownHeader(const std::vector<std::string>& lines) {
+    const std::vector<THeaderField> fields = HeaderFields(lines);
+    TShownHeader shown;
+    shown.From = ShownSender(FieldValue(fields, "From"));
+    shown.Subject = OneLine(DecodeHeaderText(FieldValue(fields, "Subject")));
+    const std::string date = FieldValue(fields, "Date");
+    shown.DateText = OneLine(EightBitToUtf8(date));
+    shown.Moment = ParseMailDate(date);
+    shown.MessageId = IdentifierOf(FieldValue(fields, "Message-ID"));
+    return shown;
+}
+
+std::vector<std::string> ViewerLines(const std::vector<std::string>& lines) {
+    static const std::array<const char*, 4> First = {"From", "To", "Subject", "Date"};
+    const std::vector<THeaderField> fields = HeaderFields(lines);
+    std::vector<std::string> shown;
+    auto add = [&](const THeaderField& field) {
+        const std::string value = OneLine(DecodeHeaderText(field.Value));
+        shown.push_back(EightBitToUtf8(field.Name) + (value.empty() ? ":" : ": " + value));
+    };
+    for (const char* name : First)
+        for (const THeaderField& field : fields)
+            if (SameFieldName(field.Name, name)) add(field);
+    for (const THeaderField& field : fields) {
+        bool first = false;
+        for (const char* name : First)
+            first = first || SameFieldName(field.Name, name);
+        if (!first) add(field);
+    }
+    return shown;
+}
