@@ -19,5 +19,7 @@ TDesktopSettings ReadDesktopSettings() {
     TDesktopSettings settings;
     settings.CheckMinutes = CheckMinutesFrom(read("check_minutes"));
     settings.CloseToTray = StrToIntDef(read("close_to_tray"), 0) != 0;
+    settings.PreviewLines =
+        std::clamp<int>(StrToIntDef(read("preview_lines"), 20), 1, MaxPreviewLines);
     return settings;
 }

@@ -2,12 +2,16 @@
 #include <string>
 
 // The settings of checking in the background, in "tarsel.ini" (section "general") beside the
-// window's: check_minutes (0 or absent: off) and close_to_tray (1: closing the window keeps the
-// program in the tray). The user writes them; the program only reads them.
+// window's: check_minutes (0 or absent: off), close_to_tray (1: closing the window keeps the
+// program in the tray) and preview_lines (body lines the preview reads, 20 when absent). The
+// user writes them; the program only reads them.
 struct TDesktopSettings {
     int CheckMinutes = 0;
     bool CloseToTray = false;
+    int PreviewLines = 20;
 };
+
+constexpr int MaxPreviewLines = 1000;
 
 // Fewer minutes would load a server for little gain; more do not fit a day.
 constexpr int MinCheckMinutes = 2;

@@ -6,6 +6,7 @@
 #include "dialogs/password_prompt.h"
 #include "mail/check_schedule.h"
 #include "mail/mail_operations.h"
+#include "mail/mail_preview.h"
 #include "platform/exception.h"
 #include "platform/message_box.h"
 #include "widgets/account_tree.h"
@@ -46,8 +47,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window) {
     RunGuarded([this] { FormCreate(); });
 }
 
-// The mail goes first: its worker ends while everything it reports to is still there.
+// The mail goes first: its workers end while everything they report to is still there.
 TForm1::~TForm1() {
+    preview.reset();
     mail.reset();
 }
 
@@ -61,7 +63,7 @@ void TForm1::CreateWidgets() {
     tree->header()->setStretchLastSection(false);
     tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     grid = new TMessageGrid(body->Panel1());
-    body->Panel1()->layout()->addWidget(grid);
+    CreatePreview();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -321,5 +323,6 @@ void TForm1::AbandonRunningCheck() {
 }
 
 void TForm1::ClearTable() {
+    StopPreview();
     grid->ClearTable();
 }

@@ -9,15 +9,19 @@
 
 class QAction;
 class QMenu;
+class QSplitter;
+class QTimer;
 class QTreeWidgetItem;
 class TAccounts;
 class TAccountTree;
 class TBodyPanels;
 class TDesktopNotifier;
 class TMailOperations;
+class TMailPreview;
 class TNewMailNotifier;
 class THeaders;
 class TMessageGrid;
+class TPreviewPane;
 class TStatus;
 class TToolbarPanel;
 
@@ -80,6 +84,8 @@ public:
     THeaders* Headers() const { return headers; }
     TStatus* Status() const { return status; }
     TMailOperations& Mail() { return *mail; }
+    TPreviewPane& Preview() { return *previewPane; }
+    TMailPreview& PreviewReader() { return *preview; }
 
 signals:
     void closed();
@@ -98,6 +104,12 @@ private:
     void LoadAccounts();
     void FitDesignedWidths(const TWindowSettings& read);
     void BindShortcuts();
+    // The preview pane (main_window_preview.cpp): the current row's first lines, read a moment
+    // after the selection settles, never while another mail operation holds the mailbox.
+    void CreatePreview();
+    void SchedulePreview();
+    void ReadPreview();
+    void StopPreview();
 
     std::unique_ptr<TAccounts> accounts;
     std::unique_ptr<TMailOperations> mail; // after the accounts, which it uses
@@ -105,6 +117,10 @@ private:
     TBodyPanels* body = nullptr;
     TAccountTree* tree = nullptr;
     TMessageGrid* grid = nullptr;
+    QSplitter* tableSplit = nullptr; // the table above the preview
+    TPreviewPane* previewPane = nullptr;
+    std::unique_ptr<TMailPreview> preview;
+    QTimer* previewTimer = nullptr;
     QMenu* Popup = nullptr;
     QAction* AddAccount1 = nullptr;
     QAction* RemoveAccount1 = nullptr;

@@ -29,6 +29,7 @@ void TForm1::treeChange(QTreeWidgetItem* node) {
 void TForm1::ShowAccountRows(int index) {
     const TAccount& account = accounts->At(index);
     SetRefreshed(account.LastRefresh);
+    StopPreview();
     grid->ShowRows(account.Rows, account.Headers);
     mail->Watch().Shown();
 }
