@@ -41,6 +41,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window) {
     CreateMenus();
     accounts = std::make_unique<TAccounts>(); // filled by FormCreate; the mail keeps it
     mail = std::make_unique<TMailOperations>(*accounts, *tree, *grid, *this);
+    mail->OnChecked = [this](TAccount& account) {
+        if (&account == accounts->Current()) MarkRows();
+    };
     desktopNotifier = std::make_unique<TDesktopNotifier>(VellionIcon());
     UseNotifier(*desktopNotifier);
     BindHandlers();
@@ -81,6 +84,11 @@ void TForm1::UseNotifier(TNewMailNotifier& used) {
         setWindowTitle(QString::fromStdString(title));
     };
     mail->UseNotifier(used, window);
+    mail->Watch().Ignored = [this](const TAccount& account, size_t line) {
+        return line < account.Headers.size() && line < account.Rows.size() &&
+               Judge(rules, account.Name, account.Headers[line], RowBytes(account.Rows[line]))
+                       .Action == TRuleAction::Ignore;
+    };
 }
 
 void TForm1::ShowFromTray() {
@@ -113,6 +121,11 @@ void TForm1::CreateMenus() {
     popup2->setObjectName("popup2");
     Delete1 = popup2->addAction("Delete");
     Delete1->setObjectName("Delete1");
+    DeleteMarked1 = popup2->addAction("Delete Marked");
+    DeleteMarked1->setObjectName("DeleteMarked1");
+    popup2->addSeparator();
+    Rules1 = popup2->addAction("Mail Rules...");
+    Rules1->setObjectName("Rules1");
     CheckKey = new QAction("Check", this);
     CheckKey->setObjectName("CheckKey");
     HeadersKey = new QAction("Headers", this);
@@ -129,12 +142,14 @@ void TForm1::BindShortcuts() {
     HeadersKey->setShortcut(QKeySequence("Ctrl+U"));
     CheckAll1->setShortcut(QKeySequence("Shift+F5"));
     Delete1->setShortcut(QKeySequence(Qt::Key_Delete));
-    addActions({AddAccount1, RemoveAccount1, ModifyAccount1, CheckKey, HeadersKey, CheckAll1});
-    const std::pair<QToolButton*, QAction*> keys[] = {{Panel3->add_acc, AddAccount1},
-                                                      {Panel3->del_acc, RemoveAccount1},
-                                                      {Panel3->check_mail, CheckKey},
-                                                      {Panel3->del_mail, Delete1},
-                                                      {Panel3->HeadBtn, HeadersKey}};
+    DeleteMarked1->setShortcut(QKeySequence("Shift+Del"));
+    Rules1->setShortcut(QKeySequence("Ctrl+R"));
+    addActions({AddAccount1, RemoveAccount1, ModifyAccount1, CheckKey, HeadersKey, CheckAll1,
+                DeleteMarked1, Rules1});
+    const std::pair<QToolButton*, QAction*> keys[] = {
+        {Panel3->add_acc, AddAccount1}, {Panel3->del_acc, RemoveAccount1},
+        {Panel3->check_mail, CheckKey}, {Panel3->del_mail, Delete1},
+        {Panel3->HeadBtn, HeadersKey},  {Panel3->del_marked, DeleteMarked1}};
     for (const auto& [button, action] : keys) {
         const QString hint = button->toolTip().isEmpty() ? button->text() : button->toolTip();
         button->setToolTip(hint + " (" + action->shortcut().toString(QKeySequence::NativeText) +
@@ -154,6 +169,9 @@ void TForm1::BindHandlers() {
     bind(Panel3->check_mail, &QToolButton::clicked, &TForm1::Button1Click);
     bind(Panel3->del_mail, &QToolButton::clicked, &TForm1::del_mailClick);
     bind(Panel3->HeadBtn, &QToolButton::clicked, &TForm1::gridDblClick);
+    bind(Panel3->del_marked, &QToolButton::clicked, &TForm1::DeleteMarkedClick);
+    bind(DeleteMarked1, &QAction::triggered, &TForm1::DeleteMarkedClick);
+    bind(Rules1, &QAction::triggered, &TForm1::RulesClick);
     bind(AddAccount1, &QAction::triggered, &TForm1::add_accClick);
     bind(RemoveAccount1, &QAction::triggered, &TForm1::del_accClick);
     bind(ModifyAccount1, &QAction::triggered, &TForm1::ModifyAccount1Click);
@@ -198,6 +216,7 @@ void TForm1::FormCreate() {
     if (read.Panel2 == Unset) settings.Panel2 = designed.Panel2;
     ApplySettings(settings);
     grid->SetHeadings();
+    LoadMailRules();
     LoadAccounts();
     FitDesignedWidths(read);
     if (tree->topLevelItemCount() > 0) tree->setCurrentItem(tree->topLevelItem(0));

@@ -2,8 +2,10 @@
 #include "app/desktop_settings.h"
 #include "app/settings_file.h"
 #include "mail/mail_view.h"
+#include "rules/mail_rules.h"
 
 #include <QWidget>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -29,6 +31,9 @@ class TToolbarPanel;
 // and the mail operations (mail/mail_operations.h), whose view it is, and forwards its mail
 // buttons and keys to them. The tree and table work lives in their own classes, the settings
 // file in settings_file.cpp.
+// The bytes the rules take for a cached row (its size cell, in KB).
+int64_t RowBytes(std::string row);
+
 class TForm1 : public QWidget, public TMailView {
     Q_OBJECT
 public:
@@ -77,6 +82,13 @@ public:
     void gridDblClick();
     void gridKeyDown(int key, Qt::KeyboardModifiers shift);
     void gridSelectCell(int column, int message);
+    // The rules (main_window_rules.cpp): "Delete marked", the editor, and the marks of the
+    // table, renewed whenever it shows an account's rows.
+    void DeleteMarkedClick();
+    void RulesClick();
+    void MarkRows();
+    std::vector<int> MarkedMessages() const;
+    const TMailRules& Rules() const { return rules; }
 
     TAccounts& Accounts() { return *accounts; }
     TMessageGrid& Grid() { return *grid; }
@@ -104,6 +116,7 @@ private:
     void LoadAccounts();
     void FitDesignedWidths(const TWindowSettings& read);
     void BindShortcuts();
+    void LoadMailRules();
     // The preview pane (main_window_preview.cpp): the current row's first lines, read a moment
     // after the selection settles, never while another mail operation holds the mailbox.
     void CreatePreview();
@@ -127,6 +140,8 @@ private:
     QAction* ModifyAccount1 = nullptr;
     QMenu* popup2 = nullptr;
     QAction* Delete1 = nullptr;
+    QAction* DeleteMarked1 = nullptr;
+    QAction* Rules1 = nullptr;
     QAction* CheckKey = nullptr;   // the Check button's shortcut
     QAction* HeadersKey = nullptr; // the Headers button's shortcut
     QAction* CheckAll1 = nullptr;
@@ -137,4 +152,5 @@ private:
     THeaders* headers = nullptr;
     TStatus* status = nullptr;
     bool startMaximized = false;
+    TMailRules rules;
 };

@@ -32,6 +32,7 @@ void TForm1::ShowAccountRows(int index) {
     StopPreview();
     grid->ShowRows(account.Rows, account.Headers);
     mail->Watch().Shown();
+    MarkRows();
 }
 
 void TForm1::add_accClick() {

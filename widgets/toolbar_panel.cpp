@@ -52,8 +52,10 @@ TToolbarPanel::TToolbarPanel(QWidget* parent)
                                 "edit-delete", QStyle::SP_TrashIcon})),
       HeadBtn(AddButton(this, {"HeadBtn", 364, "Headers", nullptr, "document-properties",
                                QStyle::SP_FileDialogDetailedView})),
-      Label1(AddLabel(this, "Label1", "Last refresh : ", 456)),
-      refreshed(AddLabel(this, "refreshed", "(none)", 520)) {
+      del_marked(AddButton(this, {"del_marked", 444, "Marked", "Delete the mail marked by rules",
+                                  "mail-mark-junk", QStyle::SP_MessageBoxWarning})),
+      Label1(AddLabel(this, "Label1", "Last refresh : ", 536)),
+      refreshed(AddLabel(this, "refreshed", "(none)", 600)) {
     setObjectName("Panel3");
     setFrameShape(QFrame::StyledPanel);
     // The designed place of the time is too close for wider fonts; keep a small gap then.
@@ -63,4 +65,9 @@ TToolbarPanel::TToolbarPanel(QWidget* parent)
     // designed.
     FitToText(*this, {});
     setFixedHeight(std::max(49, HeadBtn->geometry().bottom() + 1 + HeadBtn->y()));
+}
+
+void TToolbarPanel::ShowMarked(int count) {
+    del_marked->setText(count == 0 ? QString("Marked") : QString("Marked (%1)").arg(count));
+    del_marked->setAccessibleDescription(QString("%1 marked for deletion").arg(count));
 }
