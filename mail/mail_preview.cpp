@@ -76,7 +76,7 @@ void TMailPreview::Fetch(int64_t attempt, const TWanted& job) {
         if (attempt == lastAttempt && !job.uid.empty() && pop->Uid(job.message) != job.uid)
             error = Moved;
         else if (attempt == lastAttempt)
-            top = pop->GetTop(job.message, Lines);
+            top = pop->GetTop(job.message, job.lines);
     } catch (...) {
         error = TextOf(std::current_exception());
     }

@@ -50,6 +50,7 @@ private:
         std::string password;
         std::string uid;
         int32_t timeout = 90;
+        int32_t lines = 20;
         int message = 0;
     };
     void StartWanted();
