@@ -38,6 +38,7 @@ void TMailPreview::Request(const TAccount& account, int message) {
               account.Password,
               line < account.Uids.size() ? account.Uids[line] : std::string(),
               account.Timeout,
+              Lines,
               message};
     ++lastAttempt;
     if (worker.Running()) {
