@@ -1,11 +1,11 @@
 #include "dialogs/qt_message_box.h"
 
 #include "platform/message_box.h"
+#include "platform/ui_thread.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QThread>
 
 namespace {
 QMessageBox::Icon IconOf(TMsgKind kind) {
@@ -59,16 +59,11 @@ TMsgResult Ask(const TMsgRequest& request) {
 }
 
 // Widgets live on the user-interface thread; a question from another thread waits there.
-TMsgResult AskOnUiThread(const TMsgRequest& request) {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (!app || QThread::currentThread() == app->thread()) return Ask(request);
-    TMsgResult result = TMsgResult::Ok;
-    QMetaObject::invokeMethod(
-        app, [&] { result = Ask(request); }, Qt::BlockingQueuedConnection);
-    return result;
+TMsgResult AskFromAnyThread(const TMsgRequest& request) {
+    return AskOnUiThread<TMsgResult>([request] { return Ask(request); }).value_or(TMsgResult::Ok);
 }
 } // namespace
 
 void InstallQtMessageBoxHandler() {
-    SetMessageBoxHandler(AskOnUiThread);
+    SetMessageBoxHandler(AskFromAnyThread);
 }

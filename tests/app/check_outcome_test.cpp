@@ -178,7 +178,7 @@ TEST_P(CheckOutcomeTest, TheDialogSaysWhyAndTheWindowIsUsable) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, CheckOutcomeTest, testing::ValuesIn(Cases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& tested) { return std::string(tested.param.name); });
 
 TEST_F(MailTest, AWrongTypedPasswordIsForgottenAndThePromptSaysSo) {
     FakePop3Server server({Numbered(1)}, "bob", "right");
