@@ -11,6 +11,7 @@ packages=(
     xvfb xauth imagemagick adwaita-icon-theme fonts-dejavu-core desktop-file-utils
     icewm dunst
     python3
+    qtkeychain-qt6-dev gnome-keyring libsecret-tools dbus
 )
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
