@@ -4,7 +4,9 @@
 #include "signin/browser_sign_in.h"
 #include "signin/loopback_listener.h"
 #include "signin/pkce.h"
+#include "tests/pop3/pop3_test_support.h"
 #include "tests/support/blocking_client.h"
+#include "tests/support/dovecot_fixture.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -20,26 +22,16 @@
 
 namespace {
 
-// The authorization server, started for one test and ended with it.
-class AuthorizationServer {
-public:
-    AuthorizationServer() {
-        process.start("python3", {VELLION_SUPPORT_DIR "/oauth_server.py", dir.path()});
-        QFile portFile(dir.filePath("port"));
-        for (int i = 0; i < 200 && !portFile.exists(); ++i)
-            QThread::msleep(25);
-        if (portFile.open(QIODevice::ReadOnly)) port = portFile.readAll().toStdString();
-    }
-    ~AuthorizationServer() {
-        process.kill();
-        process.waitForFinished(5000);
-    }
+// The test authorization server at a port: the endpoints of its generic provider, and its own
+// addresses (/expire, /revoke) that make tokens go bad.
+struct AuthorizationEndpoints {
+    std::string port;
+
     std::string Url(const std::string& path) const { return "http://127.0.0.1:" + port + path; }
     TOAuthProvider Provider() const {
         return AccountProvider("generic", "vellion-test", Url("/authorize"), Url("/token"),
                                "pop offline");
     }
-    // Asks an address of the server's own (/expire, /revoke) and waits for the answer.
     void Get(const std::string& path) const {
         QNetworkAccessManager network;
         QNetworkReply* reply =
@@ -49,10 +41,41 @@ public:
         loop.exec();
         delete reply;
     }
+    // An OAuth2 account of that provider for the user, with no tokens yet.
+    TAccount Account(const std::string& user) const {
+        TAccount account;
+        account.User = user;
+        account.SignIn = TSignInMethod::OAuth2;
+        account.Provider = "generic";
+        account.ClientId = "vellion-test";
+        account.AuthorizeUrl = Url("/authorize");
+        account.TokenUrl = Url("/token");
+        return account;
+    }
+};
 
+std::string ReadPort(const QString& path) {
+    QFile file(path);
+    for (int i = 0; i < 200 && !file.exists(); ++i)
+        QThread::msleep(25);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toStdString() : "";
+}
+
+// A server of its own, started for one test and ended with it.
+class AuthorizationServer : public AuthorizationEndpoints {
+public:
+    AuthorizationServer() {
+        process.start("python3", {VELLION_SUPPORT_DIR "/oauth_server.py", dir.path()});
+        port = ReadPort(dir.filePath("port"));
+    }
+    ~AuthorizationServer() {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+
+private:
     QTemporaryDir dir;
     QProcess process;
-    std::string port;
 };
 
 TCommandBrowser FakeBrowser() {
@@ -151,12 +174,7 @@ TEST(SignIn, BrowserFlowThenRefreshUntilRevoked) {
     EXPECT_EQ(signedIn.Tokens.Account, "me@example.test");
     EXPECT_FALSE(signedIn.Tokens.RefreshToken.empty());
 
-    TAccount account;
-    account.SignIn = TSignInMethod::OAuth2;
-    account.Provider = "generic";
-    account.ClientId = "vellion-test";
-    account.AuthorizeUrl = server.Url("/authorize");
-    account.TokenUrl = server.Url("/token");
+    TAccount account = server.Account("me@example.test");
     AdoptTokens(account, signedIn.Tokens);
     const std::string first = account.AccessToken;
     const int64_t now = QDateTime::currentSecsSinceEpoch();
@@ -191,4 +209,48 @@ TEST(SignIn, RefusedOrUnfinishedSignIns) {
     EXPECT_EQ(SignInWithBrowser(server.Provider(), nowhere, tokens, "", 20000, &cancel).Kind,
               TBrowserSignIn::TKind::Canceled);
     user.join();
+}
+
+// The whole way against Dovecot, whose OAuth2 passdb asks the fixture's authorization server
+// about each token: signed in through the browser, then checked through XOAUTH2 and
+// OAUTHBEARER, with an expired access token renewed once and a revoked grant refused.
+TEST(SignInDovecot, ChecksThroughBothMechanismsAndRenewsAnExpiredToken) {
+    const AuthorizationEndpoints server{
+        ReadPort(QString::fromStdString(test_support::DovecotDir() + "/oauth/port"))};
+    ASSERT_FALSE(server.port.empty());
+    const auto expected = static_cast<int32_t>(test_support::DovecotManifest("alice").size());
+    TTokenClient tokens(10000);
+    TCommandBrowser browser = FakeBrowser();
+    TAccount account = server.Account("alice");
+    const TBrowserSignIn signedIn =
+        SignInWithBrowser(ProviderOfAccount(account), browser, tokens, "alice", 20000);
+    ASSERT_EQ(signedIn.Kind, TBrowserSignIn::TKind::Ok) << signedIn.Error;
+    AdoptTokens(account, signedIn.Tokens);
+
+    const auto check = [&](TSignIn mechanism) {
+        TPop3Client client;
+        client.Host = "127.0.0.1";
+        client.Port = test_support::DovecotPort();
+        client.TimeOut = 10000;
+        PrepareSignIn(client, account, tokens);
+        if (mechanism != TSignIn::OAuth2) client.SignIn = mechanism;
+        const std::string failure = FailureOf([&] {
+            client.Connect();
+            client.Disconnect();
+        });
+        return std::make_pair(failure, failure.empty() ? client.MessageCount() : -1);
+    };
+    const std::pair<std::string, int32_t> checked{"", expected};
+    EXPECT_EQ(check(TSignIn::XOAuth2), checked);
+    EXPECT_EQ(check(TSignIn::OAuthBearer), checked);
+
+    const std::string before = account.AccessToken;
+    server.Get("/expire?token=all");
+    EXPECT_EQ(check(TSignIn::OAuth2), checked);
+    EXPECT_NE(account.AccessToken, before) << "renewed after the refusal";
+
+    server.Get("/expire?token=all");
+    server.Get("/revoke?token=all");
+    EXPECT_EQ(check(TSignIn::XOAuth2), std::make_pair(std::string("Authentication failed"), -1));
+    EXPECT_EQ(account.AccessToken, "") << "the user must sign in again";
 }
