@@ -7,14 +7,17 @@
 
 // One full check through the POP3 component alone, as the program runs it: Connect, List,
 // PlanSummaries, GetSummary 1..N, Disconnect.
-// Returns the seconds it took (the TLS handshake included).
+// Returns the seconds it took (the TLS handshake included). With an OAuth2 sign-in the password
+// is the access token.
 inline double ComponentCheckSeconds(uint16_t port, const std::string& user,
                                     const std::string& password,
-                                    TTransportSecurity security = TTransportSecurity::None) {
+                                    TTransportSecurity security = TTransportSecurity::None,
+                                    TSignIn signIn = TSignIn::UserPass) {
     TPop3Client client;
     client.Host = "127.0.0.1";
     client.Port = port;
     client.Security = security;
+    client.SignIn = signIn;
     client.UserID = user;
     client.Password = password;
     int32_t listed = 0;

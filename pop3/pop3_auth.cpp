@@ -34,8 +34,10 @@ std::optional<std::vector<std::string>> TPop3Client::OfferedSasl() {
     Transaction("CAPA", reply);
     if (!PositiveReply(reply)) return std::nullopt;
     std::optional<std::vector<std::string>> offered;
-    for (std::string line; (line = WithoutLineEnd(ReadLn())) != ".";)
+    for (std::string line; (line = WithoutLineEnd(ReadLn())) != ".";) {
         if (auto listed = SaslListOfCapability(line)) offered = std::move(listed);
+        pipeliningListed = pipeliningListed || NamesPipelining(line);
+    }
     return offered;
 }
 

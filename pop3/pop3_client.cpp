@@ -43,6 +43,7 @@ void TPop3Client::EnsureCredentials() {
 void TPop3Client::Connect() {
     refusal = {};
     usedSasl.reset();
+    pipeliningListed = false;
     EnsureCredentials();
     if (!CredentialsSendable()) throw Exception("Authentication failed");
     pipeline->Reset(); // nothing sent on an earlier connection is answered on this one

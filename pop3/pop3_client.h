@@ -104,4 +104,5 @@ private:
     std::atomic<int32_t> messageCount{0};
     TLogInRefusal refusal;
     std::optional<TSaslMechanism> usedSasl;
+    bool pipeliningListed = false; // by the capabilities asked before the log-in
 };

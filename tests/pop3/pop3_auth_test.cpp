@@ -215,3 +215,16 @@ TEST(Pop3Auth, OAuthBearerEscapesTheUserInItsHeader) {
     EXPECT_EQ(SaslInitialResponse(TSaslMechanism::OAuthBearer, "a,b=c", "t", "h", 995),
               "n,a=a=2Cb=3Dc,\1host=h\1port=995\1auth=Bearer t\1\1");
 }
+
+// PIPELINING listed with the mechanisms needs no second CAPA before the summaries.
+TEST(Pop3Auth, TheCapabilitiesOfTheSignInServeThePipelining) {
+    ScriptedPeer peer(Conversation({"+OK\r\n", "+OK\r\nPIPELINING\r\nSASL PLAIN\r\n.\r\n",
+                                    "+OK\r\n", "+OK 2 20\r\n", "+OK\r\n"}));
+    TPop3Client client;
+    Prepare(client, peer, TSignIn::Plain, "pw");
+    client.Connect();
+    client.PlanSummaries(1, 2);
+    client.Disconnect();
+    ASSERT_TRUE(peer.WaitDone());
+    EXPECT_EQ(peer.Received(0), "CAPA\r\nAUTH PLAIN " + Plain + "\r\nSTAT\r\nQUIT\r\n");
+}
