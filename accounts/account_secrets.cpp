@@ -28,6 +28,14 @@ TSecretStore::TResult KeepSecret(TAccount& account, TSecretStore& store) {
     return result;
 }
 
+TSecretStore::TResult ForgetSecret(TAccount& account, TSecretStore& store) {
+    if (account.SecretPlace != TSecretPlace::Keyring) return TSecretStore::TResult::Ok;
+    auto result = store.Remove(SecretKey(account));
+    if (result == TSecretStore::TResult::NotFound) result = TSecretStore::TResult::Ok;
+    if (result == TSecretStore::TResult::Ok) account.SecretPlace = TSecretPlace::File;
+    return result;
+}
+
 TSecretStore::TResult FetchSecret(TAccount& account, TSecretStore& store) {
     if (account.SecretPlace != TSecretPlace::Keyring || account.SecretFetched)
         return TSecretStore::TResult::Ok;

@@ -15,6 +15,11 @@ std::string SecretKey(const TAccount& account);
 // field stays.
 TSecretStore::TResult KeepSecret(TAccount& account, TSecretStore& store);
 
+// Takes the account's secret out of the store (the user no longer wants it saved, or the account
+// is deleted): the account then keeps its secret in the file again, where SavePassword decides.
+// Nothing stored under the key counts as done.
+TSecretStore::TResult ForgetSecret(TAccount& account, TSecretStore& store);
+
 // Reads the secret of an account whose secret is in the keyring, once per run: an answer other
 // than Ok (a locked keyring the user left locked) is not asked again until the next run. Ok
 // without asking where there is nothing to read.

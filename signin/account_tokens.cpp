@@ -1,5 +1,7 @@
 #include "signin/account_tokens.h"
 
+#include "pop3/pop3_response_code.h"
+
 namespace {
 constexpr int64_t ExpiryMargin = 60; // seconds: a token about to expire would die on the way
 } // namespace
@@ -58,7 +60,10 @@ void PrepareSignIn(TPop3Client& client, TAccount& account, TTokenClient& tokens)
     client.SignIn = TSignIn::OAuth2;
     client.Password = account.AccessToken;
     client.OnAuthenticationFailed = [&client, &account, &tokens](bool& handled) {
-        handled = RenewAccessToken(account, tokens).Outcome == TTokenClient::TOutcome::Ok;
+        // A busy mailbox or a server in trouble says nothing against the token.
+        const TResponseCode code = ReadNegativeReply(client.LogInRefusal().Reply).Code;
+        handled = CredentialsInDoubt(code) &&
+                  RenewAccessToken(account, tokens).Outcome == TTokenClient::TOutcome::Ok;
         client.Password = account.AccessToken;
     };
 }

@@ -25,6 +25,7 @@ TTokenClient::TReply EnsureAccessToken(TAccount& account, TTokenClient& tokens, 
 TTokenClient::TReply RenewAccessToken(TAccount& account, TTokenClient& tokens);
 
 // Sets the client's sign-in from the account: USER/PASS, PLAIN, or OAuth2 with the access token
-// in place of the password; for OAuth2, a refused token is renewed once and tried again. The
+// in place of the password; for OAuth2, a refused token is renewed once and tried again (not
+// for a refusal whose response code blames the mailbox or the server, [IN-USE], [SYS/TEMP]). The
 // account and the token client must outlive the client's Connect.
 void PrepareSignIn(TPop3Client& client, TAccount& account, TTokenClient& tokens);

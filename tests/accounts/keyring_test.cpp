@@ -96,6 +96,11 @@ TEST_F(KeyringTest, MigrationMovesSavedSecretsAndTheFileKeepsNone) {
     EXPECT_EQ(loaded.At(0).Password, "secret");
     EXPECT_EQ(loaded.At(1).RefreshToken, "refresh-1");
     EXPECT_EQ(loaded.At(1).Password, "");
+
+    EXPECT_EQ(ForgetSecret(loaded.At(0), store), TResult::Ok);
+    EXPECT_EQ(loaded.At(0).SecretPlace, TSecretPlace::File);
+    std::string gone;
+    EXPECT_EQ(store.Read(SecretKey(loaded.At(0)), gone), TResult::NotFound);
 }
 
 TEST_F(KeyringTest, ALockedKeyringIsAskedOnceAndChangesNothing) {
