@@ -2,8 +2,9 @@
 #include "net/tls_channel.h"
 
 #include <QDialog>
-#include <QPushButton>
 #include <string>
+
+class QPushButton;
 
 // Shows a server certificate that failed verification: why, whom it names, who issued it, its
 // dates and its SHA-256 fingerprint, and lets the user trust it for this server or cancel.
