@@ -58,7 +58,8 @@ public:
     // UIDL (pop3_uidl.cpp): the unique identifiers of messages 1 to count, "" where the
     // listing names none; empty when the server refuses the command (it has no UIDL).
     std::vector<std::string> ListUids(int32_t count);
-    // UIDL n: the identifier of message n; a refusal throws the reply.
+    // UIDL n: the identifier of message n, from "+OK n uid" or "+OK uid"; "" when the server
+    // refuses the command or answers in neither form.
     std::string Uid(int32_t n);
     // Announces that GetSummary follows for first, first + 1, ..., last, in that order. Where
     // the server offers PIPELINING (asked with CAPA), their commands then go out ahead of the
