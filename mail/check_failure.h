@@ -19,7 +19,9 @@ enum class TFailureKind {
     TooLong,    // a reply line over the limit
     Unreadable, // a reply whose numbers are not numbers
     Canceled,   // the user gave the attempt up: nothing to say
-    Secure,     // no secure connection; the failure's text says why in the user's words
+    NotTrusted, // the server's certificate was not trusted; nothing was sent
+    TlsFailed,  // no secure connection could be made; the failure's text says why
+    NoStartTls, // the server would not turn on TLS
     Other,
 };
 

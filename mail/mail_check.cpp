@@ -112,13 +112,6 @@ int TMailCheck::CheckThreadProc(int64_t attempt) {
         flags.ListedCount = 0;
         PostMessage(window->Handle(), WM_CHECK_CLEAR, static_cast<uint64_t>(attempt));
         if (!pop.Connected()) pop.Connect();
-    } catch (const ETlsError& failure) {
-        // No handler tells these: the status says why the check stopped; a quiet check ends.
-        ShowStatus(failure.what());
-        if (quiet)
-            PostMessage(window->Handle(), WM_CHECK_FAILED, static_cast<uint64_t>(attempt), 0,
-                        failure.what());
-        return 0;
     } catch (...) {
         PostFailure(attempt, std::current_exception());
         return 0;

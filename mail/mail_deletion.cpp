@@ -80,7 +80,7 @@ bool TDeletion::LogIn() {
 
 // Whether message number `message` on the server is the one the check kept at `line`. Date and
 // identifier alone are often empty or shared, so the server's unique identifier decides, or,
-// from a server without one, the whole header byte for byte.
+// where the server gives none now or gave none at the check, the whole header byte for byte.
 bool TDeletion::StillTheSame(int message, size_t line) {
     pop.GetSummary(message);
     const TSummary& now = pop.Summary();
@@ -88,8 +88,10 @@ bool TDeletion::StillTheSame(int message, size_t line) {
     if (CellText(HeaderDate(now.Header.Lines())) != CachedCell(kept, 0) ||
         CellText(now.MessageId) != CachedCell(kept, 4))
         return false;
-    if (line < account.Uids.size() && !account.Uids[line].empty())
-        return pop.Uid(message) == account.Uids[line];
+    if (line < account.Uids.size() && !account.Uids[line].empty()) {
+        const std::string uid = pop.Uid(message);
+        if (!uid.empty()) return uid == account.Uids[line];
+    }
     return line < account.Headers.size() && now.Header.Lines() == account.Headers[line];
 }
 

@@ -171,6 +171,6 @@ TEST_F(SortedViewTest, KeysOpenTheViewerAndCheckAgain) {
     EXPECT_TRUE(Status().isVisible());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !Status().isVisible() && !WorkerRunning(); }, 10000));
     ASSERT_TRUE(server.WaitConnections(2));
-    EXPECT_EQ(server.Commands(1).at(3), "LIST ");
+    EXPECT_EQ(server.Commands(1).at(3), "LIST");
 }
 } // namespace
