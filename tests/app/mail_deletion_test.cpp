@@ -264,7 +264,7 @@ TEST_P(TwinDeletionTest, AnUnchangedMailboxStillDeletes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(UidlForms, TwinDeletionTest, testing::ValuesIn(UidlForms),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& tested) { return std::string(tested.param.name); });
 
 TEST_F(MailDeletionTest, AFailurePartWayShowsTheTableAsTheCacheHoldsIt) {
     server.SetReply("DELE 3", "-ERR no such message\r\n");
