@@ -4,12 +4,13 @@
 //
 //   hostile_memory_bench idle|endless-line|endless-header|flood
 #include "accounts/account_list.h"
+#include "app/main_window.h"
+#include "app/program.h"
+#include "dialogs/status_dialog.h"
+#include "mail/mail_check.h"
+#include "mail/mail_operations.h"
 #include "platform/message_box.h"
 #include "tests/support/scripted_peer.h"
-#include "ui/mail_check.h"
-#include "ui/main_window.h"
-#include "ui/program.h"
-#include "ui/status_dialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -97,8 +98,8 @@ int main(int argc, char** argv) {
     if (scenario != "idle") {
         form.Button1Click();
         while (failure.empty() && elapsed.elapsed() < ServerLimitMs + 10000 &&
-               (form.Check().WorkerRunning() || program.Status->isVisible() ||
-                form.Flags().ThreadHandle != 0))
+               (form.Mail().Check().WorkerRunning() || program.Status->isVisible() ||
+                form.Mail().Flags().ThreadHandle != 0))
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
     std::printf("%-15s peak %6ld MiB  check %5.1f s  longest stall %4lld ms  ended by: %s\n",

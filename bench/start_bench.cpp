@@ -3,7 +3,7 @@
 //
 //   start_bench [accounts] [rounds]
 #include "accounts/accounts_file.h"
-#include "ui/program.h"
+#include "app/program.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,12 +4,13 @@
 //
 //   window_check_bench <port> [user] [password] [rounds]
 #include "accounts/account_list.h"
+#include "app/main_window.h"
+#include "app/program.h"
 #include "bench/component_check.h"
-#include "ui/mail_check.h"
-#include "ui/main_window.h"
-#include "ui/message_grid.h"
-#include "ui/program.h"
-#include "ui/status_dialog.h"
+#include "dialogs/status_dialog.h"
+#include "mail/mail_check.h"
+#include "mail/mail_operations.h"
+#include "widgets/message_grid.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,7 +31,8 @@ double WindowCheckSeconds(TForm1& form, TStatus& status) {
     form.Button1Click();
     QElapsedTimer limit;
     limit.start();
-    while (form.Check().WorkerRunning() || status.isVisible() || form.Flags().ThreadHandle != 0) {
+    while (form.Mail().Check().WorkerRunning() || status.isVisible() ||
+           form.Mail().Flags().ThreadHandle != 0) {
         if (limit.elapsed() > 120000) return -1;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
     }

@@ -194,10 +194,11 @@ void TSocketSession::Cancel() {
 
 void TSocketSession::CertifyConnect() {
     for (int attempts = 0; !connected; ++attempts) {
-        if (attempts > 0 || !OnConnectionRequired) throw Exception("Not Connected");
+        if (attempts > 0 || !OnConnectionRequired)
+            throw ESockError("Not Connected", TSockErrorKind::NotConnected);
         bool handled = false;
         OnConnectionRequired(handled);
-        if (!handled) throw Exception("Not Connected");
+        if (!handled) throw ESockError("Not Connected", TSockErrorKind::NotConnected);
     }
 }
 

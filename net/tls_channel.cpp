@@ -133,8 +133,8 @@ struct TTlsChannel::TLibrary {
     }
 };
 
-TTlsChannel::TTlsChannel(const std::string& host)
-    : host(host), library(std::make_unique<TLibrary>()) {
+TTlsChannel::TTlsChannel(const std::string& serverName)
+    : host(serverName), library(std::make_unique<TLibrary>()) {
     auto fail = [](const std::string& what) {
         throw ETlsError("TLS handshake failed: " + what + " (" + LibraryError() + ")");
     };

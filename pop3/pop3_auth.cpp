@@ -1,5 +1,6 @@
 // Sign-in through POP3 AUTH (RFC 5034) with one SASL mechanism, in place of USER and PASS.
 #include "pop3/pop3_client.h"
+#include "pop3/pop3_error.h"
 #include "pop3/pop3_reply.h"
 
 #include <algorithm>
@@ -50,7 +51,7 @@ void TPop3Client::LogInWithSasl() {
                                                    : SaslName(*ChooseSasl(SignIn, {}))));
     usedSasl = mechanism;
     for (int attempt = 0;; ++attempt) {
-        if (!SaslSendable()) throw Exception("Authentication failed");
+        if (!SaslSendable()) throw AuthenticationFailed();
         std::string reply;
         std::string challenge;
         if (Authenticate(*mechanism, reply, challenge)) return;

@@ -2,6 +2,7 @@
 
 #include "net/nth_word.h"
 #include "platform/int_text.h"
+#include "pop3/pop3_error.h"
 #include "pop3/pop3_reply.h"
 
 namespace {
@@ -32,11 +33,11 @@ TPop3Client::~TPop3Client() {
 
 void TPop3Client::EnsureCredentials() {
     for (bool asked = false; UserID.empty() || Password.empty(); asked = true) {
-        if (!OnAuthenticationNeeded) throw Exception("Authentication failed");
+        if (!OnAuthenticationNeeded) throw AuthenticationFailed();
         if (asked) break;
         bool handled = false;
         OnAuthenticationNeeded(handled);
-        if (!handled) throw Exception("Authentication failed");
+        if (!handled) throw AuthenticationFailed();
     }
 }
 
@@ -45,7 +46,7 @@ void TPop3Client::Connect() {
     usedSasl.reset();
     pipeliningListed = false;
     EnsureCredentials();
-    if (!CredentialsSendable()) throw Exception("Authentication failed");
+    if (!CredentialsSendable()) throw AuthenticationFailed();
     pipeline->Reset(); // nothing sent on an earlier connection is answered on this one
     const bool wasBusy = busy.exchange(true);
     bool loggedIn = false;
@@ -66,14 +67,18 @@ void TPop3Client::Connect() {
 void TPop3Client::LogInAndCount(bool& loggedIn) {
     try {
         const std::string greeting = ReadLn();
-        if (!PositiveReply(greeting)) throw Exception(greeting);
+        // A server that answers no is still a POP3 server; anything else is not.
+        if (!PositiveReply(greeting))
+            throw EPop3Error(greeting.rfind("-ERR", 0) == 0 ? TPop3ErrorKind::Refused
+                                                            : TPop3ErrorKind::NotPop3,
+                             greeting);
         // Never in clear text what was meant to be protected: no fall-back.
         if (Security == TTransportSecurity::StartTls) UpgradeToTls();
         LogIn();
         loggedIn = true;
         std::string reply;
         Transaction("STAT", reply);
-        if (!PositiveReply(reply)) throw Exception(reply);
+        if (!PositiveReply(reply)) throw RefusedBy(reply);
         messageCount = TryStrToInt(NthWord(reply, ' ', 2)).value_or(0);
     } catch (...) {
         // The first failure is the caller's; a QUIT that fails after it tells nothing new.
@@ -93,7 +98,7 @@ bool TPop3Client::CredentialsSendable() const {
 void TPop3Client::LogIn() {
     if (SignIn != TSignIn::UserPass) return LogInWithSasl();
     for (int attempt = 0;; ++attempt) {
-        if (!CredentialsSendable()) throw Exception("Authentication failed");
+        if (!CredentialsSendable()) throw AuthenticationFailed();
         std::string reply;
         Transaction("USER " + UserID, reply);
         const char* command = "USER";
@@ -110,10 +115,10 @@ void TPop3Client::LogIn() {
 }
 
 void TPop3Client::RejectLogIn(int attempt) {
-    if (attempt > 0 || !OnAuthenticationFailed) throw Exception("Authentication failed");
+    if (attempt > 0 || !OnAuthenticationFailed) throw AuthenticationFailed();
     bool handled = false;
     OnAuthenticationFailed(handled);
-    if (!handled) throw Exception("Authentication failed");
+    if (!handled) throw AuthenticationFailed();
 }
 
 void TPop3Client::Disconnect() {
@@ -130,7 +135,7 @@ void TPop3Client::Disconnect() {
         }
     }
     TSocketSession::Disconnect();
-    if (!held.empty()) throw Exception(held);
+    if (!held.empty()) throw RefusedBy(held);
 }
 
 void TPop3Client::DeleteMailMessage(int32_t n) {
@@ -141,7 +146,7 @@ void TPop3Client::DeleteMailMessage(int32_t n) {
         Transaction("DELE " + std::to_string(n), reply);
         if (!PositiveDeleReply(reply)) {
             if (OnFailure) OnFailure(this);
-            throw Exception(reply);
+            throw RefusedBy(reply);
         }
     } catch (...) {
         busy = false;

@@ -1,8 +1,8 @@
 // The read side of the POP3 client: the listing and the header summaries.
 #include "net/nth_word.h"
-#include "platform/int_text.h"
 #include "pop3/busy_scope.h"
 #include "pop3/pop3_client.h"
+#include "pop3/pop3_error.h"
 #include "pop3/pop3_reply.h"
 
 #include <algorithm>
@@ -47,15 +47,15 @@ void TPop3Client::List() {
         CertifyConnect();
         std::string reply;
         Transaction("LIST", reply); // RFC 1939: "LIST [msg]", no blank without the argument
-        if (!PositiveReply(reply)) throw Exception(reply);
+        if (!PositiveReply(reply)) throw RefusedBy(reply);
         try {
             for (;;) {
                 std::string line = ReadLn();
                 line.resize(line.size() - std::min<size_t>(2, line.size()));
                 if (line == ".") break;
                 if (!OnList) continue;
-                const int32_t size = StrToInt(NthWord(line, ' ', 2));
-                const int32_t msg = StrToInt(NthWord(line, ' ', 1));
+                const int32_t size = NumberInReply(NthWord(line, ' ', 2));
+                const int32_t msg = NumberInReply(NthWord(line, ' ', 1));
                 OnList(msg, size);
             }
         } catch (...) {
@@ -71,7 +71,7 @@ void TPop3Client::GetSummary(int32_t n) {
         if (OnRetrieveStart) OnRetrieveStart(this);
         std::string reply;
         SummaryExchange(TopCommand(n), reply);
-        if (!PositiveReply(reply)) throw Exception(reply);
+        if (!PositiveReply(reply)) throw RefusedBy(reply);
         ReadSummaryHeader();
         ReadSummarySize(n);
         StatusMessage(1, "Summary Retrieved");
@@ -103,7 +103,7 @@ void TPop3Client::ReadSummaryHeader() {
             s.Header.Clear();
             s.Body.clear();
             DropConnection();
-            throw Exception("Summary failed: header too long");
+            throw EPop3Error(TPop3ErrorKind::TooLong, "Summary failed: header too long");
         }
         std::string stripped = WithoutLineEnd(line);
         if (inBody && stripped != ".") {
@@ -129,7 +129,7 @@ std::vector<std::string> TPop3Client::GetTop(int32_t n, int32_t lines) {
         Transaction("TOP " + std::to_string(n) + " " +
                         std::to_string(std::clamp(lines, 0, MaxTopLines)),
                     reply);
-        if (!PositiveReply(reply)) throw Exception(reply);
+        if (!PositiveReply(reply)) throw RefusedBy(reply);
         size_t cost = 0;
         size_t kept = 0;
         for (;;) {
@@ -137,7 +137,7 @@ std::vector<std::string> TPop3Client::GetTop(int32_t n, int32_t lines) {
             cost += line.size() + LineCost;
             if (cost > MaxHeaderCost) {
                 DropConnection(); // the rest of the reply must not answer the next command
-                throw Exception("Preview failed: reply too long");
+                throw EPop3Error(TPop3ErrorKind::TooLong, "Preview failed: reply too long");
             }
             const bool end = line == ".";
             kept += line.size();
@@ -151,5 +151,5 @@ std::vector<std::string> TPop3Client::GetTop(int32_t n, int32_t lines) {
 void TPop3Client::ReadSummarySize(int32_t n) {
     std::string reply;
     SummaryExchange("LIST " + std::to_string(n), reply);
-    summary->Bytes = StrToInt(Trim(NthWord(reply, ' ', 3)));
+    summary->Bytes = NumberInReply(Trim(NthWord(reply, ' ', 3)));
 }

@@ -4,6 +4,7 @@
 #include "platform/int_text.h"
 #include "pop3/busy_scope.h"
 #include "pop3/pop3_client.h"
+#include "pop3/pop3_error.h"
 #include "pop3/pop3_reply.h"
 
 namespace {

@@ -24,7 +24,7 @@ mkdir -p "$work"
 cd "$work"
 # Over TLS, with the demo server's certificate (made by the test authority, which the system
 # does not know) already trusted, so that the check asks nothing.
-"$build/tests/ui/write_accounts" "Demo,127.0.0.1:$port,demo,demo,tls" \
+"$build/tests/app/write_accounts" "Demo,127.0.0.1:$port,demo,demo,tls" \
     --pin "127.0.0.1:$port" "$(cat "$server/certs/valid.sha256")"
 # A window wide enough to read the rows at once.
 printf '[general]\r\ncol1=175\r\ncol2=215\r\ncol3=250\r\ncol4=70\r\ncol5=190\r\n' >tarsel.ini
@@ -36,6 +36,6 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     "$app"
 else
     mkdir -p "$(dirname "$out")"
-    xvfb-run -a -s "-screen 0 1600x560x24" "$build/tests/ui/demo_shot" "$out"
+    xvfb-run -a -s "-screen 0 1600x560x24" "$build/tests/app/demo_shot" "$out"
     echo "Saved $out"
 fi

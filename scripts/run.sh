@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" "$root/build"
 if [ "${1:-}" = "--demo" ]; then
-    exec "$root/scripts/demo.sh" "$root/build/ui/vellion"
+    exec "$root/scripts/demo.sh" "$root/build/app/vellion"
 fi
 cd "$here"
-exec "$root/build/ui/vellion"
+exec "$root/build/app/vellion"

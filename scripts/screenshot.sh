@@ -14,7 +14,7 @@ mkdir -p "$(dirname "$out")"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-"$build/tests/ui/write_accounts" "Home,pop.home.example,jane" "Work,mail.work.example,j.doe" \
+"$build/tests/app/write_accounts" "Home,pop.home.example,jane" "Work,mail.work.example,j.doe" \
     "Club,pop.club.example,secretary"
 printf '[general]\r\nwindow_pos=40,40\r\nwindow_size=760,440\r\n' >tarsel.ini
 xvfb-run -a -s "-screen 0 840x520x24" bash -c '
@@ -23,5 +23,5 @@ xvfb-run -a -s "-screen 0 840x520x24" bash -c '
     import -window root "$2"
     kill "$app"
     wait "$app" 2>/dev/null || true
-' shot "$build/ui/vellion" "$out"
+' shot "$build/app/vellion" "$out"
 echo "Saved $out"

@@ -20,5 +20,5 @@ xvfb-run -a -s "-screen 0 1024x600x24" dbus-run-session -- bash -c '
     "$1" "$2"; status=$?
     kill "$wm" "$notices" 2>/dev/null || true
     exit $status
-' shot "$build/tests/ui/tray_shot" "$out"
+' shot "$build/tests/app/tray_shot" "$out"
 echo "Saved $out"

@@ -1,6 +1,6 @@
 #include "accounts/account_list.h"
-#include "message_recorder.h"
 #include "platform/exception.h"
+#include "tests/support/message_recorder.h"
 
 #include <gtest/gtest.h>
 

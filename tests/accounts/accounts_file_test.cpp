@@ -1,10 +1,10 @@
 #include "accounts/account_list.h"
 #include "accounts/accounts_file.h"
 #include "accounts/password_codec.h"
-#include "message_recorder.h"
 #include "platform/exception.h"
 #include "platform/tick_count.h"
 #include "tests/support/full_disk.h"
+#include "tests/support/message_recorder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,60 @@
+#include "app/config_folder.h"
+#include "app/main_window.h"
+#include "app/program.h"
+#include "dialogs/qt_message_box.h"
+#include "platform/single_instance.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QIcon>
+#include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+// Without a desktop session Qt names no icon theme; the freedesktop default still has one.
+void ChooseIconTheme() {
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor")
+        QIcon::setThemeName("Adwaita");
+}
+
+TConfigFolder ConfigFolderOf(const QApplication& app) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Checks POP3 mailboxes without downloading the mail.");
+    parser.addHelpOption();
+    const QCommandLineOption launcher(
+        "launcher", "Keep the files in the user's configuration folder (as the menu entry does).");
+    const QCommandLineOption named("config-dir", "Keep the files in <folder>.", "folder");
+    parser.addOption(launcher);
+    parser.addOption(named);
+    parser.process(app);
+    return ChooseConfigFolder(parser.isSet(launcher), parser.value(named).toStdString(),
+                              std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    // No display name: the toolkit would add it to every window title ("Status - Vellion").
+    QApplication::setApplicationName("Vellion");
+    QGuiApplication::setDesktopFileName("vellion");
+    ChooseIconTheme();
+    const std::string folderError = EnterConfigFolder(ConfigFolderOf(app));
+    if (!folderError.empty()) {
+        std::fprintf(stderr, "%s\n", folderError.c_str());
+        QMessageBox::critical(nullptr, "Vellion", QString::fromStdString(folderError));
+        return 1;
+    }
+    // A second start on the same files shows the first program's window instead.
+    TSingleInstance instance(
+        TSingleInstance::SocketName(QDir::current().canonicalPath().toStdString()));
+    if (instance.AnotherRuns()) return 0;
+    InstallQtMessageBoxHandler();
+    TProgram program;
+    instance.OnRaise = [&program] { program.Form1->ShowFromTray(); };
+    QObject::connect(program.Form1.get(), &TForm1::closed, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+    program.Form1->ShowAtStart();
+    return QApplication::exec();
+}

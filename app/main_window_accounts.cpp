@@ -1,0 +1,99 @@
+// The account side of the main window: the tree selection, the table of the current account,
+// and adding, modifying and deleting accounts.
+#include "accounts/account_list.h"
+#include "accounts/seen_file.h"
+#include "app/main_window.h"
+#include "dialogs/account_editor.h"
+#include "mail/mail_operations.h"
+#include "platform/message_box.h"
+#include "widgets/account_tree.h"
+#include "widgets/body_panels.h"
+#include "widgets/message_grid.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int NarrowestTreeSide = 80;
+} // namespace
+
+void TForm1::treeChange(QTreeWidgetItem* node) {
+    if (!node) return; // an emptied tree selects nothing; an empty list has CurrentIndex -1
+    const int index = accounts->IndexOf(TAccountTree::AccountName(node));
+    if (index != -1 && (index != accounts->CurrentIndex() || accounts->Modified)) {
+        accounts->Modified = false;
+        accounts->Select(index, "");
+        ShowAccountRows(index);
+    }
+}
+
+void TForm1::ShowAccountRows(int index) {
+    const TAccount& account = accounts->At(index);
+    SetRefreshed(account.LastRefresh);
+    grid->ShowRows(account.Rows, account.Headers);
+    mail->Watch().Shown();
+}
+
+void TForm1::add_accClick() {
+    auto* editor = new Tacc_info(*accounts, this); // deletes itself when it closes
+    editor->AddAccountNode = [this](const std::string& name, const std::string& server,
+                                    const std::string& user) {
+        AddAccountNode(name, server, user);
+    };
+    editor->exec();
+}
+
+void TForm1::ModifyAccount1Click() {
+    if (tree->NodeCount() < 2 || !tree->currentItem() || accounts->Count() == 0 ||
+        accounts->CurrentIndex() == -1 || !accounts->Current())
+        return;
+    auto* editor = new Tacc_info(*accounts, this); // deletes itself when it closes
+    editor->LoadCurrent();
+    editor->RefreshAccountNodes = [this](const std::string& oldName, const std::string& newName) {
+        RefreshAccountNodes(oldName, newName);
+    };
+    editor->exec();
+}
+
+void TForm1::del_accClick() {
+    // The deletion waiting on the server, or a round of checks, holds this account.
+    if (mail->Flags().MailBusy || mail->RoundRunning()) return;
+    if (accounts->Count() == 0) {
+        ShowMessage("No accounts exist");
+        return;
+    }
+    const std::string name = accounts->Current() ? accounts->Current()->Name : std::string();
+    if (!Confirm("Delete account \"" + name + "\"?")) return;
+    if (!accounts->Delete(-1, name)) {
+        ShowMessage("Error occured deleting acount");
+        return;
+    }
+    if (!accounts->SaveToFile()) ShowMessage("Error saving accounts file");
+    DropUnusedSeen(*accounts);
+    tree->RemoveSelectedAccount();
+    if (tree->NodeCount() < 3) {
+        tree->InsertPlaceholder();
+        ClearTable();
+    }
+}
+
+void TForm1::AddAccountNode(const std::string& name, const std::string& server,
+                            const std::string& user) {
+    tree->AddAccountNode(name, server, user);
+}
+
+void TForm1::RefreshAccountNodes(const std::string& oldName, const std::string& newName) {
+    if (accounts->Count() == 0) return;
+    QTreeWidgetItem* selected = tree->currentItem();
+    if (!tree->RelabelAccounts(*accounts, oldName, newName)) {
+        ShowMessage("An error occured refreshing accounts: please restart program");
+        return;
+    }
+    tree->setCurrentItem(selected);
+}
+
+void TForm1::smallpanelMouseMove(Qt::MouseButtons shift, int x, int /*y*/) {
+    if (!(shift & Qt::LeftButton)) return;
+    // The tree fills the tree side, so their widths are one.
+    if (body->Panel2Width() <= NarrowestTreeSide && x <= 0) return;
+    body->SetPanel2Width(std::max(NarrowestTreeSide, body->Panel2Width() + x));
+}

@@ -1,0 +1,76 @@
+#include "mail/check_round.h"
+
+#include "accounts/account_list.h"
+#include "mail/mail_watch.h"
+
+#include <algorithm>
+
+bool NeedsPassword(const TAccount& account) {
+    return account.Password.empty() || (!account.SavePassword && !account.PasswordGiven);
+}
+
+TCheckRound::TCheckRound(TAccounts& accounts, TMailWatch& watch, TCheck check, TAsk ask)
+    : accounts(accounts), watch(watch), check(std::move(check)), ask(std::move(ask)) {}
+
+bool TCheckRound::Begin(bool inBackground) {
+    if (running) return false;
+    running = true;
+    background = inBackground;
+    pending.clear();
+    for (int i = accounts.Count() - 1; i >= 0; --i)
+        pending.push_back(accounts.At(i).Name);
+    Next();
+    return true;
+}
+
+void TCheckRound::Stop() {
+    pending.clear();
+}
+
+// Accounts are found by name at their turn: one removed meanwhile is passed over.
+void TCheckRound::Next() {
+    while (!pending.empty()) {
+        const std::string name = pending.back();
+        pending.pop_back();
+        const int index = accounts.IndexOf(name);
+        if (index < 0) continue;
+        TAccount& account = accounts.At(index);
+        if (!Ready(account)) continue;
+        bool started = false;
+        try {
+            started = check(account, [this, name](const std::string& f) { Ended(name, f); });
+        } catch (...) {
+            // A check that could not start ends the round; the next one may start afresh.
+            pending.clear();
+            running = false;
+            throw;
+        }
+        if (started) return;
+    }
+    running = false;
+    if (background) watch.Announce();
+    if (OnEnd) OnEnd();
+}
+
+bool TCheckRound::Ready(TAccount& account) {
+    if (!NeedsPassword(account)) return true;
+    if (background) {
+        watch.Skipped(account, NoPasswordNote);
+        return false;
+    }
+    if (ask && ask(account)) return true;
+    watch.Skipped(account, NoPasswordGiven);
+    return false;
+}
+
+void TCheckRound::Ended(const std::string& name, const std::string& failure) {
+    const int index = accounts.IndexOf(name);
+    if (index >= 0) {
+        TAccount& account = accounts.At(index);
+        if (failure.empty())
+            watch.Checked(account, background);
+        else
+            watch.Failed(account, failure);
+    }
+    Next();
+}

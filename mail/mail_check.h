@@ -1,0 +1,128 @@
+#pragma once
+#include "accounts/account.h"
+#include "mail/check_failure.h"
+#include "mail/check_worker.h"
+#include "mail/mail_parts.h"
+#include "platform/message_window.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TStatus;
+struct TAccount;
+
+// Private messages from the worker to the user-interface thread. They share one queue with
+// WM_CHECK_READY, so the worker's clearing, status texts and hand-over arrive in order.
+constexpr uint32_t WM_CHECK_CLEAR = WM_USER + 29;
+constexpr uint32_t WM_CHECK_STATUS = WM_USER + 30;
+// The log-in failed: the outcome's text, and 1 in the second parameter to forget the password.
+constexpr uint32_t WM_CHECK_FAILED = WM_USER + 31;
+
+// A mail check of the current account: the worker that connects and logs in, the table filling
+// on the user-interface thread once it has, and Cancel. Every message from the worker carries
+// the number of its attempt; an attempt given up by Cancel can no longer change anything.
+// It works with the window's parts and its status dialog, never with the window itself.
+class TMailCheck {
+public:
+    TMailCheck(const TMailParts& parts, TStatus& status);
+    ~TMailCheck();
+    TMailCheck(const TMailCheck&) = delete;
+    TMailCheck& operator=(const TMailCheck&) = delete;
+
+    void Button1Click();
+    // The same check of any account, but quiet: no status dialog, no prompt, no focus taken, the
+    // window left as it is; the rows fill a table of its own and are cached in the account. done
+    // gets "" after success, else the words of the failure. False when it cannot start now (a
+    // check or deletion runs, or the account has no password to use).
+    using TDone = std::function<void(const std::string& failure)>;
+    bool CheckQuietly(TAccount& account, TDone done);
+    bool Quiet() const { return quiet; }
+    // Asks for the account's password as a check does; false when none was given.
+    bool AskPassword(TAccount& account);
+    // A check the user started ended with all its rows.
+    std::function<void(TAccount& account)> OnChecked;
+    void CancelClick();
+    // The status dialog closed, however it was closed.
+    void StatusClosed();
+    // Handler of WM_CHECK_READY; attempt is the message's first parameter.
+    void CheckReady(uint64_t attempt);
+
+    // From the POP3 handlers, on whichever thread they run. On the worker, WM_CHECK_READY goes
+    // out once Connect has returned: a refused STAT fires OnConnect too, and is a failure.
+    void ShowStatus(const std::string& text);
+    void PostCheckReady();
+    bool OnWorker() const { return TCheckWorker::OnWorker(); }
+    bool WorkerRunning() const { return worker.Running(); }
+
+    // Gives up a worker that still runs (its status dialog closed while it connected), so that
+    // the session is free for another operation.
+    void AbandonRunningWorker();
+    // At the end of the program: no worker outlives the window.
+    void Shutdown();
+
+private:
+    // What the worker and the words of a failure need of the account, taken when the check
+    // starts, before the worker runs.
+    struct TAttempt {
+        std::string account;
+        std::string server;
+        int32_t timeout = 90;
+        bool savePassword = false;
+    };
+    struct TSnapshot {
+        std::string account;
+        std::vector<std::string> rows;
+        std::vector<std::vector<std::string>> headers;
+        std::vector<std::string> uids;
+        std::string lastRefresh;
+    };
+
+    void Launch(TAccount& account);
+    void EndQuietly(const std::string& failure);
+    TAccount* Target() const;
+    TAccount* Store();
+    void ShowKeepingSelection(const TAccount& account);
+    TMessageGrid& FillGrid();
+    int CheckThreadProc(int64_t attempt);
+    void PostFailure(int64_t attempt, std::exception_ptr error);
+    TCheckFailure FailureOf(std::exception_ptr error, TCheckStep step) const;
+    void EndWithOutcome(const TCheckOutcome& outcome);
+    void ForgetPassword();
+    bool FillMessageTable();
+    void FillRows();
+    void AddRow(int32_t row);
+    void StampRefresh();
+    void FinishCheck();
+    void Abandon();
+    void DisconnectQuietly();
+    void TakeSnapshot();
+    void RestoreSnapshot();
+    void WndProc(const TMessage& message);
+
+    TPop3Client& pop;
+    TAccounts& accounts;
+    TMessageGrid& grid;
+    TMailFlags& flags;
+    TMailView& view;
+    TStatus& status;
+    TCheckWorker worker;
+    std::unique_ptr<TMessageWindow> window; // receives the worker's messages
+    int64_t lastAttempt = 0;
+    std::atomic<int64_t> workerAttempt{0};
+    bool filling = false;
+    TSnapshot snapshot;
+    TAttempt attemptOf;
+    bool readyPending = false; // the worker's: OnConnect fired in this Connect
+    TCheckStep fillStep = TCheckStep::List;
+    int32_t fillMessage = 0;
+    std::string rejectedAccount; // whose typed password the server rejected last
+    TAccount* target = nullptr;  // the account being checked
+    std::atomic<bool> quiet{false};
+    TDone quietDone;
+    std::unique_ptr<TMessageGrid> quietGrid; // never shown
+    std::unique_ptr<TAccount> staged;        // a quiet check's rows until it has them all
+};

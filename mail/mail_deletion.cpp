@@ -1,0 +1,202 @@
+#include "mail/mail_deletion.h"
+
+#include "accounts/account_list.h"
+#include "accounts/cut_field.h"
+#include "mail/header_date.h"
+#include "mail/mail_parts.h"
+#include "mail/mail_view.h"
+#include "mail/server_address.h"
+#include "net/scoped_flag.h"
+#include "platform/message_box.h"
+#include "pop3/pop3_client.h"
+#include "widgets/message_grid.h"
+
+namespace {
+
+const char* const Moved = "That email has moved in the queue, please re-check this account";
+const char* const Gone = "That email no longer seems to exist. Re-check account";
+const char* const NotConnected = "An error occured while connecting";
+const char* const SomeGone = "One or more of the emails you selected is not longer on the "
+                             "server.\n\rPlease re-check this account and try again";
+const char* const RangeWarning =
+    "You are about to delete multiple emails. Each one is checked first, and\n\rone that "
+    "has moved in the queue is kept. Are you sure you want to continue?";
+
+// One cell of a cached row line.
+std::string CachedCell(std::string line, int column) {
+    for (int skipped = 0; skipped < column; ++skipped)
+        CutField(line, TMessageGrid::Separator);
+    return CutField(line, TMessageGrid::Separator);
+}
+
+std::string RangeReport(int selected, int deleted, int moved) {
+    std::string report = "Deleted " + std::to_string(deleted) + " of the " +
+                         std::to_string(selected) + " emails you selected.";
+    if (moved == 0) return report;
+    return report + "\n\r" + std::to_string(moved) +
+           (moved == 1 ? " had moved in the queue and was not deleted."
+                       : " had moved in the queue and were not deleted.") +
+           "\n\rPlease re-check this account";
+}
+
+class TDeletion {
+public:
+    TDeletion(const TMailParts& parts, TAccount& account)
+        : parts(parts), pop(parts.Pop), account(account) {}
+
+    void One(int message);
+    // Messages in ascending order. Gives the report to show once the session has ended.
+    std::string Range(const std::vector<int>& messages);
+
+private:
+    std::string Question(int message) const;
+    bool LogIn();
+    bool StillTheSame(int message, size_t line);
+    void Forget(size_t line);
+    void ShowRows();
+
+    const TMailParts& parts;
+    TPop3Client& pop;
+    TAccount& account;
+};
+
+std::string TDeletion::Question(int message) const {
+    const TMessageGrid& grid = parts.Grid;
+    return "Delete email with the following details?\n\r\n\rSubject : " + grid.Cell(2, message) +
+           "\n\rFrom : " + grid.Cell(1, message) + "\n\rDate : " + grid.Cell(0, message) +
+           "\n\rSize : " + grid.Cell(3, message) + " KB";
+}
+
+// A failed Connect raises its own failure; false only when it returned without a log-in.
+bool TDeletion::LogIn() {
+    SetServer(pop, account.Server, account.Security);
+    pop.UserID = account.User;
+    pop.Password = account.Password;
+    if (!pop.Connected()) pop.Connect();
+    if (parts.Flags.LoggedIn) return true;
+    ShowMessage(NotConnected);
+    return false;
+}
+
+// Whether message number `message` on the server is the one the check kept at `line`. Date and
+// identifier alone are often empty or shared, so the server's unique identifier decides, or,
+// where the server gives none now or gave none at the check, the whole header byte for byte.
+bool TDeletion::StillTheSame(int message, size_t line) {
+    pop.GetSummary(message);
+    const TSummary& now = pop.Summary();
+    const std::string& kept = account.Rows.at(line);
+    if (CellText(HeaderDate(now.Header.Lines())) != CachedCell(kept, 0) ||
+        CellText(now.MessageId) != CachedCell(kept, 4))
+        return false;
+    if (line < account.Uids.size() && !account.Uids[line].empty()) {
+        const std::string uid = pop.Uid(message);
+        if (!uid.empty()) return uid == account.Uids[line];
+    }
+    return line < account.Headers.size() && now.Header.Lines() == account.Headers[line];
+}
+
+void TDeletion::Forget(size_t line) {
+    const auto at = static_cast<std::ptrdiff_t>(line);
+    account.Rows.erase(account.Rows.begin() + at);
+    if (line < account.Headers.size()) account.Headers.erase(account.Headers.begin() + at);
+    if (line < account.Uids.size()) account.Uids.erase(account.Uids.begin() + at);
+}
+
+// The table is redrawn only while it still shows this account.
+void TDeletion::ShowRows() {
+    if (parts.Accounts.Current() == &account)
+        parts.View.ShowAccountRows(parts.Accounts.CurrentIndex());
+}
+
+void TDeletion::One(int message) {
+    if (!Confirm(Question(message))) return;
+    if (!LogIn()) return;
+    try {
+        if (!StillTheSame(message, static_cast<size_t>(message - 1))) {
+            ShowMessage(Moved);
+            return;
+        }
+        pop.DeleteMailMessage(message);
+        Forget(static_cast<size_t>(message - 1));
+        ShowRows();
+    } catch (...) {
+        ShowMessage(Gone);
+    }
+}
+
+// Each message is checked just before its DELE, so one that moved is kept and the others still
+// go; this also covers a selection that is not contiguous in message order (a sorted view).
+// Message numbers stay fixed within the session while the cache closes up, so the cache line
+// of message n is n - 1 less the deletions before it.
+std::string TDeletion::Range(const std::vector<int>& messages) {
+    const TMsgRequest warning{TMsgKind::Warning, TMsgButtons::YesNo, "Warning", RangeWarning};
+    if (ShowMessageBox(warning) != TMsgResult::Yes) return {};
+    if (!LogIn()) return {};
+    int deleted = 0;
+    int moved = 0;
+    try {
+        for (const int message : messages) {
+            const auto line = static_cast<size_t>(message - 1 - deleted);
+            if (!StillTheSame(message, line)) {
+                ++moved;
+                continue;
+            }
+            pop.DeleteMailMessage(message);
+            Forget(line);
+            ++deleted;
+        }
+    } catch (...) {
+        ShowRows(); // so that the table agrees with the cache
+        ShowMessage(SomeGone);
+        return {};
+    }
+    ShowRows();
+    return RangeReport(static_cast<int>(messages.size()), deleted, moved);
+}
+
+void DisconnectIfConnected(TPop3Client& pop) {
+    if (pop.Connected()) pop.Disconnect();
+}
+
+// The messages of the selected rows (ascending, whatever order the view shows); empty when one
+// has no cached line.
+std::vector<int> SelectedMessages(const TMessageGrid& grid, int cached) {
+    std::vector<int> messages = grid.SelectedMessages();
+    for (const int message : messages)
+        if (message < 1 || message > cached) return {};
+    return messages;
+}
+
+} // namespace
+
+void DeleteSelectedMail(const TMailParts& parts) {
+    TMailFlags& flags = parts.Flags;
+    TAccount* account = parts.Accounts.Current();
+    if (parts.Accounts.Count() == 0 || !account || flags.MailBusy) return;
+    parts.View.AbandonRunningCheck();
+    flags.Checking = false;
+    const int cached = static_cast<int>(account->Rows.size());
+    if (cached == 0) return;
+    const std::vector<int> messages = SelectedMessages(parts.Grid, cached);
+    if (messages.empty() || parts.Grid.RowEmpty(messages.front())) return;
+    const TScopedFlag busy(flags.MailBusy);
+    parts.Pop.TimeOut = TPop3Client::TimeOutFromSeconds(account->Timeout);
+    TDeletion deletion(parts, *account);
+    std::string report;
+    try {
+        if (messages.size() == 1)
+            deletion.One(messages.front());
+        else
+            report = deletion.Range(messages);
+    } catch (...) {
+        try {
+            DisconnectIfConnected(parts.Pop);
+        } catch (...) {
+            // The first failure is the one the user sees.
+        }
+        throw;
+    }
+    // The QUIT makes the server carry out the deletions; a refused one is shown as a failure.
+    DisconnectIfConnected(parts.Pop);
+    if (!report.empty()) ShowMessage(report);
+}

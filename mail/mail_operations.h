@@ -1,0 +1,76 @@
+#pragma once
+#include "mail/mail_parts.h"
+#include "mail/mail_watch.h"
+
+#include <QObject>
+#include <cstdint>
+#include <memory>
+
+class QObject;
+class TAccountTree;
+class TCheckRound;
+class TCheckSchedule;
+class TMailCheck;
+class TNewMailNotifier;
+class TStatus;
+
+// The mail operations of the main window in one place: the session and its events, the check
+// the user starts, rounds over every account (by hand or by the clock), the deletion, and what
+// a certificate that failed verification is worth. The window forwards its buttons and keys
+// here and is the view; user-interface thread only, but for the session's events.
+class TMailOperations : public QObject {
+public:
+    TMailOperations(TAccounts& accounts, TAccountTree& tree, TMessageGrid& grid, TMailView& view);
+    ~TMailOperations() override;
+
+    // The status dialog is made after the window: the check exists once it is given.
+    void AttachStatus(TStatus& status);
+    // Where new mail is told (the desktop's, or a test's): a new watch, and rounds that use it.
+    void UseNotifier(TNewMailNotifier& notifier, const TMailWatch::TWindow& window);
+
+    void Button1Click();
+    void CheckAllClick();
+    // The periodic check's tick: a round in the background, unless the user is busy.
+    void PeriodicTick();
+    bool RoundRunning() const;
+    void del_mailClick();
+    // Gives up a check still connecting, so that the session is free.
+    void AbandonRunningCheck();
+    // The window closes: first no round goes on, then no worker outlives it and the session ends.
+    void StopRounds();
+    void EndSession();
+
+    // The POP3 session's events.
+    void popConnect(QObject* sender);
+    void popConnectionFailed(QObject* sender);
+    void popInvalidHost(bool& handled);
+    void popAuthenticationFailed(bool& handled);
+    void popFailure(QObject* sender);
+    void popList(int32_t msg, int32_t size);
+    void popDisconnect(QObject* sender);
+
+    TPop3Client& Pop() { return *pop; }
+    // Shared with the check, its worker and the deletion.
+    TMailFlags& Flags() { return flags; }
+    TMailCheck& Check() { return *check; }
+    TMailWatch& Watch() { return *watch; }
+    TCheckSchedule& Schedule() { return *schedule; }
+
+private:
+    void BindPop();
+    TMailParts Parts();
+    void Shutdown();
+
+    std::unique_ptr<TPop3Client> pop; // first made, last gone: everything here uses it
+    TAccounts& accounts;
+    TAccountTree& tree;
+    TMessageGrid& grid;
+    TMailView& view;
+    TMailFlags flags;
+    TStatus* status = nullptr;
+    std::unique_ptr<TMailCheck> check;
+    TCheckSchedule* schedule; // a child of this
+    std::unique_ptr<TMailWatch> watch;
+    std::unique_ptr<TCheckRound> round;
+    bool checkAfterRound = false; // Check was pressed while a round ran
+};

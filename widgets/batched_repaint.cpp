@@ -1,0 +1,28 @@
+#include "widgets/batched_repaint.h"
+
+#include <QWidget>
+
+TBatchedRepaint::TBatchedRepaint(QWidget& painted, std::chrono::milliseconds every)
+    : widget(painted), interval(every), wasEnabled(painted.updatesEnabled()) {
+    widget.setUpdatesEnabled(false);
+    sincePainted.start();
+}
+
+TBatchedRepaint::~TBatchedRepaint() {
+    widget.setUpdatesEnabled(wasEnabled);
+    if (pending && wasEnabled) widget.update();
+}
+
+void TBatchedRepaint::Changed() {
+    pending = true;
+    if (sincePainted.elapsed() >= interval.count()) Paint();
+}
+
+void TBatchedRepaint::Paint() {
+    pending = false;
+    sincePainted.restart();
+    if (!wasEnabled || !widget.isVisible()) return;
+    widget.setUpdatesEnabled(true);
+    widget.repaint();
+    widget.setUpdatesEnabled(false);
+}

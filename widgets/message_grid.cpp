@@ -1,0 +1,284 @@
+#include "widgets/message_grid.h"
+
+#include "accounts/cut_field.h"
+#include "platform/int_text.h"
+#include "pop3/charset.h"
+#include "pop3/header_text.h"
+#include "pop3/mail_date.h"
+#include "widgets/ui_guard.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <algorithm>
+#include <array>
+
+namespace {
+const std::array<const char*, TMessageGrid::Columns> Headings = {" Date", " From", " Subject",
+                                                                 " Size (KB)", " MessageID"};
+enum TColumn { DateColumn, FromColumn, SubjectColumn, SizeColumn, IdColumn };
+
+constexpr int BytesRole = Qt::UserRole;       // the stored bytes
+constexpr int MessageRole = Qt::UserRole + 1; // the message number of the row
+constexpr int SortRole = Qt::UserRole + 2;    // the key of the chosen order; none: sorted last
+
+// One line of text: a fold's tab reads as a blank in a cell.
+QString Shown(const std::string& utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))
+        .replace('\t', ' ')
+        .trimmed();
+}
+
+// One cell: its bytes, what it shows of them, and its key for sorting.
+class TCell : public QTableWidgetItem {
+public:
+    TCell(int column, int message, const std::string& bytes) {
+        setData(BytesRole, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        setData(MessageRole, message);
+        switch (column) {
+        case DateColumn: {
+            const std::optional<int64_t> moment = ParseMailDate(bytes);
+            setText(moment ? QString::fromStdString(LocalDateText(*moment)) : QString());
+            if (moment) setData(SortRole, static_cast<qlonglong>(*moment));
+            setToolTip(Shown(EightBitToUtf8(bytes))); // the header's own text
+            break;
+        }
+        case SizeColumn:
+            setText(Shown(bytes));
+            if (auto size = TryStrToInt(bytes)) setData(SortRole, static_cast<qlonglong>(*size));
+            break;
+        case IdColumn:
+            ShowText(EightBitToUtf8(WithoutLineEnd(bytes)));
+            break;
+        default:
+            ShowText(DecodeHeaderText(bytes));
+        }
+    }
+
+    void ShowText(const std::string& utf8) {
+        setText(Shown(utf8));
+        setToolTip(text());
+        if (!text().isEmpty()) setData(SortRole, text().toCaseFolded());
+    }
+
+    std::string Bytes() const { return data(BytesRole).toByteArray().toStdString(); }
+
+    bool operator<(const QTableWidgetItem& other) const override {
+        const int message = data(MessageRole).toInt();
+        const int otherMessage = other.data(MessageRole).toInt();
+        const auto* grid = qobject_cast<const TMessageGrid*>(tableWidget());
+        if (!grid || grid->SortColumn() == TMessageGrid::NoSort) return message < otherMessage;
+        const QVariant key = data(SortRole);
+        const QVariant otherKey = other.data(SortRole);
+        // Without a key (no date, say) a row goes last in either direction; the table sorts
+        // descending by asking the opposite question, so the answer turns with the order.
+        if (key.isValid() != otherKey.isValid())
+            return grid->SortOrder() == Qt::AscendingOrder ? key.isValid() : !key.isValid();
+        if (key.isValid()) {
+            const QPartialOrdering order = QVariant::compare(key, otherKey);
+            if (order == QPartialOrdering::Less) return true;
+            if (order == QPartialOrdering::Greater) return false;
+        }
+        return message < otherMessage;
+    }
+};
+} // namespace
+
+TMessageGrid::TMessageGrid(QWidget* parent) : QTableWidget(1, Columns, parent) {
+    setObjectName("grid");
+    setFrameShape(QFrame::NoFrame);
+    setShowGrid(true);
+    setSelectionBehavior(SelectRows);
+    setSelectionMode(ContiguousSelection);
+    setEditTriggers(NoEditTriggers);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    setWordWrap(false);
+    verticalHeader()->hide(); // no fixed column
+    verticalHeader()->setMinimumSectionSize(16);
+    verticalHeader()->setDefaultSectionSize(std::max(16, fontMetrics().height() + 4));
+    QHeaderView* heading = horizontalHeader();
+    heading->setSectionResizeMode(QHeaderView::Interactive);
+    heading->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    heading->setHighlightSections(false);
+    heading->setSectionsClickable(true);
+    heading->setSortIndicatorShown(true);
+    heading->setSortIndicator(NoSort, Qt::AscendingOrder);
+    connect(heading, &QHeaderView::sectionClicked, this,
+            [this](int column) { RunGuarded([&] { HeadingClicked(column); }); });
+    connect(this, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
+        if (row >= 0 && OnSelectCell) RunGuarded([&] { OnSelectCell(column, MessageAt(row + 1)); });
+    });
+    ClearTable();
+}
+
+void TMessageGrid::SetHeadings() {
+    QStringList labels;
+    for (const char* heading : Headings)
+        labels << heading;
+    setHorizontalHeaderLabels(labels);
+}
+
+// Rows are added at the end of the view, for the next message numbers.
+void TMessageGrid::SetRowCount(int rows) {
+    const int count = std::max(1, rows - 1);
+    if (count < rowCount()) {
+        messageAt.clear(); // only a cleared table shrinks; its rows are in message order
+        rowOf.clear();
+    }
+    setRowCount(count);
+    for (int row = static_cast<int>(messageAt.size()); row < count; ++row) {
+        messageAt.push_back(row + 1);
+        rowOf.push_back(row);
+    }
+}
+
+int TMessageGrid::MessageAt(int row) const {
+    if (row < 1 || row > static_cast<int>(messageAt.size())) return row;
+    return messageAt[static_cast<size_t>(row - 1)];
+}
+
+int TMessageGrid::RowOf(int message) const {
+    if (message < 1 || message > static_cast<int>(rowOf.size())) return -1;
+    return rowOf[static_cast<size_t>(message - 1)] + 1;
+}
+
+std::string TMessageGrid::Cell(int column, int message) const {
+    const auto* cell = dynamic_cast<const TCell*>(item(RowOf(message) - 1, column));
+    return cell ? cell->Bytes() : std::string();
+}
+
+void TMessageGrid::SetCell(int column, int message, const std::string& text) {
+    const int row = RowOf(message);
+    if (row < 1 || column < 0 || column >= Columns) return;
+    setItem(row - 1, column, new TCell(column, message, text)); // the table owns it
+}
+
+void TMessageGrid::ShowHeader(int message, const std::vector<std::string>& header) {
+    const int row = RowOf(message);
+    for (const auto& [column, name] :
+         {std::pair{FromColumn, "From:"}, {SubjectColumn, "Subject:"}}) {
+        auto* cell = dynamic_cast<TCell*>(item(row - 1, column));
+        const std::string field = UnfoldedField(header, name);
+        if (cell && !field.empty()) cell->ShowText(DecodeHeaderText(field));
+    }
+}
+
+bool TMessageGrid::RowEmpty(int message) const {
+    for (int column = 0; column < Columns; ++column)
+        if (!Cell(column, message).empty()) return false;
+    return true;
+}
+
+std::vector<int> TMessageGrid::SelectedMessages() const {
+    std::vector<int> messages;
+    for (const QTableWidgetSelectionRange& range : selectedRanges())
+        for (int row = range.topRow(); row <= range.bottomRow(); ++row)
+            messages.push_back(MessageAt(row + 1));
+    if (messages.empty()) messages.push_back(CurrentMessage());
+    std::sort(messages.begin(), messages.end());
+    messages.erase(std::unique(messages.begin(), messages.end()), messages.end());
+    return messages;
+}
+
+int TMessageGrid::CurrentMessage() const {
+    return MessageAt(std::max(0, currentRow()) + 1);
+}
+
+void TMessageGrid::ClearTable() {
+    SetRowCount(0);
+    SetRowCount(2);
+    for (int column = 0; column < Columns; ++column)
+        SetCell(column, 1, "");
+}
+
+void TMessageGrid::ShowRows(const std::vector<std::string>& rows,
+                            const std::vector<std::vector<std::string>>& headers) {
+    ClearTable();
+    SetRowCount(static_cast<int>(rows.size()) + 1);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int message = static_cast<int>(i) + 1;
+        std::string rest = rows[i];
+        for (int column = 0; column < Columns - 1; ++column)
+            SetCell(column, message, CutField(rest, Separator));
+        SetCell(Columns - 1, message, rest);
+        if (headers.size() == rows.size()) ShowHeader(message, headers[i]);
+    }
+    Sort();
+}
+
+void TMessageGrid::MarkNew(const std::vector<bool>& fresh) {
+    for (int message = 1; message < RowCount(); ++message) {
+        const size_t at = static_cast<size_t>(message - 1);
+        const bool bold = at < fresh.size() && fresh[at];
+        const int row = RowOf(message) - 1;
+        for (int column = 0; column < Columns; ++column) {
+            QTableWidgetItem* cell = item(row, column);
+            if (!cell || cell->font().bold() == bold) continue;
+            QFont font = cell->font();
+            font.setBold(bold);
+            cell->setFont(font);
+        }
+    }
+}
+
+bool TMessageGrid::IsMarkedNew(int message) const {
+    const QTableWidgetItem* cell = item(RowOf(message) - 1, 0);
+    return cell && cell->font().bold();
+}
+
+void TMessageGrid::SetSort(int column, Qt::SortOrder order) {
+    sortColumn = column >= 0 && column < Columns ? column : NoSort;
+    sortOrder = order;
+    horizontalHeader()->setSortIndicator(sortColumn, sortOrder);
+    Sort();
+}
+
+void TMessageGrid::Sort() {
+    sortItems(sortColumn == NoSort ? 0 : sortColumn, sortOrder);
+    horizontalHeader()->setSortIndicator(sortColumn, sortOrder); // sortItems moved it
+    MapRows();
+}
+
+// A click sorts by that column ascending, a second click descending, a third goes back to
+// message order.
+void TMessageGrid::HeadingClicked(int column) {
+    if (column != sortColumn)
+        SetSort(column, Qt::AscendingOrder);
+    else if (sortOrder == Qt::AscendingOrder)
+        SetSort(column, Qt::DescendingOrder);
+    else
+        SetSort(NoSort, Qt::AscendingOrder);
+}
+
+void TMessageGrid::MapRows() {
+    const size_t count = static_cast<size_t>(rowCount());
+    messageAt.assign(count, 0);
+    rowOf.assign(count, -1);
+    for (size_t row = 0; row < count; ++row) {
+        const QTableWidgetItem* cell = item(static_cast<int>(row), 0);
+        const int message = cell ? cell->data(MessageRole).toInt() : 0;
+        if (message < 1 || message > static_cast<int>(count) ||
+            rowOf[static_cast<size_t>(message - 1)] >= 0)
+            continue;
+        messageAt[row] = message;
+        rowOf[static_cast<size_t>(message - 1)] = static_cast<int>(row);
+    }
+    // Rows without a cell (never seen after a filling) take the numbers left, in order.
+    size_t next = 0;
+    for (size_t row = 0; row < count; ++row) {
+        if (messageAt[row] != 0) continue;
+        while (rowOf[next] >= 0)
+            ++next;
+        messageAt[row] = static_cast<int>(next) + 1;
+        rowOf[next] = static_cast<int>(row);
+    }
+}
+
+void TMessageGrid::keyPressEvent(QKeyEvent* event) {
+    if (OnKeyDown) RunGuarded([&] { OnKeyDown(event->key(), event->modifiers()); });
+    QTableWidget::keyPressEvent(event);
+}
+
+void TMessageGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTableWidget::mouseDoubleClickEvent(event);
+    if (OnDblClick) RunGuarded(OnDblClick);
+}

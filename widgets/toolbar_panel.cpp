@@ -1,0 +1,66 @@
+#include "widgets/toolbar_panel.h"
+
+#include "widgets/glyphs.h"
+#include "widgets/text_fit.h"
+
+#include <QLabel>
+#include <QToolButton>
+#include <algorithm>
+
+namespace {
+struct TButtonDesign {
+    const char* Name;
+    int X;
+    const char* Caption;
+    const char* Hint; // nullptr: none
+    const char* ThemeGlyph;
+    QStyle::StandardPixmap FallbackGlyph;
+};
+
+QToolButton* AddButton(QWidget* parent, const TButtonDesign& design) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(design.Name);
+    button->setGeometry(design.X, 4, 75, 40);
+    button->setText(design.Caption);
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIconSize(QSize(20, 20));
+    const bool twoState = design.Hint != nullptr; // the Headers button has one glyph, no hint
+    button->setIcon(ButtonGlyph(*parent, design.ThemeGlyph, design.FallbackGlyph, twoState));
+    if (design.Hint) button->setToolTip(design.Hint);
+    return button;
+}
+
+QLabel* AddLabel(QWidget* parent, const char* name, const char* text, int x) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->move(x, 16);
+    label->adjustSize();
+    return label;
+}
+} // namespace
+
+TToolbarPanel::TToolbarPanel(QWidget* parent)
+    : QFrame(parent), add_acc(AddButton(this, {"add_acc", 4, "Account", "Add a new account",
+                                               "list-add", QStyle::SP_FileDialogNewFolder})),
+      del_acc(AddButton(this, {"del_acc", 84, "Account", "Delete selected account", "list-remove",
+                               QStyle::SP_DialogDiscardButton})),
+      check_mail(AddButton(this, {"check_mail", 204, "Check", "Check e-mail", "mail-send-receive",
+                                  QStyle::SP_BrowserReload})),
+      del_mail(AddButton(this, {"del_mail", 284, "Mail", "Remove selected e-mail from server",
+                                "edit-delete", QStyle::SP_TrashIcon})),
+      HeadBtn(AddButton(this, {"HeadBtn", 364, "Headers", nullptr, "document-properties",
+                               QStyle::SP_FileDialogDetailedView})),
+      Label1(AddLabel(this, "Label1", "Last refresh : ", 456)),
+      refreshed(AddLabel(this, "refreshed", "(none)", 520)) {
+    setObjectName("Panel3");
+    setFrameShape(QFrame::StyledPanel);
+    // The designed place of the time is too close for wider fonts; keep a small gap then.
+    refreshed->move(std::max(refreshed->x(), Label1->geometry().right() + 5), refreshed->y());
+    refreshed->setMinimumWidth(100);
+    // A wider or taller font pushes the labels along and makes the bar taller, never less than
+    // designed.
+    FitToText(*this, {});
+    setFixedHeight(std::max(49, HeadBtn->geometry().bottom() + 1 + HeadBtn->y()));
+}
