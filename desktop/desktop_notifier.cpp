@@ -89,10 +89,12 @@ QIcon TDesktopNotifier::CountIcon(int fresh) const {
 
 // Sent without waiting for the answer; the id that comes back lets the next notice replace it.
 void TDesktopNotifier::Notify(const std::string& title, const std::string& body) {
+    if (!ShowNotices) return;
+    QVariantMap hints;
+    if (PlaySound) hints["sound-name"] = QString("message-new-email");
     QDBusMessage call = QDBusMessage::createMethodCall(Service, Path, Service, "Notify");
     call << QString("Vellion") << lastNotice << QString("mail-unread")
-         << QString::fromStdString(title) << Escaped(body) << QStringList() << QVariantMap()
-         << NoticeMs;
+         << QString::fromStdString(title) << Escaped(body) << QStringList() << hints << NoticeMs;
     auto* watcher =
         new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,

@@ -21,6 +21,10 @@ public:
     void ShowCount(int fresh) override;
     void Notify(const std::string& title, const std::string& body) override;
 
+    // The user's choice: no notice at all, or one without the desktop's new-mail sound.
+    bool ShowNotices = true;
+    bool PlaySound = true;
+
 private:
     QIcon CountIcon(int fresh) const;
 
