@@ -73,6 +73,11 @@ void TForm1::UseNotifier(TNewMailNotifier& used) {
     notifier = &used;
     used.OnShowWindow = [this] { ShowFromTray(); };
     used.OnQuit = [this] { QuitFromTray(); };
+    used.OnOpen = [this](const std::string& account) {
+        ShowFromTray();
+        if (QTreeWidgetItem* node = tree->AccountNode(account)) tree->setCurrentItem(node);
+    };
+    used.OnCheckAll = [this] { mail->CheckAllClick(); };
     TMailWatch::TWindow window;
     window.Active = [this] { return isVisible() && isActiveWindow(); };
     window.SetTitle = [this](const std::string& title) {
