@@ -1,6 +1,7 @@
 #include "app/config_folder.h"
 #include "app/main_window.h"
 #include "app/program.h"
+#include "app/translations.h"
 #include "dialogs/qt_message_box.h"
 #include "platform/single_instance.h"
 
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
     // No display name: the toolkit would add it to every window title ("Status - Vellion").
     QApplication::setApplicationName("Vellion");
     QGuiApplication::setDesktopFileName("vellion");
+    LoadTranslations();
     ChooseIconTheme();
     const TStart start = StartOf(app);
     const std::string folderError = EnterConfigFolder(start.Folder);

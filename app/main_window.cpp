@@ -103,25 +103,25 @@ void TForm1::QuitFromTray() {
 void TForm1::CreateMenus() {
     Popup = new QMenu(tree);
     Popup->setObjectName("Popup");
-    AddAccount1 = Popup->addAction("Add Account");
+    AddAccount1 = Popup->addAction(tr("Add Account"));
     AddAccount1->setObjectName("AddAccount1");
-    RemoveAccount1 = Popup->addAction("Remove Account");
+    RemoveAccount1 = Popup->addAction(tr("Remove Account"));
     RemoveAccount1->setObjectName("RemoveAccount1");
-    ModifyAccount1 = Popup->addAction("Modify Account");
+    ModifyAccount1 = Popup->addAction(tr("Modify Account"));
     ModifyAccount1->setObjectName("ModifyAccount1");
     Popup->addSeparator();
-    CheckAll1 = Popup->addAction("Check All Accounts");
+    CheckAll1 = Popup->addAction(tr("Check All Accounts"));
     CheckAll1->setObjectName("CheckAll1");
     Popup->addSeparator();
     Settings1 = Popup->addAction(tr("Settings..."));
     Settings1->setObjectName("Settings1");
     popup2 = new QMenu(grid);
     popup2->setObjectName("popup2");
-    Delete1 = popup2->addAction("Delete");
+    Delete1 = popup2->addAction(tr("Delete"));
     Delete1->setObjectName("Delete1");
-    CheckKey = new QAction("Check", this);
+    CheckKey = new QAction(tr("Check"), this);
     CheckKey->setObjectName("CheckKey");
-    HeadersKey = new QAction("Headers", this);
+    HeadersKey = new QAction(tr("Headers"), this);
     HeadersKey->setObjectName("HeadersKey");
 }
 
@@ -148,7 +148,7 @@ void TForm1::BindShortcuts() {
         button->setToolTip(hint + " (" + action->shortcut().toString(QKeySequence::NativeText) +
                            ")");
     }
-    Panel3->check_mail->setToolTip(Panel3->check_mail->toolTip() + "; every account: " +
+    Panel3->check_mail->setToolTip(Panel3->check_mail->toolTip() + tr("; every account: ") +
                                    CheckAll1->shortcut().toString(QKeySequence::NativeText));
 }
 
