@@ -73,6 +73,11 @@ void TForm1::UseNotifier(TNewMailNotifier& used) {
     notifier = &used;
     used.OnShowWindow = [this] { ShowFromTray(); };
     used.OnQuit = [this] { QuitFromTray(); };
+    used.OnOpen = [this](const std::string& account) {
+        ShowFromTray();
+        if (QTreeWidgetItem* node = tree->AccountNode(account)) tree->setCurrentItem(node);
+    };
+    used.OnCheckAll = [this] { mail->CheckAllClick(); };
     TMailWatch::TWindow window;
     window.Active = [this] { return isVisible() && isActiveWindow(); };
     window.SetTitle = [this](const std::string& title) {
@@ -98,22 +103,25 @@ void TForm1::QuitFromTray() {
 void TForm1::CreateMenus() {
     Popup = new QMenu(tree);
     Popup->setObjectName("Popup");
-    AddAccount1 = Popup->addAction("Add Account");
+    AddAccount1 = Popup->addAction(tr("Add Account"));
     AddAccount1->setObjectName("AddAccount1");
-    RemoveAccount1 = Popup->addAction("Remove Account");
+    RemoveAccount1 = Popup->addAction(tr("Remove Account"));
     RemoveAccount1->setObjectName("RemoveAccount1");
-    ModifyAccount1 = Popup->addAction("Modify Account");
+    ModifyAccount1 = Popup->addAction(tr("Modify Account"));
     ModifyAccount1->setObjectName("ModifyAccount1");
     Popup->addSeparator();
-    CheckAll1 = Popup->addAction("Check All Accounts");
+    CheckAll1 = Popup->addAction(tr("Check All Accounts"));
     CheckAll1->setObjectName("CheckAll1");
+    Popup->addSeparator();
+    Settings1 = Popup->addAction(tr("Settings..."));
+    Settings1->setObjectName("Settings1");
     popup2 = new QMenu(grid);
     popup2->setObjectName("popup2");
-    Delete1 = popup2->addAction("Delete");
+    Delete1 = popup2->addAction(tr("Delete"));
     Delete1->setObjectName("Delete1");
-    CheckKey = new QAction("Check", this);
+    CheckKey = new QAction(tr("Check"), this);
     CheckKey->setObjectName("CheckKey");
-    HeadersKey = new QAction("Headers", this);
+    HeadersKey = new QAction(tr("Headers"), this);
     HeadersKey->setObjectName("HeadersKey");
 }
 
@@ -126,8 +134,10 @@ void TForm1::BindShortcuts() {
     CheckKey->setShortcut(QKeySequence(Qt::Key_F5));
     HeadersKey->setShortcut(QKeySequence("Ctrl+U"));
     CheckAll1->setShortcut(QKeySequence("Shift+F5"));
+    Settings1->setShortcut(QKeySequence("Ctrl+,"));
     Delete1->setShortcut(QKeySequence(Qt::Key_Delete));
-    addActions({AddAccount1, RemoveAccount1, ModifyAccount1, CheckKey, HeadersKey, CheckAll1});
+    addActions(
+        {AddAccount1, RemoveAccount1, ModifyAccount1, CheckKey, HeadersKey, CheckAll1, Settings1});
     const std::pair<QToolButton*, QAction*> keys[] = {{Panel3->add_acc, AddAccount1},
                                                       {Panel3->del_acc, RemoveAccount1},
                                                       {Panel3->check_mail, CheckKey},
@@ -138,7 +148,7 @@ void TForm1::BindShortcuts() {
         button->setToolTip(hint + " (" + action->shortcut().toString(QKeySequence::NativeText) +
                            ")");
     }
-    Panel3->check_mail->setToolTip(Panel3->check_mail->toolTip() + "; every account: " +
+    Panel3->check_mail->setToolTip(Panel3->check_mail->toolTip() + tr("; every account: ") +
                                    CheckAll1->shortcut().toString(QKeySequence::NativeText));
 }
 
@@ -155,6 +165,7 @@ void TForm1::BindHandlers() {
     bind(AddAccount1, &QAction::triggered, &TForm1::add_accClick);
     bind(RemoveAccount1, &QAction::triggered, &TForm1::del_accClick);
     bind(ModifyAccount1, &QAction::triggered, &TForm1::ModifyAccount1Click);
+    bind(Settings1, &QAction::triggered, &TForm1::SettingsClick);
     bind(Delete1, &QAction::triggered, &TForm1::del_mailClick);
     bind(CheckKey, &QAction::triggered, &TForm1::Button1Click);
     bind(HeadersKey, &QAction::triggered, &TForm1::gridDblClick);
@@ -200,9 +211,8 @@ void TForm1::FormCreate() {
     FitDesignedWidths(read);
     if (tree->topLevelItemCount() > 0) tree->setCurrentItem(tree->topLevelItem(0));
     desktop = ReadDesktopSettings();
-    mail->Schedule().Start(desktop.CheckMinutes);
-    // Hidden in the tray, the window is still the program: it ends when the window closes.
-    if (desktop.CloseToTray) QApplication::setQuitOnLastWindowClosed(false);
+    mail->InRounds = [](const std::string& name) { return InRounds(name); };
+    ApplyDesktop();
 }
 
 // A failed load still shows the accounts read so far; the list keeps the unreadable file.

@@ -55,6 +55,8 @@ public:
     // Shows the window from the tray, and ends the program from there.
     void ShowFromTray();
     void QuitFromTray();
+    // Whether the window may stay hidden at start ("--tray"): only where a tray shows the program.
+    bool CanStartInTray() const;
 
     // Handlers.
     void FormCreate();
@@ -64,6 +66,9 @@ public:
     void add_accClick();
     void del_accClick();
     void ModifyAccount1Click();
+    // The settings window (settings_window.cpp): shows the settings, writes what was chosen and
+    // applies it at once.
+    void SettingsClick();
     void smallpanelMouseMove(Qt::MouseButtons shift, int x, int y);
 
     // The table's keys and clicks and the header viewer (main_window_mail.cpp); the mail
@@ -98,6 +103,8 @@ private:
     void LoadAccounts();
     void FitDesignedWidths(const TWindowSettings& read);
     void BindShortcuts();
+    // Puts the desktop settings to work: the clock, the tray on closing, the notices.
+    void ApplyDesktop();
 
     std::unique_ptr<TAccounts> accounts;
     std::unique_ptr<TMailOperations> mail; // after the accounts, which it uses
@@ -114,6 +121,7 @@ private:
     QAction* CheckKey = nullptr;   // the Check button's shortcut
     QAction* HeadersKey = nullptr; // the Headers button's shortcut
     QAction* CheckAll1 = nullptr;
+    QAction* Settings1 = nullptr;
     std::unique_ptr<TDesktopNotifier> desktopNotifier;
     TNewMailNotifier* notifier = nullptr; // the desktop's, or a test's
     TDesktopSettings desktop;

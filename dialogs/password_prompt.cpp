@@ -21,8 +21,8 @@ QPushButton* AddButton(QWidget* parent, const char* name, QRect place) {
 Tpassword::Tpassword(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-    setWindowTitle("POP Password");
-    auto* label = new QLabel("Please enter your password : ", this);
+    setWindowTitle(tr("POP Password"));
+    auto* label = new QLabel(tr("Please enter your password : "), this);
     label->setObjectName("Label1");
     label->move(16, 16);
     label->adjustSize();
@@ -48,7 +48,7 @@ void Tpassword::ShowRejected() {
     constexpr int Room = 24;
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         child->move(child->x(), child->y() + Room);
-    auto* rejected = new QLabel("The server rejected the last password.", this);
+    auto* rejected = new QLabel(tr("The server rejected the last password."), this);
     rejected->setObjectName("rejected");
     rejected->move(16, 16);
     rejected->adjustSize();

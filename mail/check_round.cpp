@@ -18,7 +18,7 @@ bool TCheckRound::Begin(bool inBackground) {
     background = inBackground;
     pending.clear();
     for (int i = accounts.Count() - 1; i >= 0; --i)
-        pending.push_back(accounts.At(i).Name);
+        if (!Takes || Takes(accounts.At(i).Name)) pending.push_back(accounts.At(i).Name);
     Next();
     return true;
 }

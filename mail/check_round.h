@@ -29,6 +29,8 @@ public:
     void Stop();
     // Called each time a round has ended.
     std::function<void()> OnEnd;
+    // Whether rounds take an account, by name; unset: every account.
+    std::function<bool(const std::string& name)> Takes;
 
     // Why an account was left out of a round in the background.
     static constexpr const char* NoPasswordNote =

@@ -58,6 +58,7 @@ void TMailOperations::UseNotifier(TNewMailNotifier& notifier, const TMailWatch::
             if (QTreeWidgetItem* node = tree.AccountNode(account.Name)) tree.setCurrentItem(node);
             return check && check->AskPassword(account);
         });
+    round->Takes = [this](const std::string& name) { return !InRounds || InRounds(name); };
     // From the end of the round's last check, which has still to unwind: the check waits a turn.
     round->OnEnd = [this] {
         if (std::exchange(checkAfterRound, false))

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QObject;
@@ -55,6 +56,8 @@ public:
     TMailCheck& Check() { return *check; }
     TMailWatch& Watch() { return *watch; }
     TCheckSchedule& Schedule() { return *schedule; }
+    // Whether Check All and the periodic check take an account, by name; unset: every account.
+    std::function<bool(const std::string& name)> InRounds;
 
 private:
     void BindPop();

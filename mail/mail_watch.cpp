@@ -20,8 +20,10 @@ TMailWatch::TMailWatch(TAccounts& accounts, TAccountTree& tree, TMessageGrid& gr
 
 void TMailWatch::Checked(TAccount& account, bool background) {
     for (int message : RecordCheckKept(account, Identities(account)))
-        if (background)
+        if (background) {
             arrivals.push_back(ArrivalOf(account.Headers[static_cast<size_t>(message - 1)]));
+            arrivals.back().Account = account.Name;
+        }
     ShowNode(account, "", "");
     if (&account == accounts.Current()) Shown();
     ShowCount();
@@ -69,7 +71,8 @@ void TMailWatch::Viewed() {
 
 void TMailWatch::Announce() {
     if (!arrivals.empty() && notifier.CanNotify())
-        notifier.Notify(NoticeTitle(static_cast<int>(arrivals.size())), NoticeBody(arrivals));
+        notifier.Notify(NoticeTitle(static_cast<int>(arrivals.size())), NoticeBody(arrivals),
+                        ArrivalAccounts(arrivals));
     arrivals.clear();
 }
 

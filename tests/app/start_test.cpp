@@ -77,13 +77,16 @@ TEST_F(StartTest, MenusHoldTheirItemsInOrder) {
     Start();
     auto* popup = Find<QMenu>("Popup");
     ASSERT_NE(popup, nullptr);
-    ASSERT_EQ(popup->actions().size(), 5);
+    ASSERT_EQ(popup->actions().size(), 7);
     EXPECT_EQ(popup->actions()[0]->text(), "Add Account");
     EXPECT_EQ(popup->actions()[1]->text(), "Remove Account");
     EXPECT_EQ(popup->actions()[2]->text(), "Modify Account");
     EXPECT_TRUE(popup->actions()[3]->isSeparator());
     EXPECT_EQ(popup->actions()[4]->text(), "Check All Accounts");
     EXPECT_EQ(popup->actions()[4]->shortcut(), QKeySequence("Shift+F5"));
+    EXPECT_TRUE(popup->actions()[5]->isSeparator());
+    EXPECT_EQ(popup->actions()[6]->text(), "Settings...");
+    EXPECT_EQ(popup->actions()[6]->shortcut(), QKeySequence("Ctrl+,"));
     auto* popup2 = Find<QMenu>("popup2");
     ASSERT_NE(popup2, nullptr);
     ASSERT_EQ(popup2->actions().size(), 1);
