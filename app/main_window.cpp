@@ -115,6 +115,8 @@ void TForm1::CreateMenus() {
     CheckKey->setObjectName("CheckKey");
     HeadersKey = new QAction("Headers", this);
     HeadersKey->setObjectName("HeadersKey");
+    QuitKey = new QAction("Quit", this);
+    QuitKey->setObjectName("QuitKey");
 }
 
 // Every operation has a key. The Delete key reaches the deletion through the table's own key
@@ -127,7 +129,11 @@ void TForm1::BindShortcuts() {
     HeadersKey->setShortcut(QKeySequence("Ctrl+U"));
     CheckAll1->setShortcut(QKeySequence("Shift+F5"));
     Delete1->setShortcut(QKeySequence(Qt::Key_Delete));
-    addActions({AddAccount1, RemoveAccount1, ModifyAccount1, CheckKey, HeadersKey, CheckAll1});
+    // Quits from every window of the program, also where closing only hides to the tray.
+    QuitKey->setShortcut(QKeySequence("Ctrl+Q"));
+    QuitKey->setShortcutContext(Qt::ApplicationShortcut);
+    addActions(
+        {AddAccount1, RemoveAccount1, ModifyAccount1, CheckKey, HeadersKey, CheckAll1, QuitKey});
     const std::pair<QToolButton*, QAction*> keys[] = {{Panel3->add_acc, AddAccount1},
                                                       {Panel3->del_acc, RemoveAccount1},
                                                       {Panel3->check_mail, CheckKey},
@@ -158,6 +164,7 @@ void TForm1::BindHandlers() {
     bind(Delete1, &QAction::triggered, &TForm1::del_mailClick);
     bind(CheckKey, &QAction::triggered, &TForm1::Button1Click);
     bind(HeadersKey, &QAction::triggered, &TForm1::gridDblClick);
+    connect(QuitKey, &QAction::triggered, this, [this] { QuitFromTray(); });
     connect(CheckAll1, &QAction::triggered, this,
             [this] { RunGuarded([this] { mail->CheckAllClick(); }); });
     BindShortcuts();
@@ -178,6 +185,7 @@ void TForm1::BindHandlers() {
 
 void TForm1::AttachWindows(THeaders* viewer, TStatus* dialog) {
     headers = viewer;
+    headers->addAction(QuitKey); // Ctrl+Q there too, while the window itself is in the tray
     status = dialog;
     mail->AttachStatus(*status);
 }
@@ -313,7 +321,10 @@ bool TForm1::WindowEnabled() const {
 }
 
 bool TForm1::AskPassword(std::string& password, bool lastRejected) {
-    return Tpassword::Ask(this, password, lastRejected);
+    const TAccount* account = accounts->Current();
+    if (!account) return Tpassword::Ask(this, password, lastRejected);
+    return Tpassword::Ask(this, password, lastRejected,
+                          {account->Name, account->User, account->Server});
 }
 
 void TForm1::AbandonRunningCheck() {

@@ -113,6 +113,7 @@ private:
     QAction* Delete1 = nullptr;
     QAction* CheckKey = nullptr;   // the Check button's shortcut
     QAction* HeadersKey = nullptr; // the Headers button's shortcut
+    QAction* QuitKey = nullptr;    // Ctrl+Q
     QAction* CheckAll1 = nullptr;
     std::unique_ptr<TDesktopNotifier> desktopNotifier;
     TNewMailNotifier* notifier = nullptr; // the desktop's, or a test's

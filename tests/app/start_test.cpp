@@ -94,7 +94,7 @@ TEST_F(StartTest, MenusHoldTheirItemsInOrder) {
 TEST_F(StartTest, TheTableHasItsHeadingsAndOneEmptyRow) {
     TForm1& form = Start();
     TMessageGrid& grid = form.Grid();
-    const QStringList headings{" Date", " From", " Subject", " Size (KB)", " MessageID"};
+    const QStringList headings{"Date", "From", "Subject", "Size (KB)", "MessageID"};
     for (int column = 0; column < 5; ++column)
         EXPECT_EQ(grid.horizontalHeaderItem(column)->text(), headings[column]);
     EXPECT_EQ(grid.RowCount(), 2);
