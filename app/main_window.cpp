@@ -229,8 +229,7 @@ void TForm1::FitDesignedWidths(const TWindowSettings& read) {
     for (int column = 0; column < TMessageGrid::Columns; ++column)
         if (read.Columns[static_cast<size_t>(column)] == Unset)
             grid->setColumnWidth(column,
-                                 std::max(grid->columnWidth(column),
-                                          grid->horizontalHeader()->sectionSizeHint(column)));
+                                 std::max(grid->columnWidth(column), grid->LeastWidth(column)));
     // The tree's own sizeHintForColumn is protected; the base class's is the same call.
     const int labels = static_cast<QAbstractItemView*>(tree)->sizeHintForColumn(0);
     if (read.Panel2 == Unset)

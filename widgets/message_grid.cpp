@@ -11,6 +11,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 #include <algorithm>
 #include <array>
 
@@ -138,6 +139,18 @@ void TMessageGrid::SetHeadings() {
     for (const char* heading : Headings)
         labels << heading;
     setHorizontalHeaderLabels(labels);
+}
+
+int TMessageGrid::LeastWidth(int column) const {
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int margin = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
+    int width = horizontalHeader()->sectionSizeHint(column);
+    if (column == DateColumn)
+        width = std::max(width, metrics.horizontalAdvance("2000-12-30 20:00") + margin);
+    if (column == SizeColumn) width = std::max(width, metrics.horizontalAdvance("99999") + margin);
+    return width;
 }
 
 // Rows are added at the end of the view, for the next message numbers.

@@ -19,6 +19,9 @@ public:
     explicit TMessageGrid(QWidget* parent = nullptr);
 
     void SetHeadings();
+    // The least width that shows a column's heading and, for dates and sizes, a value in a
+    // bold (new) row.
+    int LeastWidth(int column) const;
     int RowCount() const { return rowCount() + 1; }
     void SetRowCount(int rows);
     std::string Cell(int column, int message) const;
