@@ -3,6 +3,7 @@
 #include "accounts/account_list.h"
 #include "app/window_placement.h"
 #include "desktop/desktop_notifier.h"
+#include "dialogs/header_viewer.h"
 #include "dialogs/password_prompt.h"
 #include "mail/check_schedule.h"
 #include "mail/mail_operations.h"

@@ -51,9 +51,10 @@ void ExpectNamedOnce(const QWidget& window) {
         EXPECT_TRUE(names.insert(name).second)
             << "twice: " << name.toStdString() << " (" << widget->objectName().toStdString() << ")";
     }
-    if (const auto* grid = window.findChild<const QTableWidget*>())
+    if (const auto* grid = window.findChild<const QTableWidget*>()) {
         for (int column = 0; column < grid->columnCount(); ++column)
             EXPECT_FALSE(grid->horizontalHeaderItem(column)->text().startsWith(' '));
+    }
 }
 
 class KeyboardAccessTest : public MailTest {
@@ -132,6 +133,7 @@ TEST_F(KeyboardAccessTest, KeysReachWhatTheMouseDoes) {
             Status().End("done");
         }
         c.target->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(c.target->window())) << c.about;
         c.target->setFocus();
         QTest::keyClick(c.target, static_cast<Qt::Key>(c.key), c.modifiers);
         EXPECT_TRUE(c.done()) << c.about;
