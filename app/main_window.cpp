@@ -3,6 +3,7 @@
 #include "accounts/account_list.h"
 #include "app/window_placement.h"
 #include "desktop/desktop_notifier.h"
+#include "dialogs/header_viewer.h"
 #include "dialogs/password_prompt.h"
 #include "mail/check_schedule.h"
 #include "mail/mail_operations.h"
@@ -123,6 +124,8 @@ void TForm1::CreateMenus() {
     CheckKey->setObjectName("CheckKey");
     HeadersKey = new QAction(tr("Headers"), this);
     HeadersKey->setObjectName("HeadersKey");
+    QuitKey = new QAction(tr("Quit"), this);
+    QuitKey->setObjectName("QuitKey");
 }
 
 // Every operation has a key. The Delete key reaches the deletion through the table's own key
@@ -136,8 +139,11 @@ void TForm1::BindShortcuts() {
     CheckAll1->setShortcut(QKeySequence("Shift+F5"));
     Settings1->setShortcut(QKeySequence("Ctrl+,"));
     Delete1->setShortcut(QKeySequence(Qt::Key_Delete));
-    addActions(
-        {AddAccount1, RemoveAccount1, ModifyAccount1, CheckKey, HeadersKey, CheckAll1, Settings1});
+    // Quits from every window of the program, also where closing only hides to the tray.
+    QuitKey->setShortcut(QKeySequence("Ctrl+Q"));
+    QuitKey->setShortcutContext(Qt::ApplicationShortcut);
+    addActions({AddAccount1, RemoveAccount1, ModifyAccount1, CheckKey, HeadersKey, CheckAll1,
+                Settings1, QuitKey});
     const std::pair<QToolButton*, QAction*> keys[] = {{Panel3->add_acc, AddAccount1},
                                                       {Panel3->del_acc, RemoveAccount1},
                                                       {Panel3->check_mail, CheckKey},
@@ -169,6 +175,7 @@ void TForm1::BindHandlers() {
     bind(Delete1, &QAction::triggered, &TForm1::del_mailClick);
     bind(CheckKey, &QAction::triggered, &TForm1::Button1Click);
     bind(HeadersKey, &QAction::triggered, &TForm1::gridDblClick);
+    connect(QuitKey, &QAction::triggered, this, [this] { QuitFromTray(); });
     connect(CheckAll1, &QAction::triggered, this,
             [this] { RunGuarded([this] { mail->CheckAllClick(); }); });
     BindShortcuts();
@@ -189,6 +196,7 @@ void TForm1::BindHandlers() {
 
 void TForm1::AttachWindows(THeaders* viewer, TStatus* dialog) {
     headers = viewer;
+    headers->addAction(QuitKey); // Ctrl+Q there too, while the window itself is in the tray
     status = dialog;
     mail->AttachStatus(*status);
 }
@@ -231,8 +239,7 @@ void TForm1::FitDesignedWidths(const TWindowSettings& read) {
     for (int column = 0; column < TMessageGrid::Columns; ++column)
         if (read.Columns[static_cast<size_t>(column)] == Unset)
             grid->setColumnWidth(column,
-                                 std::max(grid->columnWidth(column),
-                                          grid->horizontalHeader()->sectionSizeHint(column)));
+                                 std::max(grid->columnWidth(column), grid->LeastWidth(column)));
     // The tree's own sizeHintForColumn is protected; the base class's is the same call.
     const int labels = static_cast<QAbstractItemView*>(tree)->sizeHintForColumn(0);
     if (read.Panel2 == Unset)
@@ -323,7 +330,10 @@ bool TForm1::WindowEnabled() const {
 }
 
 bool TForm1::AskPassword(std::string& password, bool lastRejected) {
-    return Tpassword::Ask(this, password, lastRejected);
+    const TAccount* account = accounts->Current();
+    if (!account) return Tpassword::Ask(this, password, lastRejected);
+    return Tpassword::Ask(this, password, lastRejected,
+                          {account->Name, account->User, account->Server});
 }
 
 void TForm1::AbandonRunningCheck() {

@@ -120,6 +120,7 @@ private:
     QAction* Delete1 = nullptr;
     QAction* CheckKey = nullptr;   // the Check button's shortcut
     QAction* HeadersKey = nullptr; // the Headers button's shortcut
+    QAction* QuitKey = nullptr;    // Ctrl+Q
     QAction* CheckAll1 = nullptr;
     QAction* Settings1 = nullptr;
     std::unique_ptr<TDesktopNotifier> desktopNotifier;

@@ -89,9 +89,17 @@ void Tacc_info::CreateControls() {
     setTabOrder(acc_security, acc_user);
     setTabOrder(acc_user, acc_pass);
     setTabOrder(acc_pass, rem_pass);
-    setTabOrder(rem_pass, ok);
+    setTabOrder(rem_pass, tout); // the visual order, row by row
+    setTabOrder(tout, ok);
     setTabOrder(ok, cancel);
-    setTabOrder(cancel, tout);
+    for (const auto& [field, name] : {std::pair<QWidget*, const char*>{acc_name, "Account name"},
+                                      {acc_server, "Mail server"},
+                                      {acc_security, "Security"},
+                                      {acc_user, "User login"},
+                                      {acc_pass, "Password"},
+                                      {tout, "Timeout in seconds"}})
+        field->setAccessibleName(name);
+    ShowDefaultPort();
     connect(ok, &QPushButton::clicked, this, [this] {
         okClick();
         if (AllowClose) accept();
@@ -106,6 +114,14 @@ TSecurity Tacc_info::Security() const {
 
 void Tacc_info::ShowSecurityWarning() {
     lbl_unprotected->setVisible(Security() == TSecurity::None);
+    ShowDefaultPort();
+}
+
+// A server given without a port is reached on the port of its security mode.
+void Tacc_info::ShowDefaultPort() {
+    const char* port = Security() == TSecurity::Tls ? "995" : "110";
+    acc_server->setPlaceholderText(QString("host (port %1)").arg(port));
+    acc_server->setToolTip(QString("A server, or host:port; without a port: %1").arg(port));
 }
 
 bool Tacc_info::LoadCurrent() {

@@ -47,6 +47,7 @@ private:
     void ModifyCurrent();
     void AddNew();
     void ShowSecurityWarning();
+    void ShowDefaultPort();
 
     TAccounts& accounts;
     TEditMode editMode = TEditMode::Add;

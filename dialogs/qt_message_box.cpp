@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStringDecoder>
 
 namespace {
 QMessageBox::Icon IconOf(TMsgKind kind) {
@@ -22,13 +23,23 @@ QMessageBox::Icon IconOf(TMsgKind kind) {
     return QMessageBox::NoIcon;
 }
 
+// Texts are UTF-8 where they are valid UTF-8 (names from a header), else 8-bit bytes as
+// Latin-1; the "\n\r" line breaks the texts carry show, and are read out, as plain line ends.
+QString TextOf(const std::string& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (utf8.hasError())
+        text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return text.remove('\r');
+}
+
 QString CaptionOf(const TMsgRequest& request) {
     if (!request.Caption.empty()) return QString::fromLatin1(request.Caption);
     return QApplication::applicationDisplayName();
 }
 
 TMsgResult Ask(const TMsgRequest& request) {
-    QMessageBox box(IconOf(request.Kind), CaptionOf(request), QString::fromLatin1(request.Text),
+    QMessageBox box(IconOf(request.Kind), CaptionOf(request), TextOf(request.Text),
                     QMessageBox::NoButton, QApplication::activeWindow());
     QPushButton* first = nullptr;
     switch (request.Buttons) {

@@ -11,6 +11,8 @@
 #include "pop3/pop3_client.h"
 #include "widgets/message_grid.h"
 
+#include <algorithm>
+
 namespace {
 
 const char* const Moved = "That email has moved in the queue, please re-check this account";
@@ -62,9 +64,10 @@ private:
 
 std::string TDeletion::Question(int message) const {
     const TMessageGrid& grid = parts.Grid;
-    return "Delete email with the following details?\n\r\n\rSubject : " + grid.Cell(2, message) +
-           "\n\rFrom : " + grid.Cell(1, message) + "\n\rDate : " + grid.Cell(0, message) +
-           "\n\rSize : " + grid.Cell(3, message) + " KB";
+    return "Delete email with the following details?\n\r\n\rSubject : " +
+           grid.ShownCell(2, message) + "\n\rFrom : " + grid.ShownCell(1, message) +
+           "\n\rDate : " + grid.ShownCell(0, message) + "\n\rSize : " + grid.Cell(3, message) +
+           " KB";
 }
 
 // A failed Connect raises its own failure; false only when it returned without a log-in.
@@ -158,6 +161,15 @@ void DisconnectIfConnected(TPop3Client& pop) {
     if (pop.Connected()) pop.Disconnect();
 }
 
+// After a deletion the row that took the place of the first deleted one is selected, the last
+// row when none did, so that the user goes on from where they were.
+void SelectRowAfter(TMessageGrid& grid, int viewRow) {
+    const int row = std::min(viewRow, grid.RowCount() - 1) - 1;
+    if (row < 0) return;
+    grid.setCurrentCell(row, 0);
+    grid.setRangeSelected({row, 0, row, TMessageGrid::Columns - 1}, true);
+}
+
 // The messages of the selected rows (ascending, whatever order the view shows); empty when one
 // has no cached line.
 std::vector<int> SelectedMessages(const TMessageGrid& grid, int cached) {
@@ -181,6 +193,9 @@ void DeleteSelectedMail(const TMailParts& parts) {
     if (messages.empty() || parts.Grid.RowEmpty(messages.front())) return;
     const TScopedFlag busy(flags.MailBusy);
     parts.Pop.TimeOut = TPop3Client::TimeOutFromSeconds(account->Timeout);
+    int firstRow = parts.Grid.RowCount();
+    for (const int message : messages)
+        firstRow = std::min(firstRow, parts.Grid.RowOf(message));
     TDeletion deletion(parts, *account);
     std::string report;
     try {
@@ -198,5 +213,7 @@ void DeleteSelectedMail(const TMailParts& parts) {
     }
     // The QUIT makes the server carry out the deletions; a refused one is shown as a failure.
     DisconnectIfConnected(parts.Pop);
+    if (static_cast<int>(account->Rows.size()) < cached && parts.Accounts.Current() == account)
+        SelectRowAfter(parts.Grid, firstRow);
     if (!report.empty()) ShowMessage(report);
 }

@@ -67,6 +67,12 @@ TToolbarPanel::TToolbarPanel(QWidget* parent)
       Label1(AddLabel(this, "Label1", QT_TRANSLATE_NOOP("TToolbarPanel", "Last refresh : "), 456)),
       refreshed(AddLabel(this, "refreshed", "(none)", 520)) {
     setObjectName("Panel3");
+    // Two buttons share the caption "Account"; what they do tells them apart.
+    add_acc->setAccessibleName("Add account");
+    del_acc->setAccessibleName("Delete account");
+    check_mail->setAccessibleName("Check mail");
+    del_mail->setAccessibleName("Delete mail");
+    HeadBtn->setAccessibleName("Show headers");
     setFrameShape(QFrame::StyledPanel);
     // The designed place of the time is too close for wider fonts; keep a small gap then.
     refreshed->move(std::max(refreshed->x(), Label1->geometry().right() + 5), refreshed->y());

@@ -103,10 +103,16 @@ TEST_F(AccountEditorTest, LayoutFollowsTheWindowDescription) {
     EXPECT_FALSE(Find<QCheckBox>("rem_pass")->isChecked());
     EXPECT_TRUE(Find<QPushButton>("ok")->isDefault());
     EXPECT_EQ(Find<QLabel>("lbl_server")->text(), "Mail Server :");
+    // Tab follows the rows as they are seen, left to right.
     const char* order[] = {"acc_name", "acc_server", "acc_security", "acc_user", "acc_pass",
-                           "rem_pass", "ok",         "cancel",       "tout"};
+                           "rem_pass", "tout",       "ok",           "cancel"};
     for (int i = 0; i + 1 < 9; ++i)
         EXPECT_EQ(Find<QWidget>(order[i])->nextInFocusChain()->objectName(), order[i + 1]);
+    // A server without a port is reached on its security mode's port, which the field shows.
+    for (const auto& [mode, port] : {std::pair{0, "995"}, {1, "110"}, {2, "110"}}) {
+        Find<QComboBox>("acc_security")->setCurrentIndex(mode);
+        EXPECT_TRUE(Find<QLineEdit>("acc_server")->placeholderText().contains(port)) << mode;
+    }
 }
 
 TEST_F(AccountEditorTest, MissingNameKeepsTheDialogOpenEvenAgainstTheFrame) {
