@@ -12,6 +12,7 @@ packages=(
     icewm dunst
     python3
     dpkg-dev file # cpack -G DEB finds the library packages the program depends on
+    qtkeychain-qt6-dev gnome-keyring libsecret-tools dbus
 )
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
