@@ -29,9 +29,9 @@ int main(int argc, char** argv) {
     // Interleaved, so that a passing load on the machine weighs on every way alike.
     for (int round = 0; round < rounds; ++round)
         for (int i = 0; i < 4; ++i)
-            best[i] =
-                std::min(best[i], ComponentCheckSeconds(port, argv[2], ways[i].secret,
-                                                        TTransportSecurity::None, 0, {}, ways[i].signIn));
+            best[i] = std::min(best[i], ComponentCheckSeconds(port, argv[2], ways[i].secret,
+                                                              TTransportSecurity::None, 0, {},
+                                                              ways[i].signIn));
     for (int i = 0; i < 4; ++i)
         std::printf("%-17s %.4f s  ratio to USER/PASS %.2f\n", ways[i].name, best[i],
                     best[i] / best[0]);

@@ -1,5 +1,6 @@
 // Sign-in through POP3 AUTH (RFC 5034) with one SASL mechanism, in place of USER and PASS.
 #include "pop3/pop3_client.h"
+#include "pop3/pop3_error.h"
 #include "pop3/pop3_reply.h"
 
 #include <algorithm>
