@@ -59,9 +59,7 @@ Tacc_info::Tacc_info(TAccounts& accounts, QWidget* parent)
       accounts(accounts) {
     setAttribute(Qt::WA_DeleteOnClose); // each opening uses a new dialog
     setWindowTitle("Account");
-    CreateControls();
-    // The designed size at least; the right-hand column holds the connection's security.
-    setFixedSize(FitToText(*this, QSize(344, 390)));
+    CreateControls(); // sized by ShowSignInFields, to the rows the sign-in method shows
 }
 
 void Tacc_info::CreateControls() {
@@ -141,7 +139,7 @@ void Tacc_info::AddSignInControls() {
     lbl_keyring = new QLabel(this);
     lbl_keyring->setObjectName("lbl_keyring");
     lbl_keyring->setWordWrap(true);
-    lbl_keyring->setGeometry(16, 322, 320, 32);
+    lbl_keyring->setGeometry(16, 322, 320, 48);
     UseKeyring(nullptr);
     connect(acc_method, &QComboBox::currentIndexChanged, this, [this] { ShowSignInFields(); });
     connect(acc_method, &QComboBox::activated, this, [this] { ChoosePreset(); });
@@ -179,6 +177,12 @@ void Tacc_info::ShowSignInFields() {
         edit->setEnabled(generic);
     acc_pass->setEnabled(!oauth2);
     rem_pass->setText(oauth2 ? "Stay signed in" : "Save password");
+    // The rows below close up over the hidden ones.
+    lbl_keyring->move(16, oauth2 ? 322 : 186);
+    const int buttons = lbl_keyring->y() + 53;
+    ok->move(ok->x(), buttons);
+    cancel->move(cancel->x(), buttons);
+    setFixedSize(FitToText(*this, QSize(344, buttons + 31)));
 }
 
 // A preset brings its POP3 server, over TLS.

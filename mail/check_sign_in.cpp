@@ -12,13 +12,19 @@ struct TAttemptSignIn::TShared {
     TTokenClient Tokens;
 };
 
+void KeepRenewedSecret(TAccount& account, TSecretStore* keyring) {
+    if (keyring && account.SecretPlace == TSecretPlace::Keyring) KeepSecret(account, *keyring);
+}
+
 std::string ReadySignIn(TAccount& account, TSecretStore* keyring, TTokenClient& tokens) {
     // A keyring that stays locked or is gone leaves the secret empty: a password is then asked,
     // an OAuth2 account has to sign in again.
     if (keyring) FetchSecret(account, *keyring);
     if (account.SignIn != TSignInMethod::OAuth2) return "";
+    const std::string refreshBefore = account.RefreshToken;
     const TTokenClient::TReply reply =
         EnsureAccessToken(account, tokens, QDateTime::currentSecsSinceEpoch());
+    if (account.RefreshToken != refreshBefore) KeepRenewedSecret(account, keyring);
     switch (reply.Outcome) {
     case TTokenClient::TOutcome::Ok:
         return "";
@@ -53,8 +59,9 @@ void TAttemptSignIn::Apply(TPop3Client& pop, const TAccount& account,
 bool TAttemptSignIn::Keep(TAccount& account) const {
     if (!shared || account.SignIn != TSignInMethod::OAuth2) return false;
     if (shared->Account.AccessToken == accessBefore) return false;
+    const bool newRefresh = shared->Account.RefreshToken != account.RefreshToken;
     account.AccessToken = shared->Account.AccessToken;
     account.AccessTokenExpiry = shared->Account.AccessTokenExpiry;
     account.RefreshToken = shared->Account.RefreshToken;
-    return true;
+    return newRefresh;
 }

@@ -16,6 +16,10 @@ struct TAccount;
 // "" when the account may go on (a password may still have to be asked), else why not.
 std::string ReadySignIn(TAccount& account, TSecretStore* keyring, TTokenClient& tokens);
 
+// A refresh token the provider replaced goes to the keyring where the old one was; one kept in
+// the file is written with the accounts file.
+void KeepRenewedSecret(TAccount& account, TSecretStore* keyring);
+
 // The sign-in of one attempt, handed to the session: for OAuth2 a copy of the account's tokens
 // that the worker may renew once after a refusal, so that the account itself is only touched on
 // the user-interface thread, by Keep.
@@ -24,7 +28,7 @@ public:
     // Sets the session's user, password or token and method from the account, and refused as
     // its handler of a refused log-in; for OAuth2 that runs when the renewal did not help.
     void Apply(TPop3Client& pop, const TAccount& account, const THandlerEvent& refused);
-    // Gives the account what the worker renewed; false when nothing changed.
+    // Gives the account what the worker renewed; true when that is a new refresh token.
     bool Keep(TAccount& account) const;
 
 private:

@@ -209,7 +209,8 @@ void TMailCheck::ForgetPassword() {
 // account, and the session's handler is the window's again.
 void TMailCheck::KeepSignIn() {
     pop.OnAuthenticationFailed = windowRefused;
-    if (TAccount* account = Target()) signIn.Keep(*account);
+    TAccount* account = Target();
+    if (account && signIn.Keep(*account)) KeepRenewedSecret(*account, keyring);
 }
 
 void TMailCheck::ShowStatus(const std::string& text) {

@@ -4,7 +4,7 @@
 #include "accounts/account_secrets.h"
 #include "accounts/accounts_file.h"
 #include "accounts/keyring_store.h"
-#include "message_recorder.h"
+#include "tests/support/message_recorder.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
