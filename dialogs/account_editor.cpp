@@ -59,7 +59,11 @@ Tacc_info::Tacc_info(TAccounts& accounts, QWidget* parent)
       accounts(accounts) {
     setAttribute(Qt::WA_DeleteOnClose); // each opening uses a new dialog
     setWindowTitle("Account");
-    CreateControls(); // sized by ShowSignInFields, to the rows the sign-in method shows
+    CreateControls();
+    // The designed size at least, grown to the texts once with every row in place; the height
+    // then follows the rows the sign-in method shows.
+    fittedWidth = FitToText(*this, QSize(344, 390)).width();
+    ShowSignInFields();
 }
 
 void Tacc_info::CreateControls() {
@@ -82,9 +86,10 @@ void Tacc_info::CreateControls() {
     rem_pass = new QCheckBox("Save password", this);
     rem_pass->setObjectName("rem_pass");
     rem_pass->setGeometry(16, 136, 97, 17);
-    ok = AddButton(this, "ok", "OK", QStyle::SP_DialogOkButton, {88, 359, 75, 25});
+    // Below every row until ShowSignInFields puts them under the rows shown.
+    ok = AddButton(this, "ok", "OK", QStyle::SP_DialogOkButton, {88, 420, 75, 25});
     ok->setDefault(true);
-    cancel = AddButton(this, "cancel", "Cancel", QStyle::SP_DialogCancelButton, {168, 359, 75, 25});
+    cancel = AddButton(this, "cancel", "Cancel", QStyle::SP_DialogCancelButton, {168, 420, 75, 25});
     tout = AddEdit(this, "tout", {192, 132, 33, 21});
     tout->setText("90");
     lbl_unprotected = new QLabel("The password travels unprotected", this);
@@ -127,7 +132,7 @@ void Tacc_info::AddSignInControls() {
     AddLabel(this, "lbl_clientid", "Client id :", {16, 212});
     acc_clientid = AddEdit(this, "acc_clientid", {120, 208, 216, 21});
     acc_clientid->setPlaceholderText("this program's own");
-    AddLabel(this, "lbl_authurl", "Authorize URL :", {16, 236});
+    AddLabel(this, "lbl_authurl", "Auth URL :", {16, 236});
     acc_authurl = AddEdit(this, "acc_authurl", {120, 232, 216, 21});
     AddLabel(this, "lbl_tokenurl", "Token URL :", {16, 260});
     acc_tokenurl = AddEdit(this, "acc_tokenurl", {120, 256, 216, 21});
@@ -146,7 +151,6 @@ void Tacc_info::AddSignInControls() {
     connect(acc_provider, &QComboBox::activated, this, [this] { ChoosePreset(); });
     connect(acc_provider, &QComboBox::currentIndexChanged, this, [this] { ShowSignInFields(); });
     connect(sign_in, &QPushButton::clicked, this, [this] { SignInClick(); });
-    ShowSignInFields();
 }
 
 void Tacc_info::UseKeyring(TSecretStore* store) {
@@ -177,12 +181,12 @@ void Tacc_info::ShowSignInFields() {
         edit->setEnabled(generic);
     acc_pass->setEnabled(!oauth2);
     rem_pass->setText(oauth2 ? "Stay signed in" : "Save password");
-    // The rows below close up over the hidden ones.
+    // The rows below close up over the hidden ones; the buttons stay side by side under them.
     lbl_keyring->move(16, oauth2 ? 322 : 186);
-    const int buttons = lbl_keyring->y() + 53;
-    ok->move(ok->x(), buttons);
-    cancel->move(cancel->x(), buttons);
-    setFixedSize(FitToText(*this, QSize(344, buttons + 31)));
+    const int buttons = lbl_keyring->geometry().bottom() + 6;
+    ok->move(88, buttons);
+    cancel->move(ok->geometry().right() + 6, buttons);
+    if (fittedWidth > 0) setFixedSize(fittedWidth, buttons + 33);
 }
 
 // A preset brings its POP3 server, over TLS.

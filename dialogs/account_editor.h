@@ -95,4 +95,5 @@ private:
     TBrowser* browser = nullptr;
     TAccount tokens;       // the sign-in's tokens, taken by OK
     bool signedIn = false; // Sign in... succeeded in this dialog
+    int fittedWidth = 0;   // the designed width, grown to the texts
 };
