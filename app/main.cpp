@@ -1,8 +1,11 @@
+#include "accounts/keyring_store.h"
 #include "app/config_folder.h"
+#include "app/keyring_offer.h"
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/translations.h"
 #include "dialogs/qt_message_box.h"
+#include "mail/mail_operations.h"
 #include "platform/single_instance.h"
 
 #include <QApplication>
@@ -62,7 +65,14 @@ int main(int argc, char** argv) {
         TSingleInstance::SocketName(QDir::current().canonicalPath().toStdString()));
     if (instance.AnotherRuns()) return 0;
     InstallQtMessageBoxHandler();
+    TKeyringStore keyring; // outlives the windows that use it
     TProgram program;
+    // Saved secrets go to the desktop's keyring where there is one; it is asked nothing now, so
+    // a locked keyring asks at the first check that needs it.
+    if (TKeyringStore::Available()) {
+        program.Form1->UseKeyring(&keyring);
+        OfferKeyring(program.Form1->Accounts(), keyring);
+    }
     instance.OnRaise = [&program] { program.Form1->ShowFromTray(); };
     QObject::connect(program.Form1.get(), &TForm1::closed, &app, &QApplication::quit,
                      Qt::QueuedConnection);

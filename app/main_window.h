@@ -19,6 +19,8 @@ class TNewMailNotifier;
 class THeaders;
 class TMessageGrid;
 class TStatus;
+class TBrowser;
+class TSecretStore;
 class TToolbarPanel;
 
 // The main window: toolbar, account tree, divider and message table. It owns the account list
@@ -47,6 +49,12 @@ public:
     bool WindowEnabled() const;
     bool AskPassword(std::string& password, bool lastRejected) override;
     void AbandonRunningCheck() override;
+
+    // Where saved secrets go and come from: the desktop's keyring, or none (nullptr, the
+    // default: mail.acc only).
+    void UseKeyring(TSecretStore* store);
+    // Opens the system's browser for a sign-in; tests give a stand-in.
+    void UseBrowser(TBrowser& browser) { this->browser = &browser; }
 
     // Where the desktop hears of new mail: the desktop's tray and notices unless a test gives
     // another.
@@ -130,4 +138,6 @@ private:
     THeaders* headers = nullptr;
     TStatus* status = nullptr;
     bool startMaximized = false;
+    TSecretStore* keyring = nullptr;
+    TBrowser* browser = nullptr; // the desktop's when none was given
 };

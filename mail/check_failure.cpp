@@ -120,6 +120,12 @@ TCheckOutcome RefusedLogIn(const TCheckFailure& failure) {
                   "Correct it in the account editor."});
         return outcome;
     }
+    if (failure.OAuth2) {
+        outcome.Text =
+            Join({AuthenticatingText, WithText("The server refused the sign-in", reply.Text),
+                  "If this goes on, use Sign in... in the account editor."});
+        return outcome;
+    }
     outcome.ForgetPassword = !failure.SavePassword;
     outcome.Text = Join(
         {AuthenticatingText, WithText("The server refused the password", reply.Text),
@@ -131,6 +137,8 @@ TCheckOutcome RefusedLogIn(const TCheckFailure& failure) {
 // Credentials that never reached the server.
 std::string UnsentCredentials(const TCheckFailure& failure) {
     if (failure.UserEmpty) return "The account has no user name: enter one in the account editor";
+    if (failure.PasswordEmpty && failure.OAuth2)
+        return "The account is not signed in: use Sign in... in the account editor";
     if (failure.PasswordEmpty) return "No password was given: the next check asks for it";
     return "The user name or the password holds characters that cannot be sent to the server";
 }

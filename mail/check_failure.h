@@ -43,6 +43,7 @@ struct TCheckFailure {
     bool UserEmpty = false;
     bool PasswordEmpty = false;
     bool SavePassword = false;
+    bool OAuth2 = false; // signed in with a provider's token, not a password
     int32_t Message = 0; // the message whose summary was being read
     int32_t Listed = 0;  // messages the listing counted
 };

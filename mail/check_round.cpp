@@ -6,6 +6,7 @@
 #include <algorithm>
 
 bool NeedsPassword(const TAccount& account) {
+    if (account.SignIn == TSignInMethod::OAuth2) return false; // a token, never a password
     return account.Password.empty() || (!account.SavePassword && !account.PasswordGiven);
 }
 
@@ -53,6 +54,13 @@ void TCheckRound::Next() {
 }
 
 bool TCheckRound::Ready(TAccount& account) {
+    if (Prepare) {
+        const std::string note = Prepare(account);
+        if (!note.empty()) {
+            watch.Skipped(account, note);
+            return false;
+        }
+    }
     if (!NeedsPassword(account)) return true;
     if (background) {
         watch.Skipped(account, NoPasswordNote);

@@ -2,6 +2,7 @@
 
 #include "accounts/account_list.h"
 #include "accounts/cut_field.h"
+#include "mail/check_sign_in.h"
 #include "mail/header_date.h"
 #include "mail/mail_parts.h"
 #include "mail/mail_view.h"
@@ -73,9 +74,18 @@ std::string TDeletion::Question(int message) const {
 // A failed Connect raises its own failure; false only when it returned without a log-in.
 bool TDeletion::LogIn() {
     SetServer(pop, account.Server, account.Security);
-    pop.UserID = account.User;
-    pop.Password = account.Password;
-    if (!pop.Connected()) pop.Connect();
+    if (!pop.Connected()) {
+        // The sign-in's handler of a refusal lasts for this log-in only.
+        struct TRestore {
+            TPop3Client& pop;
+            THandlerEvent refused;
+            ~TRestore() { pop.OnAuthenticationFailed = refused; }
+        } restore{pop, pop.OnAuthenticationFailed};
+        TAttemptSignIn signIn;
+        signIn.Apply(pop, account, restore.refused);
+        pop.Connect();
+        signIn.Keep(account);
+    }
     if (parts.Flags.LoggedIn) return true;
     ShowMessage(NotConnected);
     return false;
