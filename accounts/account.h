@@ -1,13 +1,15 @@
 #pragma once
 #include "accounts/new_mail.h"
 #include "accounts/security_mode.h"
+#include "accounts/sign_in_method.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// One mail account. Only Name, Server, User, Password (scrambled), Timeout, SavePassword and
-// Security reach the accounts file; the rest lives while the program runs.
+// One mail account. Only Name, Server, User, Password (scrambled), Timeout, SavePassword,
+// Security and the sign-in fields reach the accounts file; the rest lives while the program
+// runs.
 struct TAccount {
     std::string Name;
     std::string Server;
@@ -28,4 +30,20 @@ struct TAccount {
     std::string LastRefresh = "(none)";
     // None for a record written before the mode existed; the editor offers Tls for new ones.
     TSecurity Security = TSecurity::None;
+
+    TSignInMethod SignIn = TSignInMethod::Password;
+    // OAuth2: the provider preset ("microsoft", "google", "generic"), the client id registered
+    // with it (empty: the build's own), and for the generic preset its endpoints and scope.
+    std::string Provider;
+    std::string ClientId;
+    std::string AuthorizeUrl;
+    std::string TokenUrl;
+    std::string Scope;
+    std::string RefreshToken;      // clear text, memory only, like Password
+    std::string AccessToken;       // never stored
+    int64_t AccessTokenExpiry = 0; // seconds since the epoch; 0 when unknown
+    // Where the saved secret lives. With the keyring, the file's PASS: field holds no password
+    // and the secret is read from the keyring when a check first needs it.
+    TSecretPlace SecretPlace = TSecretPlace::File;
+    bool SecretFetched = false; // the keyring was asked in this run (a locked one asks once)
 };

@@ -80,7 +80,10 @@ bool TAccounts::KeepUnreadableFile(std::string& backupPath) {
 bool TAccounts::SaveToFile() {
     std::string data;
     for (const auto& account : items) {
-        if (!account->SavePassword) account->Password.clear();
+        if (!account->SavePassword) {
+            account->Password.clear();
+            account->RefreshToken.clear();
+        }
         data += AccountRecord(*account);
     }
     const QFileInfo existing(ToPath(AccountsFilePath()));

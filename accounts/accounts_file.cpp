@@ -21,18 +21,47 @@ bool ReadRememberFlag(const std::string& line) {
         throw Exception("'" + tested + "' is not a valid integer value");
     return tested != "0";
 }
+
 } // namespace
 
 std::string AccountsFilePath() {
     return QDir::current().filePath("mail.acc").toStdString();
 }
 
+namespace {
+
+// The sign-in lines, each written only when it holds something, so that a password account
+// whose secret stays in the file keeps the record it always had.
+std::string SignInLines(const TAccount& account) {
+    std::string lines;
+    const auto add = [&](const char* prefix, const std::string& value) {
+        if (!value.empty()) lines += prefix + value + lineEnd;
+    };
+    if (account.SignIn != TSignInMethod::Password) add("SIGNIN:", SignInWord(account.SignIn));
+    add("PROVIDER:", account.Provider);
+    add("CLIENTID:", account.ClientId);
+    add("AUTHURL:", account.AuthorizeUrl);
+    add("TOKENURL:", account.TokenUrl);
+    add("SCOPE:", account.Scope);
+    const bool inFile = account.SecretPlace == TSecretPlace::File;
+    if (inFile && account.SavePassword && !account.RefreshToken.empty())
+        add("REFRESH:", EncodePassword(account.RefreshToken));
+    if (!inFile) add("SECRET:", "keyring");
+    return lines;
+}
+
+} // namespace
+
 std::string AccountRecord(const TAccount& account) {
+    // With the keyring, the password field is that of an empty password, as documented.
+    const std::string& password =
+        account.SecretPlace == TSecretPlace::File ? account.Password : std::string();
     return "NAME:" + account.Name + lineEnd + "SERVER:" + account.Server + lineEnd +
-           "USER:" + account.User + lineEnd + "PASS:" + EncodePassword(account.Password) + lineEnd +
+           "USER:" + account.User + lineEnd + "PASS:" + EncodePassword(password) + lineEnd +
            "TOUT:" + std::to_string(account.Timeout) + lineEnd +
            "REMEM:" + (account.SavePassword ? "1" : "0") + lineEnd +
-           "SECUR:" + SecurityWord(account.Security) + lineEnd + endOfRecord + lineEnd;
+           "SECUR:" + SecurityWord(account.Security) + lineEnd + SignInLines(account) +
+           endOfRecord + lineEnd;
 }
 
 std::vector<std::string> SplitLines(const std::string& text) {
@@ -52,7 +81,9 @@ std::vector<std::string> SplitLines(const std::string& text) {
 }
 
 std::string FieldOfLine(const std::string& line) {
-    static const char* const fields[] = {"NAME:", "SERVE", "USER:", "PASS:", "TOUT:", "REMEM"};
+    static const char* const fields[] = {
+        "NAME:", "SERVE", "USER:", "PASS:", "TOUT:", "REMEM", "SIGNI",
+        "PROVI", "CLIEN", "AUTHU", "TOKEN", "SCOPE", "REFRE", "SECRE"};
     const std::string prefix = line.substr(0, 5);
     for (const char* field : fields)
         if (prefix == field) return prefix;
@@ -75,6 +106,23 @@ bool ApplyAccountLine(const std::string& line, TAccount& account) {
         account.SavePassword = ReadRememberFlag(line);
     else if (prefix == "SECUR")
         account.Security = SecurityFromWord(From(line, 7));
+    else if (prefix == "SIGNI")
+        account.SignIn = SignInFromWord(From(line, 8));
+    else if (prefix == "PROVI")
+        account.Provider = From(line, 10);
+    else if (prefix == "CLIEN")
+        account.ClientId = From(line, 10);
+    else if (prefix == "AUTHU")
+        account.AuthorizeUrl = From(line, 9);
+    else if (prefix == "TOKEN")
+        account.TokenUrl = From(line, 10);
+    else if (prefix == "SCOPE")
+        account.Scope = From(line, 7);
+    else if (prefix == "REFRE")
+        account.RefreshToken = DecodePassword(From(line, 9));
+    else if (prefix == "SECRE")
+        // Any other word is a place this program does not know: the secret is not in the file.
+        account.SecretPlace = TSecretPlace::Keyring;
     else
         return line == endOfRecord;
     return false;

@@ -1,10 +1,10 @@
 #include "accounts/pin_store.h"
 
 #include "accounts/accounts_file.h"
+#include "platform/whole_file.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <utility>
 
 namespace {
@@ -13,6 +13,17 @@ std::string Key(std::string server) {
     for (char& c : server)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
     return server;
+}
+
+// A fingerprint as it is compared: hex digits in capitals, without the blanks a hand edit may
+// leave at either end.
+std::string Fingerprint(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    std::string fingerprint = text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+    for (char& c : fingerprint)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    return fingerprint;
 }
 } // namespace
 
@@ -29,8 +40,9 @@ bool TPinStore::Load() {
     for (const std::string& line :
          SplitLines(std::string(data.constData(), static_cast<size_t>(data.size())))) {
         const size_t space = line.find(' ');
-        if (space == std::string::npos || space == 0 || space + 1 == line.size()) continue;
-        pins[Key(line.substr(0, space))] = line.substr(space + 1);
+        if (space == std::string::npos || space == 0) continue;
+        const std::string fingerprint = Fingerprint(line.substr(space + 1));
+        if (!fingerprint.empty()) pins[Key(line.substr(0, space))] = fingerprint;
     }
     return true;
 }
@@ -39,20 +51,16 @@ bool TPinStore::Save() const {
     std::string data;
     for (const auto& [server, fingerprint] : pins)
         data += server + " " + fingerprint + "\r\n";
-    QSaveFile file(QString::fromStdString(FilePath()));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) return false;
-    const auto size = static_cast<qint64>(data.size());
-    if (file.write(data.data(), size) != size) return false;
-    return file.commit();
+    return SaveWholeFile(QString::fromStdString(FilePath()), data,
+                         QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 TPinStore::TPin TPinStore::Check(const std::string& server, const std::string& fingerprint) const {
     const auto pin = pins.find(Key(server));
     if (pin == pins.end()) return TPin::None;
-    return pin->second == fingerprint ? TPin::Same : TPin::Changed;
+    return pin->second == Fingerprint(fingerprint) ? TPin::Same : TPin::Changed;
 }
 
 void TPinStore::Trust(const std::string& server, const std::string& fingerprint) {
-    pins[Key(server)] = fingerprint;
+    pins[Key(server)] = Fingerprint(fingerprint);
 }

@@ -6,6 +6,15 @@
 
 #include <algorithm>
 
+namespace {
+const char* const Section = "general";
+const char* const RoundsSection = "rounds";
+
+std::string Flag(bool on) {
+    return on ? "1" : "0";
+}
+} // namespace
+
 int CheckMinutesFrom(const std::string& text) {
     const int32_t minutes = StrToIntDef(text, 0);
     if (minutes <= 0) return 0;
@@ -14,12 +23,40 @@ int CheckMinutesFrom(const std::string& text) {
 
 TDesktopSettings ReadDesktopSettings() {
     auto read = [](const char* key) {
-        return GetPrivateProfileString("general", key, "", SettingsFilePath());
+        return GetPrivateProfileString(Section, key, "", SettingsFilePath());
+    };
+    auto flag = [&](const char* key, bool absent) {
+        return StrToIntDef(read(key), absent ? 1 : 0) != 0;
     };
     TDesktopSettings settings;
     settings.CheckMinutes = CheckMinutesFrom(read("check_minutes"));
-    settings.CloseToTray = StrToIntDef(read("close_to_tray"), 0) != 0;
+    settings.CloseToTray = flag("close_to_tray", false);
+    settings.ShowNotices = flag("show_notices", true);
+    settings.PlaySound = flag("play_sound", true);
+    settings.StartInTray = flag("start_in_tray", false);
     settings.PreviewLines =
         std::clamp<int>(StrToIntDef(read("preview_lines"), 20), 1, MaxPreviewLines);
     return settings;
+}
+
+bool WriteDesktopSettings(const TDesktopSettings& settings) {
+    bool written = true;
+    auto write = [&](const char* key, const std::string& value) {
+        written = WritePrivateProfileString(Section, key, value, SettingsFilePath()) && written;
+    };
+    write("check_minutes", std::to_string(settings.CheckMinutes));
+    write("close_to_tray", Flag(settings.CloseToTray));
+    write("show_notices", Flag(settings.ShowNotices));
+    write("play_sound", Flag(settings.PlaySound));
+    write("start_in_tray", Flag(settings.StartInTray));
+    return written;
+}
+
+bool InRounds(const std::string& account) {
+    return StrToIntDef(GetPrivateProfileString(RoundsSection, account, "", SettingsFilePath()),
+                       1) != 0;
+}
+
+bool SetInRounds(const std::string& account, bool included) {
+    return WritePrivateProfileString(RoundsSection, account, Flag(included), SettingsFilePath());
 }

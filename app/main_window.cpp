@@ -3,6 +3,7 @@
 #include "accounts/account_list.h"
 #include "app/window_placement.h"
 #include "desktop/desktop_notifier.h"
+#include "dialogs/header_viewer.h"
 #include "dialogs/password_prompt.h"
 #include "mail/check_schedule.h"
 #include "mail/mail_operations.h"
@@ -78,6 +79,11 @@ void TForm1::UseNotifier(TNewMailNotifier& used) {
     notifier = &used;
     used.OnShowWindow = [this] { ShowFromTray(); };
     used.OnQuit = [this] { QuitFromTray(); };
+    used.OnOpen = [this](const std::string& account) {
+        ShowFromTray();
+        if (QTreeWidgetItem* node = tree->AccountNode(account)) tree->setCurrentItem(node);
+    };
+    used.OnCheckAll = [this] { mail->CheckAllClick(); };
     TMailWatch::TWindow window;
     window.Active = [this] { return isVisible() && isActiveWindow(); };
     window.SetTitle = [this](const std::string& title) {
@@ -108,28 +114,33 @@ void TForm1::QuitFromTray() {
 void TForm1::CreateMenus() {
     Popup = new QMenu(tree);
     Popup->setObjectName("Popup");
-    AddAccount1 = Popup->addAction("Add Account");
+    AddAccount1 = Popup->addAction(tr("Add Account"));
     AddAccount1->setObjectName("AddAccount1");
-    RemoveAccount1 = Popup->addAction("Remove Account");
+    RemoveAccount1 = Popup->addAction(tr("Remove Account"));
     RemoveAccount1->setObjectName("RemoveAccount1");
-    ModifyAccount1 = Popup->addAction("Modify Account");
+    ModifyAccount1 = Popup->addAction(tr("Modify Account"));
     ModifyAccount1->setObjectName("ModifyAccount1");
     Popup->addSeparator();
-    CheckAll1 = Popup->addAction("Check All Accounts");
+    CheckAll1 = Popup->addAction(tr("Check All Accounts"));
     CheckAll1->setObjectName("CheckAll1");
+    Popup->addSeparator();
+    Settings1 = Popup->addAction(tr("Settings..."));
+    Settings1->setObjectName("Settings1");
     popup2 = new QMenu(grid);
     popup2->setObjectName("popup2");
-    Delete1 = popup2->addAction("Delete");
+    Delete1 = popup2->addAction(tr("Delete"));
     Delete1->setObjectName("Delete1");
-    DeleteMarked1 = popup2->addAction("Delete Marked");
+    DeleteMarked1 = popup2->addAction(tr("Delete Marked"));
     DeleteMarked1->setObjectName("DeleteMarked1");
     popup2->addSeparator();
-    Rules1 = popup2->addAction("Mail Rules...");
+    Rules1 = popup2->addAction(tr("Mail Rules..."));
     Rules1->setObjectName("Rules1");
-    CheckKey = new QAction("Check", this);
+    CheckKey = new QAction(tr("Check"), this);
     CheckKey->setObjectName("CheckKey");
-    HeadersKey = new QAction("Headers", this);
+    HeadersKey = new QAction(tr("Headers"), this);
     HeadersKey->setObjectName("HeadersKey");
+    QuitKey = new QAction(tr("Quit"), this);
+    QuitKey->setObjectName("QuitKey");
 }
 
 // Every operation has a key. The Delete key reaches the deletion through the table's own key
@@ -141,11 +152,15 @@ void TForm1::BindShortcuts() {
     CheckKey->setShortcut(QKeySequence(Qt::Key_F5));
     HeadersKey->setShortcut(QKeySequence("Ctrl+U"));
     CheckAll1->setShortcut(QKeySequence("Shift+F5"));
+    Settings1->setShortcut(QKeySequence("Ctrl+,"));
     Delete1->setShortcut(QKeySequence(Qt::Key_Delete));
     DeleteMarked1->setShortcut(QKeySequence("Shift+Del"));
     Rules1->setShortcut(QKeySequence("Ctrl+R"));
+    // Quits from every window of the program, also where closing only hides to the tray.
+    QuitKey->setShortcut(QKeySequence("Ctrl+Q"));
+    QuitKey->setShortcutContext(Qt::ApplicationShortcut);
     addActions({AddAccount1, RemoveAccount1, ModifyAccount1, CheckKey, HeadersKey, CheckAll1,
-                DeleteMarked1, Rules1});
+                Settings1, DeleteMarked1, Rules1, QuitKey});
     const std::pair<QToolButton*, QAction*> keys[] = {
         {Panel3->add_acc, AddAccount1}, {Panel3->del_acc, RemoveAccount1},
         {Panel3->check_mail, CheckKey}, {Panel3->del_mail, Delete1},
@@ -155,7 +170,7 @@ void TForm1::BindShortcuts() {
         button->setToolTip(hint + " (" + action->shortcut().toString(QKeySequence::NativeText) +
                            ")");
     }
-    Panel3->check_mail->setToolTip(Panel3->check_mail->toolTip() + "; every account: " +
+    Panel3->check_mail->setToolTip(Panel3->check_mail->toolTip() + tr("; every account: ") +
                                    CheckAll1->shortcut().toString(QKeySequence::NativeText));
 }
 
@@ -175,9 +190,11 @@ void TForm1::BindHandlers() {
     bind(AddAccount1, &QAction::triggered, &TForm1::add_accClick);
     bind(RemoveAccount1, &QAction::triggered, &TForm1::del_accClick);
     bind(ModifyAccount1, &QAction::triggered, &TForm1::ModifyAccount1Click);
+    bind(Settings1, &QAction::triggered, &TForm1::SettingsClick);
     bind(Delete1, &QAction::triggered, &TForm1::del_mailClick);
     bind(CheckKey, &QAction::triggered, &TForm1::Button1Click);
     bind(HeadersKey, &QAction::triggered, &TForm1::gridDblClick);
+    connect(QuitKey, &QAction::triggered, this, [this] { QuitFromTray(); });
     connect(CheckAll1, &QAction::triggered, this,
             [this] { RunGuarded([this] { mail->CheckAllClick(); }); });
     BindShortcuts();
@@ -198,6 +215,7 @@ void TForm1::BindHandlers() {
 
 void TForm1::AttachWindows(THeaders* viewer, TStatus* dialog) {
     headers = viewer;
+    headers->addAction(QuitKey); // Ctrl+Q there too, while the window itself is in the tray
     status = dialog;
     mail->AttachStatus(*status);
 }
@@ -221,9 +239,8 @@ void TForm1::FormCreate() {
     FitDesignedWidths(read);
     if (tree->topLevelItemCount() > 0) tree->setCurrentItem(tree->topLevelItem(0));
     desktop = ReadDesktopSettings();
-    mail->Schedule().Start(desktop.CheckMinutes);
-    // Hidden in the tray, the window is still the program: it ends when the window closes.
-    if (desktop.CloseToTray) QApplication::setQuitOnLastWindowClosed(false);
+    mail->InRounds = [](const std::string& name) { return InRounds(name); };
+    ApplyDesktop();
 }
 
 // A failed load still shows the accounts read so far; the list keeps the unreadable file.
@@ -242,8 +259,7 @@ void TForm1::FitDesignedWidths(const TWindowSettings& read) {
     for (int column = 0; column < TMessageGrid::Columns; ++column)
         if (read.Columns[static_cast<size_t>(column)] == Unset)
             grid->setColumnWidth(column,
-                                 std::max(grid->columnWidth(column),
-                                          grid->horizontalHeader()->sectionSizeHint(column)));
+                                 std::max(grid->columnWidth(column), grid->LeastWidth(column)));
     // The tree's own sizeHintForColumn is protected; the base class's is the same call.
     const int labels = static_cast<QAbstractItemView*>(tree)->sizeHintForColumn(0);
     if (read.Panel2 == Unset)
@@ -334,7 +350,10 @@ bool TForm1::WindowEnabled() const {
 }
 
 bool TForm1::AskPassword(std::string& password, bool lastRejected) {
-    return Tpassword::Ask(this, password, lastRejected);
+    const TAccount* account = accounts->Current();
+    if (!account) return Tpassword::Ask(this, password, lastRejected);
+    return Tpassword::Ask(this, password, lastRejected,
+                          {account->Name, account->User, account->Server});
 }
 
 void TForm1::AbandonRunningCheck() {

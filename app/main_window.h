@@ -25,6 +25,8 @@ class THeaders;
 class TMessageGrid;
 class TPreviewPane;
 class TStatus;
+class TBrowser;
+class TSecretStore;
 class TToolbarPanel;
 
 // The main window: toolbar, account tree, divider and message table. It owns the account list
@@ -57,6 +59,12 @@ public:
     bool AskPassword(std::string& password, bool lastRejected) override;
     void AbandonRunningCheck() override;
 
+    // Where saved secrets go and come from: the desktop's keyring, or none (nullptr, the
+    // default: mail.acc only).
+    void UseKeyring(TSecretStore* store);
+    // Opens the system's browser for a sign-in; tests give a stand-in.
+    void UseBrowser(TBrowser& browser) { this->browser = &browser; }
+
     // Where the desktop hears of new mail: the desktop's tray and notices unless a test gives
     // another.
     void UseNotifier(TNewMailNotifier& notifier);
@@ -64,6 +72,8 @@ public:
     // Shows the window from the tray, and ends the program from there.
     void ShowFromTray();
     void QuitFromTray();
+    // Whether the window may stay hidden at start ("--tray"): only where a tray shows the program.
+    bool CanStartInTray() const;
 
     // Handlers.
     void FormCreate();
@@ -73,6 +83,9 @@ public:
     void add_accClick();
     void del_accClick();
     void ModifyAccount1Click();
+    // The settings window (settings_window.cpp): shows the settings, writes what was chosen and
+    // applies it at once.
+    void SettingsClick();
     void smallpanelMouseMove(Qt::MouseButtons shift, int x, int y);
 
     // The table's keys and clicks and the header viewer (main_window_mail.cpp); the mail
@@ -116,6 +129,8 @@ private:
     void LoadAccounts();
     void FitDesignedWidths(const TWindowSettings& read);
     void BindShortcuts();
+    // Puts the desktop settings to work: the clock, the tray on closing, the notices.
+    void ApplyDesktop();
     void LoadMailRules();
     // The preview pane (main_window_preview.cpp): the current row's first lines, read a moment
     // after the selection settles, never while another mail operation holds the mailbox.
@@ -144,7 +159,9 @@ private:
     QAction* Rules1 = nullptr;
     QAction* CheckKey = nullptr;   // the Check button's shortcut
     QAction* HeadersKey = nullptr; // the Headers button's shortcut
+    QAction* QuitKey = nullptr;    // Ctrl+Q
     QAction* CheckAll1 = nullptr;
+    QAction* Settings1 = nullptr;
     std::unique_ptr<TDesktopNotifier> desktopNotifier;
     TNewMailNotifier* notifier = nullptr; // the desktop's, or a test's
     TDesktopSettings desktop;
@@ -152,5 +169,7 @@ private:
     THeaders* headers = nullptr;
     TStatus* status = nullptr;
     bool startMaximized = false;
+    TSecretStore* keyring = nullptr;
+    TBrowser* browser = nullptr; // the desktop's when none was given
     TMailRules rules;
 };

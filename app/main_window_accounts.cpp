@@ -1,6 +1,7 @@
 // The account side of the main window: the tree selection, the table of the current account,
 // and adding, modifying and deleting accounts.
 #include "accounts/account_list.h"
+#include "accounts/account_secrets.h"
 #include "accounts/seen_file.h"
 #include "app/main_window.h"
 #include "dialogs/account_editor.h"
@@ -35,8 +36,15 @@ void TForm1::ShowAccountRows(int index) {
     MarkRows();
 }
 
+void TForm1::UseKeyring(TSecretStore* store) {
+    keyring = store;
+    mail->UseKeyring(store);
+}
+
 void TForm1::add_accClick() {
     auto* editor = new Tacc_info(*accounts, this); // deletes itself when it closes
+    editor->UseKeyring(keyring);
+    editor->UseBrowser(browser);
     editor->AddAccountNode = [this](const std::string& name, const std::string& server,
                                     const std::string& user) {
         AddAccountNode(name, server, user);
@@ -49,6 +57,8 @@ void TForm1::ModifyAccount1Click() {
         accounts->CurrentIndex() == -1 || !accounts->Current())
         return;
     auto* editor = new Tacc_info(*accounts, this); // deletes itself when it closes
+    editor->UseKeyring(keyring);
+    editor->UseBrowser(browser);
     editor->LoadCurrent();
     editor->RefreshAccountNodes = [this](const std::string& oldName, const std::string& newName) {
         RefreshAccountNodes(oldName, newName);
@@ -65,6 +75,7 @@ void TForm1::del_accClick() {
     }
     const std::string name = accounts->Current() ? accounts->Current()->Name : std::string();
     if (!Confirm("Delete account \"" + name + "\"?")) return;
+    if (keyring && accounts->Current()) ForgetSecret(*accounts->Current(), *keyring);
     if (!accounts->Delete(-1, name)) {
         ShowMessage("Error occured deleting acount");
         return;

@@ -9,17 +9,19 @@
 // One full check through the POP3 component alone, as the program runs it: Connect, List,
 // PlanSummaries, GetSummary 1..N, Disconnect; with previewLines, each summary also brings that
 // many body lines, handed to afterEach.
-// Returns the seconds it took (the TLS handshake included).
+// Returns the seconds it took (the TLS handshake included). With an OAuth2 sign-in the password
+// is the access token.
 inline double ComponentCheckSeconds(uint16_t port, const std::string& user,
                                     const std::string& password,
                                     TTransportSecurity security = TTransportSecurity::None,
-                                    int32_t previewLines = 0,
+                                    TSignIn signIn = TSignIn::UserPass, int32_t previewLines = 0,
                                     const std::function<void(const TSummary&)>& afterEach = {}) {
     TPop3Client client;
     client.PreviewLines = previewLines;
     client.Host = "127.0.0.1";
     client.Port = port;
     client.Security = security;
+    client.SignIn = signIn;
     client.UserID = user;
     client.Password = password;
     int32_t listed = 0;

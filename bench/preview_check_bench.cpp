@@ -26,8 +26,9 @@ int main(int argc, char** argv) {
     double plain = 1e9, preview = 1e9;
     for (int i = 0; i < rounds; ++i) { // alternated, so load on the machine falls on both
         plain = std::min(plain, ComponentCheckSeconds(port, argv[2], argv[3]));
-        preview = std::min(preview, ComponentCheckSeconds(port, argv[2], argv[3],
-                                                          TTransportSecurity::None, lines, decode));
+        preview = std::min(preview,
+                           ComponentCheckSeconds(port, argv[2], argv[3], TTransportSecurity::None,
+                                                 TSignIn::UserPass, lines, decode));
     }
     std::printf("check %.4f s, with the preview of %d lines %.4f s (%zu characters shown)\n", plain,
                 lines, preview, shown);

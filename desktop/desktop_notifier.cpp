@@ -24,14 +24,20 @@ QString Escaped(const std::string& text) {
 
 TDesktopNotifier::TDesktopNotifier(const QIcon& icon, QObject* parent)
     : QObject(parent), icon(icon) {
+    QDBusConnection::sessionBus().connect(Service, Path, Service, "ActionInvoked", this,
+                                          SLOT(ActionInvoked(uint, QString)));
     if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
     tray = new QSystemTrayIcon(icon, this);
     tray->setToolTip("Vellion");
     menu = new QMenu;
-    QAction* show = menu->addAction("Show Vellion");
-    QAction* quit = menu->addAction("Quit");
+    QAction* show = menu->addAction(tr("Show Vellion"));
+    QAction* checkAll = menu->addAction(tr("Check all accounts"));
+    QAction* quit = menu->addAction(tr("Quit"));
     connect(show, &QAction::triggered, this, [this] {
         if (OnShowWindow) RunGuarded(OnShowWindow);
+    });
+    connect(checkAll, &QAction::triggered, this, [this] {
+        if (OnCheckAll) RunGuarded(OnCheckAll);
     });
     connect(quit, &QAction::triggered, this, [this] {
         if (OnQuit) RunGuarded(OnQuit);
@@ -87,12 +93,44 @@ QIcon TDesktopNotifier::CountIcon(int fresh) const {
     return QIcon(picture);
 }
 
-// Sent without waiting for the answer; the id that comes back lets the next notice replace it.
-void TDesktopNotifier::Notify(const std::string& title, const std::string& body) {
+// The service is asked once whether it shows actions; the notice follows its answer. Sent
+// without waiting for the answer; the id that comes back lets the next notice replace it.
+void TDesktopNotifier::Notify(const std::string& title, const std::string& body,
+                              const std::vector<std::string>& accounts) {
+    if (!ShowNotices) return;
+    noticeAccount = accounts.empty() ? std::string() : accounts.front();
+    std::string named;
+    for (const std::string& account : accounts)
+        named += (named.empty() ? "" : ", ") + account;
+    const QString summary = QString::fromStdString(title);
+    // Account names are bytes as the store keeps them; bodies are UTF-8.
+    const QString text =
+        QString::fromLatin1(named).toHtmlEscaped() + (named.empty() ? "" : "\n") + Escaped(body);
+    if (actions) {
+        Send(summary, text);
+        return;
+    }
+    const QDBusMessage ask =
+        QDBusMessage::createMethodCall(Service, Path, Service, "GetCapabilities");
+    auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(ask), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, summary, text](QDBusPendingCallWatcher* done) {
+                const QDBusPendingReply<QStringList> reply = *done;
+                actions = reply.isValid() && reply.value().contains("actions");
+                done->deleteLater();
+                Send(summary, text);
+            });
+}
+
+void TDesktopNotifier::Send(const QString& title, const QString& body) {
+    QVariantMap hints;
+    if (PlaySound) hints["sound-name"] = QString("message-new-email");
+    QStringList offered;
+    if (actions.value_or(false))
+        offered << "default" << tr("Open") << "open" << tr("Open") << "check" << tr("Check again");
     QDBusMessage call = QDBusMessage::createMethodCall(Service, Path, Service, "Notify");
-    call << QString("Vellion") << lastNotice << QString("mail-unread")
-         << QString::fromStdString(title) << Escaped(body) << QStringList() << QVariantMap()
-         << NoticeMs;
+    call << QString("Vellion") << lastNotice << QString("mail-unread") << title << body << offered
+         << hints << NoticeMs;
     auto* watcher =
         new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
@@ -101,4 +139,15 @@ void TDesktopNotifier::Notify(const std::string& title, const std::string& body)
                 if (reply.isValid()) lastNotice = reply.value();
                 done->deleteLater();
             });
+}
+
+// Only our own last notice counts: the signal goes to every program on the bus.
+void TDesktopNotifier::ActionInvoked(uint id, const QString& action) {
+    if (id != lastNotice || lastNotice == 0) return;
+    if ((action == "open" || action == "default") && OnOpen) {
+        const std::string account = noticeAccount;
+        RunGuarded([this, account] { OnOpen(account); });
+    } else if (action == "check" && OnCheckAll) {
+        RunGuarded(OnCheckAll);
+    }
 }

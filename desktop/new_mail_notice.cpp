@@ -2,6 +2,8 @@
 
 #include "pop3/header_text.h"
 
+#include <algorithm>
+
 namespace {
 std::string Field(const std::vector<std::string>& header, const char* name) {
     return DecodeHeaderText(UnfoldedField(header, name));
@@ -28,7 +30,7 @@ std::string SenderName(const std::string& from) {
 }
 
 TArrival ArrivalOf(const std::vector<std::string>& header) {
-    return {SenderName(OneLine(Field(header, "From:"))), OneLine(Field(header, "Subject:"))};
+    return {SenderName(OneLine(Field(header, "From:"))), OneLine(Field(header, "Subject:")), {}};
 }
 
 std::string NoticeTitle(int count) {
@@ -46,6 +48,14 @@ std::string NoticeBody(const std::vector<TArrival>& arrivals) {
     if (arrivals.size() > NoticeNamed)
         body += "\nand " + std::to_string(arrivals.size() - NoticeNamed) + " more";
     return body;
+}
+
+std::vector<std::string> ArrivalAccounts(const std::vector<TArrival>& arrivals) {
+    std::vector<std::string> names;
+    for (const TArrival& arrival : arrivals)
+        if (std::find(names.begin(), names.end(), arrival.Account) == names.end())
+            names.push_back(arrival.Account);
+    return names;
 }
 
 std::string TitleWithCount(const std::string& title, int fresh) {

@@ -8,6 +8,7 @@
 struct TArrival {
     std::string Sender; // decoded
     std::string Subject;
+    std::string Account; // the account's name
 };
 
 // The sender (the name alone where the address has one) and subject of a message's kept header
@@ -22,5 +23,7 @@ constexpr size_t NoticeNamed = 3;
 std::string NoticeTitle(int count);
 // One line per named message ("Sender: Subject"), then "and N more" for the others.
 std::string NoticeBody(const std::vector<TArrival>& arrivals);
+// The accounts the arrivals came to, each once, in the order they came.
+std::vector<std::string> ArrivalAccounts(const std::vector<TArrival>& arrivals);
 // The window's title with the count of new messages, when the count has no other place.
 std::string TitleWithCount(const std::string& title, int fresh);

@@ -1,4 +1,5 @@
 #pragma once
+#include "accounts/account.h"
 #include "accounts/security_mode.h"
 
 #include <QDialog>
@@ -11,6 +12,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class TAccounts;
+class TBrowser;
+class TSecretStore;
 
 // The account editor. In add mode (the default) it creates an account and saves the file; in
 // modify mode (after LoadCurrent) it changes the current account in memory only. It deletes
@@ -27,6 +30,17 @@ public:
     TEditMode EditMode() const { return editMode; }
     // The connection's security as chosen (SSL/TLS for a new account).
     TSecurity Security() const;
+    TSignInMethod SignInMethod() const;
+    // The preset chosen for OAuth2: "microsoft", "google" or "generic".
+    std::string Provider() const;
+
+    // Where a saved secret goes: the desktop's keyring, or none (the scrambled field of
+    // mail.acc). Give it before LoadCurrent, which reads the secret from there.
+    void UseKeyring(TSecretStore* store);
+    // What opens the provider's page for Sign in...; the desktop's browser unless given.
+    void UseBrowser(TBrowser* given) { browser = given; }
+    // Runs the browser sign-in and keeps its tokens for OK (Sign in...).
+    void SignInClick();
 
     // Tree updates of the main window; skipped when empty.
     std::function<void(const std::string& name, const std::string& server, const std::string& user)>
@@ -47,6 +61,12 @@ private:
     void ModifyCurrent();
     void AddNew();
     void ShowSecurityWarning();
+    void ShowDefaultPort();
+    void ShowSignInFields();
+    void ChoosePreset();
+    void TakeSignIn(TAccount& account) const;
+    void KeepSecretOf(TAccount& account);
+    void AddSignInControls();
 
     TAccounts& accounts;
     TEditMode editMode = TEditMode::Add;
@@ -63,4 +83,18 @@ private:
     QPushButton* ok = nullptr;
     QPushButton* cancel = nullptr;
     QLineEdit* tout = nullptr;
+    QComboBox* acc_method = nullptr;   // items in the order of TSignInMethod
+    QComboBox* acc_provider = nullptr; // Microsoft, Google, Other
+    QPushButton* sign_in = nullptr;
+    QLineEdit* acc_clientid = nullptr;
+    QLineEdit* acc_authurl = nullptr;
+    QLineEdit* acc_tokenurl = nullptr;
+    QLineEdit* acc_scope = nullptr;
+    QLabel* lbl_signed_in = nullptr;
+    QLabel* lbl_keyring = nullptr;
+    TSecretStore* keyring = nullptr;
+    TBrowser* browser = nullptr;
+    TAccount tokens;       // the sign-in's tokens, taken by OK
+    bool signedIn = false; // Sign in... succeeded in this dialog
+    int fittedWidth = 0;   // the designed width, grown to the texts
 };

@@ -5,8 +5,11 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 QString Utf8(const std::string& text) {
@@ -22,6 +25,12 @@ QLabel* AddField(QFormLayout* form, const char* name, const QString& caption,
     form->addRow(caption, value);
     return value;
 }
+// A full fingerprint (95 characters) is too wide for a small screen: 16 bytes a line.
+std::string InTwoLines(std::string fingerprint) {
+    constexpr size_t half = 16 * 3;
+    if (fingerprint.size() > half) fingerprint.insert(half, "\n");
+    return fingerprint;
+}
 } // namespace
 
 TCertificateDialog::TCertificateDialog(const std::string& server, const TCertificateReport& report,
@@ -29,7 +38,11 @@ TCertificateDialog::TCertificateDialog(const std::string& server, const TCertifi
     : QDialog(parent) {
     setWindowTitle("Certificate not trusted");
     setModal(true);
-    auto* layout = new QVBoxLayout(this);
+    // The details scroll where the screen is small (1024x600 at scale factor 2); the buttons
+    // always show.
+    auto* details = new QWidget;
+    auto* layout = new QVBoxLayout(details);
+    layout->setContentsMargins(0, 0, 0, 0);
     QString text =
         "The certificate of " + Utf8(server) + " is not trusted: " + Utf8(report.Reason) + ".";
     if (changed)
@@ -41,26 +54,57 @@ TCertificateDialog::TCertificateDialog(const std::string& server, const TCertifi
     layout->addWidget(reason);
 
     auto* form = new QFormLayout;
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     AddField(form, "subject", "Issued to:", report.Subject);
     AddField(form, "issuer", "Issued by:", report.Issuer);
     AddField(form, "valid_from", "Valid from:", report.ValidFrom);
     AddField(form, "valid_until", "Valid until:", report.ValidUntil);
-    AddField(form, "fingerprint", "SHA-256 fingerprint:", report.Fingerprint)
+    AddField(form, "fingerprint", "SHA-256 fingerprint:", InTwoLines(report.Fingerprint))
         ->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     layout->addLayout(form);
+
+    auto* effect =
+        new QLabel("Trusting it means that this certificate is accepted for " + Utf8(server) +
+                   " from now on, without asking again. Cancel sends nothing.");
+    effect->setObjectName("trust_effect");
+    effect->setWordWrap(true);
+    layout->addWidget(effect);
+
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(details);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto* buttons = new QDialogButtonBox;
     auto* trust = buttons->addButton("Trust this certificate", QDialogButtonBox::AcceptRole);
     trust->setObjectName("trust");
-    auto* cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
+    cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
     cancel->setObjectName("cancel");
-    cancel->setDefault(true);
     trust->setAutoDefault(false); // Enter must not trust, even with the focus on it
-    cancel->setFocus();
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
-    setMinimumWidth(600); // the fingerprint on one line
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(scroll);
+    outer->addWidget(buttons);
+    cancel->setDefault(true);
+}
+
+// The focus is placed once the dialog shows: set before, it went to the first button in the
+// tab order, so that a Space press trusted the certificate.
+void TCertificateDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    cancel->setDefault(true);
+    cancel->setFocus(Qt::OtherFocusReason);
+    if (const QScreen* shown = screen()) {
+        const QRect area = shown->availableGeometry();
+        const QSize frame = frameGeometry().size() - size();
+        resize(size().boundedTo(area.size() - frame));
+        QRect placed = frameGeometry();
+        placed.moveLeft(std::clamp(placed.left(), area.left(), area.right() - placed.width() + 1));
+        placed.moveTop(std::clamp(placed.top(), area.top(), area.bottom() - placed.height() + 1));
+        move(placed.topLeft());
+    }
 }
 
 bool TCertificateDialog::Ask(const std::string& server, const TCertificateReport& report,

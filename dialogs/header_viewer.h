@@ -6,9 +6,10 @@
 class QCheckBox;
 class QTextEdit;
 
-// The header viewer: the kept header lines of one message, read-only. It shows them as the
-// server meant them (decoded, dot-stuffing undone, no terminator); "Raw" shows the kept lines
-// exactly. Created hidden at start; it opens centred over its owner; closing it only hides it.
+// The header viewer: the kept header lines of one message, read-only, titled with its sender
+// and subject. It shows them as a reader does (From, To, Subject, Date first, decoded); "Raw"
+// shows the kept lines exactly, without the reply's terminator. Created hidden at start; it
+// opens beside its owner; Escape or closing it only hides it.
 class THeaders : public QWidget {
     Q_OBJECT
 public:
@@ -22,8 +23,10 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    static constexpr QSize Roomy{560, 420}; // about 25 header lines of 80 characters
     void Render();
 
     QTextEdit* rich;

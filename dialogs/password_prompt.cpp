@@ -4,10 +4,10 @@
 #include "widgets/text_bytes.h"
 #include "widgets/text_fit.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 QPushButton* AddButton(QWidget* parent, const char* name, QRect place) {
@@ -21,8 +21,8 @@ QPushButton* AddButton(QWidget* parent, const char* name, QRect place) {
 Tpassword::Tpassword(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-    setWindowTitle("POP Password");
-    auto* label = new QLabel("Please enter your password : ", this);
+    setWindowTitle(tr("POP Password"));
+    auto* label = new QLabel(tr("Please enter your password : "), this);
     label->setObjectName("Label1");
     label->move(16, 16);
     label->adjustSize();
@@ -31,6 +31,8 @@ Tpassword::Tpassword(QWidget* parent)
     pass->setGeometry(16, 40, 233, 21);
     pass->setEchoMode(QLineEdit::Password);
     pass->setStyleSheet("lineedit-password-character: 42");
+    pass->setAccessibleName("Password");
+    label->setBuddy(pass);
     QPushButton* okButton = AddButton(this, "OK", {96, 72, 75, 25});
     okButton->setDefault(true);
     QPushButton* cancelButton = AddButton(this, "Cancel", {176, 72, 75, 25});
@@ -44,20 +46,32 @@ std::string Tpassword::Password() const {
 }
 
 // The line goes above everything else, which moves down to make room for it.
-void Tpassword::ShowRejected() {
-    constexpr int Room = 24;
+void Tpassword::AddLineAbove(const char* name, const QString& text) {
+    auto* line = new QLabel(text, this);
+    line->setObjectName(name);
+    line->adjustSize();
+    const int room = line->height() + 8;
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        child->move(child->x(), child->y() + Room);
-    auto* rejected = new QLabel("The server rejected the last password.", this);
-    rejected->setObjectName("rejected");
-    rejected->move(16, 16);
-    rejected->adjustSize();
-    setFixedSize(width(), height() + Room);
+        if (child != line) child->move(child->x(), child->y() + room);
+    line->move(16, 16);
+    setFixedSize(std::max(width(), line->width() + 32), height() + room);
 }
 
-bool Tpassword::Ask(QWidget* parent, std::string& password, bool lastRejected) {
+void Tpassword::ShowRejected() {
+    AddLineAbove("rejected", tr("The server rejected the last password."));
+}
+
+void Tpassword::ShowWhom(const std::string& account, const std::string& user,
+                         const std::string& server) {
+    AddLineAbove("whom", tr("Account %1: user %2 on %3")
+                             .arg(ToQString(account), ToQString(user), ToQString(server)));
+}
+
+bool Tpassword::Ask(QWidget* parent, std::string& password, bool lastRejected, const TWhom& whom) {
     Tpassword prompt(parent);
     if (lastRejected) prompt.ShowRejected();
+    if (!whom.Account.empty() || !whom.Server.empty())
+        prompt.ShowWhom(whom.Account, whom.User, whom.Server);
     if (prompt.exec() != QDialog::Accepted) return false;
     password = prompt.Password();
     return true;
@@ -68,12 +82,4 @@ void Tpassword::showEvent(QShowEvent* event) {
     pass->setFocus();
     QDialog::showEvent(event);
     CentreOnScreen(*this);
-}
-
-void Tpassword::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept(); // unlike most dialogs, Escape does not cancel this one
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

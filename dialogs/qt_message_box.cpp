@@ -1,11 +1,12 @@
 #include "dialogs/qt_message_box.h"
 
 #include "platform/message_box.h"
+#include "platform/ui_thread.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QThread>
+#include <QStringDecoder>
 
 namespace {
 QMessageBox::Icon IconOf(TMsgKind kind) {
@@ -22,13 +23,23 @@ QMessageBox::Icon IconOf(TMsgKind kind) {
     return QMessageBox::NoIcon;
 }
 
+// Texts are UTF-8 where they are valid UTF-8 (names from a header), else 8-bit bytes as
+// Latin-1; the "\n\r" line breaks the texts carry show, and are read out, as plain line ends.
+QString TextOf(const std::string& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (utf8.hasError())
+        text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return text.remove('\r');
+}
+
 QString CaptionOf(const TMsgRequest& request) {
     if (!request.Caption.empty()) return QString::fromLatin1(request.Caption);
     return QApplication::applicationDisplayName();
 }
 
 TMsgResult Ask(const TMsgRequest& request) {
-    QMessageBox box(IconOf(request.Kind), CaptionOf(request), QString::fromLatin1(request.Text),
+    QMessageBox box(IconOf(request.Kind), CaptionOf(request), TextOf(request.Text),
                     QMessageBox::NoButton, QApplication::activeWindow());
     QPushButton* first = nullptr;
     switch (request.Buttons) {
@@ -59,16 +70,11 @@ TMsgResult Ask(const TMsgRequest& request) {
 }
 
 // Widgets live on the user-interface thread; a question from another thread waits there.
-TMsgResult AskOnUiThread(const TMsgRequest& request) {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (!app || QThread::currentThread() == app->thread()) return Ask(request);
-    TMsgResult result = TMsgResult::Ok;
-    QMetaObject::invokeMethod(
-        app, [&] { result = Ask(request); }, Qt::BlockingQueuedConnection);
-    return result;
+TMsgResult AskFromAnyThread(const TMsgRequest& request) {
+    return AskOnUiThread<TMsgResult>([request] { return Ask(request); }).value_or(TMsgResult::Ok);
 }
 } // namespace
 
 void InstallQtMessageBoxHandler() {
-    SetMessageBoxHandler(AskOnUiThread);
+    SetMessageBoxHandler(AskFromAnyThread);
 }

@@ -25,6 +25,7 @@ TStatus::TStatus(QWidget* parent)
     setWindowTitle("Status");
     setModal(false);
     labl->setObjectName("labl");
+    labl->setAccessibleName("Progress");
     labl->setGeometry(DesignedText);
     Cancel->setObjectName("Cancel");
     Cancel->setGeometry(DesignedCancel);
@@ -93,9 +94,13 @@ void TStatus::done(int result) {
     if (OnClose) RunGuarded(OnClose);
 }
 
-// Esc presses Cancel rather than only closing the dialog.
+// Esc presses Cancel rather than only closing the dialog; once the check has ended, Enter
+// presses Close too.
 void TStatus::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool finished = Cancel->text() == "Close";
+    if (event->modifiers() == Qt::NoModifier &&
+        (event->key() == Qt::Key_Escape || (enter && finished))) {
         Cancel->click();
         return;
     }

@@ -1,6 +1,7 @@
 #include "mail/check_failure.h"
 
 #include "net/sock_errors.h"
+#include "net/tls_channel.h"
 #include "pop3/pop3_error.h"
 #include "pop3/pop3_response_code.h"
 
@@ -36,9 +37,11 @@ TFailureKind SocketKind(TSockErrorKind kind) {
     case TSockErrorKind::Aborted:
         return TFailureKind::Canceled;
     case TSockErrorKind::TlsFailed:
+        return TFailureKind::TlsFailed;
     case TSockErrorKind::NotTrusted:
+        return TFailureKind::NotTrusted;
     case TSockErrorKind::NoStartTls:
-        return TFailureKind::Secure;
+        return TFailureKind::NoStartTls;
     case TSockErrorKind::General:
     case TSockErrorKind::Library:
     case TSockErrorKind::AlreadyConnected:
@@ -117,6 +120,12 @@ TCheckOutcome RefusedLogIn(const TCheckFailure& failure) {
                   "Correct it in the account editor."});
         return outcome;
     }
+    if (failure.OAuth2) {
+        outcome.Text =
+            Join({AuthenticatingText, WithText("The server refused the sign-in", reply.Text),
+                  "If this goes on, use Sign in... in the account editor."});
+        return outcome;
+    }
     outcome.ForgetPassword = !failure.SavePassword;
     outcome.Text = Join(
         {AuthenticatingText, WithText("The server refused the password", reply.Text),
@@ -128,6 +137,8 @@ TCheckOutcome RefusedLogIn(const TCheckFailure& failure) {
 // Credentials that never reached the server.
 std::string UnsentCredentials(const TCheckFailure& failure) {
     if (failure.UserEmpty) return "The account has no user name: enter one in the account editor";
+    if (failure.PasswordEmpty && failure.OAuth2)
+        return "The account is not signed in: use Sign in... in the account editor";
     if (failure.PasswordEmpty) return "No password was given: the next check asks for it";
     return "The user name or the password holds characters that cannot be sent to the server";
 }
@@ -169,8 +180,20 @@ TCheckOutcome LogInFailure(const TCheckFailure& failure) {
         return {"The server sent a line too long to read during the log-in"};
     case TFailureKind::Unreadable:
         return {WithText("The server's count of messages could not be read", failure.Text)};
-    case TFailureKind::Secure:
-        return {failure.Text};
+    case TFailureKind::NotTrusted:
+        return {
+            Join({failure.Text, "Nothing was sent to the server. Check the server's name, and "
+                                "trust its certificate only if you know why it is not trusted."})};
+    case TFailureKind::TlsFailed:
+        if (failure.Text.find(OldTlsReason) != std::string::npos)
+            return {Join({std::string("The server offers only TLS versions older than 1.2, which "
+                                      "are no longer safe, so no secure connection was made"),
+                          "Ask the server's administrator to turn on TLS 1.2 or later."})};
+        return {Join({failure.Text, "Check the server's name and port: SSL/TLS is usually on "
+                                    "port 995, STARTTLS on port 110."})};
+    case TFailureKind::NoStartTls:
+        return {Join({failure.Text, "Choose SSL/TLS on port 995 in the account editor, or ask "
+                                    "the server's administrator to turn on STARTTLS."})};
     case TFailureKind::Canceled:
     case TFailureKind::Other:
         break;

@@ -19,7 +19,9 @@ enum class TFailureKind {
     TooLong,    // a reply line over the limit
     Unreadable, // a reply whose numbers are not numbers
     Canceled,   // the user gave the attempt up: nothing to say
-    Secure,     // no secure connection; the failure's text says why in the user's words
+    NotTrusted, // the server's certificate was not trusted; nothing was sent
+    TlsFailed,  // no secure connection could be made; the failure's text says why
+    NoStartTls, // the server would not turn on TLS
     Other,
 };
 
@@ -41,6 +43,7 @@ struct TCheckFailure {
     bool UserEmpty = false;
     bool PasswordEmpty = false;
     bool SavePassword = false;
+    bool OAuth2 = false; // signed in with a provider's token, not a password
     int32_t Message = 0; // the message whose summary was being read
     int32_t Listed = 0;  // messages the listing counted
 };

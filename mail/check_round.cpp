@@ -6,6 +6,7 @@
 #include <algorithm>
 
 bool NeedsPassword(const TAccount& account) {
+    if (account.SignIn == TSignInMethod::OAuth2) return false; // a token, never a password
     return account.Password.empty() || (!account.SavePassword && !account.PasswordGiven);
 }
 
@@ -18,7 +19,7 @@ bool TCheckRound::Begin(bool inBackground) {
     background = inBackground;
     pending.clear();
     for (int i = accounts.Count() - 1; i >= 0; --i)
-        pending.push_back(accounts.At(i).Name);
+        if (!Takes || Takes(accounts.At(i).Name)) pending.push_back(accounts.At(i).Name);
     Next();
     return true;
 }
@@ -53,6 +54,13 @@ void TCheckRound::Next() {
 }
 
 bool TCheckRound::Ready(TAccount& account) {
+    if (Prepare) {
+        const std::string note = Prepare(account);
+        if (!note.empty()) {
+            watch.Skipped(account, note);
+            return false;
+        }
+    }
     if (!NeedsPassword(account)) return true;
     if (background) {
         watch.Skipped(account, NoPasswordNote);

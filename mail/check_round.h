@@ -27,8 +27,13 @@ public:
     bool Running() const { return running; }
     // The round ends after the account being checked.
     void Stop();
+    // Made ready before each account is checked: "" to go on, else the note of why it is left
+    // out. Skipped when empty.
+    std::function<std::string(TAccount& account)> Prepare;
     // Called each time a round has ended.
     std::function<void()> OnEnd;
+    // Whether rounds take an account, by name; unset: every account.
+    std::function<bool(const std::string& name)> Takes;
 
     // Why an account was left out of a round in the background.
     static constexpr const char* NoPasswordNote =

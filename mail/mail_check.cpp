@@ -8,6 +8,7 @@
 #include "mail/mail_view.h"
 #include "mail/server_address.h"
 #include "net/scoped_flag.h"
+#include "platform/message_box.h"
 #include "pop3/pop3_client.h"
 #include "widgets/batched_repaint.h"
 #include "widgets/message_grid.h"
@@ -28,7 +29,8 @@ TMailCheck::TMailCheck(const TMailParts& parts, TStatus& status)
     : pop(parts.Pop), accounts(parts.Accounts), grid(parts.Grid), flags(parts.Flags),
       view(parts.View), status(status),
       window(std::make_unique<TMessageWindow>(
-          [this](const TMessage& m) { RunGuarded([&] { WndProc(m); }); })) {}
+          [this](const TMessage& m) { RunGuarded([&] { WndProc(m); }); })),
+      windowRefused(parts.Pop.OnAuthenticationFailed) {}
 
 TMailCheck::~TMailCheck() {
     Shutdown();
@@ -38,6 +40,11 @@ void TMailCheck::Button1Click() {
     TAccount* current = accounts.Current();
     if (accounts.Count() == 0 || !current || flags.MailBusy) return;
     flags.Checking = true;
+    const std::string notReady = ReadySignIn(*current);
+    if (!notReady.empty()) {
+        ShowMessage(notReady);
+        return;
+    }
     if (NeedsPassword(*current) && !AskPassword(*current)) return;
     AbandonRunningWorker();
     quiet = false;
@@ -59,6 +66,12 @@ bool TMailCheck::CheckQuietly(TAccount& account, TDone done) {
     return true;
 }
 
+std::string TMailCheck::ReadySignIn(TAccount& account) {
+    const TScopedFlag busy(flags.MailBusy); // the keyring or the provider may take a while
+    tokens = TTokenClient(account.Timeout * 1000);
+    return ::ReadySignIn(account, keyring, tokens);
+}
+
 bool TMailCheck::AskPassword(TAccount& account) {
     std::string password;
     if (!view.AskPassword(password, account.Name == rejectedAccount)) return false;
@@ -71,12 +84,12 @@ bool TMailCheck::AskPassword(TAccount& account) {
 // The session's settings are written before the worker starts, so it only reads them.
 void TMailCheck::Launch(TAccount& account) {
     target = &account;
-    attemptOf = {account.Name, account.Server, account.Timeout, account.SavePassword};
+    attemptOf = {account.Name, account.Server, account.Timeout, account.SavePassword,
+                 account.SignIn == TSignInMethod::OAuth2};
     TakeSnapshot();
     pop.TimeOut = TPop3Client::TimeOutFromSeconds(account.Timeout);
     SetServer(pop, account.Server, account.Security);
-    pop.UserID = account.User;
-    pop.Password = account.Password;
+    signIn.Apply(pop, account, windowRefused);
     const int64_t attempt = ++lastAttempt;
     flags.ThreadHandle = attempt;
     workerAttempt = attempt;
@@ -112,13 +125,6 @@ int TMailCheck::CheckThreadProc(int64_t attempt) {
         flags.ListedCount = 0;
         PostMessage(window->Handle(), WM_CHECK_CLEAR, static_cast<uint64_t>(attempt));
         if (!pop.Connected()) pop.Connect();
-    } catch (const ETlsError& failure) {
-        // No handler tells these: the status says why the check stopped; a quiet check ends.
-        ShowStatus(failure.what());
-        if (quiet)
-            PostMessage(window->Handle(), WM_CHECK_FAILED, static_cast<uint64_t>(attempt), 0,
-                        failure.what());
-        return 0;
     } catch (...) {
         PostFailure(attempt, std::current_exception());
         return 0;
@@ -157,6 +163,7 @@ TCheckFailure TMailCheck::FailureOf(std::exception_ptr error, TCheckStep step) c
     failure.Server = attemptOf.server;
     failure.TimeoutSeconds = attemptOf.timeout;
     failure.SavePassword = attemptOf.savePassword;
+    failure.OAuth2 = attemptOf.oauth2;
     return failure;
 }
 
@@ -191,6 +198,14 @@ void TMailCheck::ForgetPassword() {
     rejectedAccount = account.Name;
 }
 
+// The log-in is over, the worker is done with the sign-in: a token it renewed goes to the
+// account, and the session's handler is the window's again.
+void TMailCheck::KeepSignIn() {
+    pop.OnAuthenticationFailed = windowRefused;
+    TAccount* account = Target();
+    if (account && signIn.Keep(*account)) KeepRenewedSecret(*account, keyring);
+}
+
 void TMailCheck::ShowStatus(const std::string& text) {
     if (!OnWorker()) {
         status.SetTextIfVisible(text);
@@ -211,7 +226,10 @@ void TMailCheck::PostCheckReady() {
 void TMailCheck::WndProc(const TMessage& message) {
     if (static_cast<int64_t>(message.WParam) != flags.ThreadHandle) return; // given up
     if (message.Msg == WM_CHECK_STATUS) status.SetTextIfVisible(message.Data);
-    if (message.Msg == WM_CHECK_FAILED) EndWithOutcome({message.Data, message.LParam != 0});
+    if (message.Msg == WM_CHECK_FAILED) {
+        KeepSignIn();
+        EndWithOutcome({message.Data, message.LParam != 0});
+    }
     if (message.Msg != WM_CHECK_CLEAR) return;
     FillGrid().ClearTable();
     if (TAccount* account = Store()) {
@@ -223,6 +241,7 @@ void TMailCheck::WndProc(const TMessage& message) {
 
 void TMailCheck::CheckReady(uint64_t attempt) {
     if (static_cast<int64_t>(attempt) != flags.ThreadHandle) return; // given up by Cancel
+    KeepSignIn();
     if (!quiet) status.SetText("Checking mail account...");
     if (FillMessageTable()) FinishCheck();
 }

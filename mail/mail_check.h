@@ -1,6 +1,7 @@
 #pragma once
 #include "accounts/account.h"
 #include "mail/check_failure.h"
+#include "mail/check_sign_in.h"
 #include "mail/check_worker.h"
 #include "mail/mail_parts.h"
 #include "platform/message_window.h"
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class TSecretStore;
 class TStatus;
 struct TAccount;
 
@@ -41,6 +43,11 @@ public:
     using TDone = std::function<void(const std::string& failure)>;
     bool CheckQuietly(TAccount& account, TDone done);
     bool Quiet() const { return quiet; }
+    // Where saved secrets are read from; none: the accounts file only.
+    void UseKeyring(TSecretStore* store) { keyring = store; }
+    // Reads the account's secret from the keyring and renews its OAuth2 token where needed;
+    // "" when the check may go on, else why not. No other mail operation starts meanwhile.
+    std::string ReadySignIn(TAccount& account);
     // Asks for the account's password as a check does; false when none was given.
     bool AskPassword(TAccount& account);
     // A check the user started ended with all its rows.
@@ -72,6 +79,7 @@ private:
         std::string server;
         int32_t timeout = 90;
         bool savePassword = false;
+        bool oauth2 = false;
     };
     struct TSnapshot {
         std::string account;
@@ -92,6 +100,7 @@ private:
     TCheckFailure FailureOf(std::exception_ptr error, TCheckStep step) const;
     void EndWithOutcome(const TCheckOutcome& outcome);
     void ForgetPassword();
+    void KeepSignIn();
     bool FillMessageTable();
     void FillRows();
     void AddRow(int32_t row);
@@ -125,4 +134,8 @@ private:
     TDone quietDone;
     std::unique_ptr<TMessageGrid> quietGrid; // never shown
     std::unique_ptr<TAccount> staged;        // a quiet check's rows until it has them all
+    TSecretStore* keyring = nullptr;
+    TTokenClient tokens;
+    TAttemptSignIn signIn;
+    THandlerEvent windowRefused; // the session's own handler of a refused log-in
 };

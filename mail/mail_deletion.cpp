@@ -2,6 +2,7 @@
 
 #include "accounts/account_list.h"
 #include "accounts/cut_field.h"
+#include "mail/check_sign_in.h"
 #include "mail/header_date.h"
 #include "mail/mail_parts.h"
 #include "mail/mail_view.h"
@@ -10,6 +11,8 @@
 #include "platform/message_box.h"
 #include "pop3/pop3_client.h"
 #include "widgets/message_grid.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -63,17 +66,27 @@ private:
 
 std::string TDeletion::Question(int message) const {
     const TMessageGrid& grid = parts.Grid;
-    return "Delete email with the following details?\n\r\n\rSubject : " + grid.Cell(2, message) +
-           "\n\rFrom : " + grid.Cell(1, message) + "\n\rDate : " + grid.Cell(0, message) +
-           "\n\rSize : " + grid.Cell(3, message) + " KB";
+    return "Delete email with the following details?\n\r\n\rSubject : " +
+           grid.ShownCell(2, message) + "\n\rFrom : " + grid.ShownCell(1, message) +
+           "\n\rDate : " + grid.ShownCell(0, message) + "\n\rSize : " + grid.Cell(3, message) +
+           " KB";
 }
 
 // A failed Connect raises its own failure; false only when it returned without a log-in.
 bool TDeletion::LogIn() {
     SetServer(pop, account.Server, account.Security);
-    pop.UserID = account.User;
-    pop.Password = account.Password;
-    if (!pop.Connected()) pop.Connect();
+    if (!pop.Connected()) {
+        // The sign-in's handler of a refusal lasts for this log-in only.
+        struct TRestore {
+            TPop3Client& pop;
+            THandlerEvent refused;
+            ~TRestore() { pop.OnAuthenticationFailed = refused; }
+        } restore{pop, pop.OnAuthenticationFailed};
+        TAttemptSignIn signIn;
+        signIn.Apply(pop, account, restore.refused);
+        pop.Connect();
+        signIn.Keep(account);
+    }
     if (parts.Flags.LoggedIn) return true;
     ShowMessage(NotConnected);
     return false;
@@ -81,7 +94,7 @@ bool TDeletion::LogIn() {
 
 // Whether message number `message` on the server is the one the check kept at `line`. Date and
 // identifier alone are often empty or shared, so the server's unique identifier decides, or,
-// from a server without one, the whole header byte for byte.
+// where the server gives none now or gave none at the check, the whole header byte for byte.
 bool TDeletion::StillTheSame(int message, size_t line) {
     pop.GetSummary(message);
     const TSummary& now = pop.Summary();
@@ -89,8 +102,10 @@ bool TDeletion::StillTheSame(int message, size_t line) {
     if (CellText(HeaderDate(now.Header.Lines())) != CachedCell(kept, 0) ||
         CellText(now.MessageId) != CachedCell(kept, 4))
         return false;
-    if (line < account.Uids.size() && !account.Uids[line].empty())
-        return pop.Uid(message) == account.Uids[line];
+    if (line < account.Uids.size() && !account.Uids[line].empty()) {
+        const std::string uid = pop.Uid(message);
+        if (!uid.empty()) return uid == account.Uids[line];
+    }
     return line < account.Headers.size() && now.Header.Lines() == account.Headers[line];
 }
 
@@ -157,6 +172,15 @@ void DisconnectIfConnected(TPop3Client& pop) {
     if (pop.Connected()) pop.Disconnect();
 }
 
+// After a deletion the row that took the place of the first deleted one is selected, the last
+// row when none did, so that the user goes on from where they were.
+void SelectRowAfter(TMessageGrid& grid, int viewRow) {
+    const int row = std::min(viewRow, grid.RowCount() - 1) - 1;
+    if (row < 0) return;
+    grid.setCurrentCell(row, 0);
+    grid.setRangeSelected({row, 0, row, TMessageGrid::Columns - 1}, true);
+}
+
 // The messages of the selected rows (ascending, whatever order the view shows); empty when one
 // has no cached line.
 std::vector<int> SelectedMessages(const TMessageGrid& grid, int cached) {
@@ -172,6 +196,10 @@ void DeleteMessages(const TMailParts& parts, TAccount& account, const std::vecto
                     const std::string& rangeQuestion) {
     const TScopedFlag busy(parts.Flags.MailBusy);
     parts.Pop.TimeOut = TPop3Client::TimeOutFromSeconds(account.Timeout);
+    const int cached = static_cast<int>(account.Rows.size());
+    int firstRow = parts.Grid.RowCount();
+    for (const int message : messages)
+        firstRow = std::min(firstRow, parts.Grid.RowOf(message));
     TDeletion deletion(parts, account);
     std::string report;
     try {
@@ -189,6 +217,8 @@ void DeleteMessages(const TMailParts& parts, TAccount& account, const std::vecto
     }
     // The QUIT makes the server carry out the deletions; a refused one is shown as a failure.
     DisconnectIfConnected(parts.Pop);
+    if (static_cast<int>(account.Rows.size()) < cached && parts.Accounts.Current() == &account)
+        SelectRowAfter(parts.Grid, firstRow);
     if (!report.empty()) ShowMessage(report);
 }
 

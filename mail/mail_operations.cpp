@@ -40,6 +40,7 @@ void TMailOperations::Shutdown() {
 void TMailOperations::AttachStatus(TStatus& dialog) {
     status = &dialog;
     check = std::make_unique<TMailCheck>(Parts(), dialog);
+    check->UseKeyring(keyring);
     dialog.OnCancelClick = [this] { check->CancelClick(); };
     dialog.OnClose = [this] { check->StatusClosed(); };
     dialog.OnCheckReady = [this](uint64_t attempt) { check->CheckReady(attempt); };
@@ -61,11 +62,20 @@ void TMailOperations::UseNotifier(TNewMailNotifier& notifier, const TMailWatch::
             if (QTreeWidgetItem* node = tree.AccountNode(account.Name)) tree.setCurrentItem(node);
             return check && check->AskPassword(account);
         });
+    round->Takes = [this](const std::string& name) { return !InRounds || InRounds(name); };
+    round->Prepare = [this](TAccount& account) {
+        return check ? check->ReadySignIn(account) : std::string();
+    };
     // From the end of the round's last check, which has still to unwind: the check waits a turn.
     round->OnEnd = [this] {
         if (std::exchange(checkAfterRound, false))
             QTimer::singleShot(0, this, [this] { Button1Click(); });
     };
+}
+
+void TMailOperations::UseKeyring(TSecretStore* store) {
+    keyring = store;
+    if (check) check->UseKeyring(store);
 }
 
 TMailParts TMailOperations::Parts() {

@@ -14,6 +14,7 @@ class TCheckRound;
 class TCheckSchedule;
 class TMailCheck;
 class TNewMailNotifier;
+class TSecretStore;
 class TStatus;
 
 // The mail operations of the main window in one place: the session and its events, the check
@@ -29,6 +30,10 @@ public:
     void AttachStatus(TStatus& status);
     // Where new mail is told (the desktop's, or a test's): a new watch, and rounds that use it.
     void UseNotifier(TNewMailNotifier& notifier, const TMailWatch::TWindow& window);
+
+    // Where saved secrets are read from: the desktop's keyring, or none (nullptr).
+    void UseKeyring(TSecretStore* store);
+    TSecretStore* Keyring() const { return keyring; }
 
     void Button1Click();
     void CheckAllClick();
@@ -61,6 +66,8 @@ public:
     TMailCheck& Check() { return *check; }
     TMailWatch& Watch() { return *watch; }
     TCheckSchedule& Schedule() { return *schedule; }
+    // Whether Check All and the periodic check take an account, by name; unset: every account.
+    std::function<bool(const std::string& name)> InRounds;
 
 private:
     void BindPop();
@@ -78,5 +85,6 @@ private:
     TCheckSchedule* schedule; // a child of this
     std::unique_ptr<TMailWatch> watch;
     std::unique_ptr<TCheckRound> round;
+    TSecretStore* keyring = nullptr;
     bool checkAfterRound = false; // Check was pressed while a round ran
 };

@@ -21,8 +21,10 @@ TMailWatch::TMailWatch(TAccounts& accounts, TAccountTree& tree, TMessageGrid& gr
 void TMailWatch::Checked(TAccount& account, bool background) {
     for (int message : RecordCheckKept(account, Identities(account))) {
         const auto line = static_cast<size_t>(message - 1);
-        if (background && !(Ignored && Ignored(account, line)))
+        if (background && !(Ignored && Ignored(account, line))) {
             arrivals.push_back(ArrivalOf(account.Headers[line]));
+            arrivals.back().Account = account.Name;
+        }
     }
     ShowNode(account, "", "");
     if (&account == accounts.Current()) Shown();
@@ -71,7 +73,8 @@ void TMailWatch::Viewed() {
 
 void TMailWatch::Announce() {
     if (!arrivals.empty() && notifier.CanNotify())
-        notifier.Notify(NoticeTitle(static_cast<int>(arrivals.size())), NoticeBody(arrivals));
+        notifier.Notify(NoticeTitle(static_cast<int>(arrivals.size())), NoticeBody(arrivals),
+                        ArrivalAccounts(arrivals));
     arrivals.clear();
 }
 

@@ -100,7 +100,7 @@ std::string Phrase(const std::vector<std::string>& words) {
     return Trimmed(shown);
 }
 
-// An addr-spec from its tokens: words, dots and "@" joined without blanks, a quoted local
+// A bare address (local@domain) from its tokens: words, dots and "@" joined without blanks, a quoted local
 // part quoted again, comments left out.
 std::string AddrSpec(const std::vector<TToken>& tokens, size_t from, size_t to) {
     std::string address;
@@ -187,7 +187,7 @@ private:
             out.push_back({Phrase(words), std::move(address), group});
             return;
         }
-        // A bare addr-spec; its comment, if any, names it.
+        // A bare address; its comment, if any, names it.
         std::string address = AddrSpec(tokens, start, at);
         if (address.empty()) {
             if (at < tokens.size() && !IsAt(",") && !IsAt(";")) ++at; // a stray special

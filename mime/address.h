@@ -5,7 +5,7 @@
 
 // One mailbox of an address field. Name is the display name as UTF-8 (encoded words decoded,
 // quoted strings unescaped, comments left out; for a bare address its comment, the old
-// "user@host (Full Name)" form); Address is the addr-spec as written; Group names the group
+// "user@host (Full Name)" form); Address is the bare local@domain as written; Group names the group
 // the mailbox was listed in, if any.
 struct TMailbox {
     std::string Name;

@@ -83,7 +83,7 @@ std::optional<int64_t> StatedSize(const TMimeEntity& entity) {
 
 class TCollector {
 public:
-    explicit TCollector(TPreview& preview) : preview(preview) {}
+    explicit TCollector(TPreview& filled) : preview(filled) {}
 
     void Entity(const TMimeEntity& entity) {
         if (!entity.Complete && IsMultipart(entity)) preview.Cut = true;

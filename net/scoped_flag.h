@@ -7,7 +7,7 @@
 // a flag shared between threads is taken and given back as by exchange(true) ... = false.
 template <typename Flag> class TScopedFlag {
 public:
-    explicit TScopedFlag(Flag& flag) : flag(flag), was(Take(flag)) {}
+    explicit TScopedFlag(Flag& held) : flag(held), was(Take(held)) {}
     ~TScopedFlag() {
         if (!was) flag = false;
     }

@@ -29,8 +29,8 @@ enum class TSockErrorKind {
 
 class ESockError : public Exception {
 public:
-    explicit ESockError(const std::string& message, TSockErrorKind kind = TSockErrorKind::General)
-        : Exception(message), kind(kind) {}
+    explicit ESockError(const std::string& message, TSockErrorKind what = TSockErrorKind::General)
+        : Exception(message), kind(what) {}
     TSockErrorKind Kind() const { return kind; }
 
 private:

@@ -39,7 +39,9 @@ std::string LibraryError() {
             return "the server does not speak TLS on this port";
         case SSL_R_UNSUPPORTED_PROTOCOL:
         case SSL_R_NO_PROTOCOLS_AVAILABLE:
-            return "the server offers no TLS version this program accepts (1.2 or later)";
+        case SSL_R_TLSV1_ALERT_PROTOCOL_VERSION: // the server's answer to a hello for 1.2+
+        case SSL_R_VERSION_TOO_LOW:
+            return OldTlsReason;
         default:
             break;
         }
@@ -81,6 +83,23 @@ std::string Sha256Fingerprint(const X509* cert) {
     return text;
 }
 
+// What makes a certificate weak whatever the library's security level lets pass: a small RSA key,
+// a signature made with SHA-1 or MD5. Empty when nothing does.
+std::string Weakness(const X509* cert) {
+    std::string weak;
+    const EVP_PKEY* key = X509_get0_pubkey(cert);
+    if (key && EVP_PKEY_get_base_id(key) == EVP_PKEY_RSA && EVP_PKEY_get_bits(key) < 2048)
+        weak = "the certificate's key is weak (RSA of " + std::to_string(EVP_PKEY_get_bits(key)) +
+               " bits, where 2048 are needed)";
+    int digest = NID_undef;
+    if (OBJ_find_sigid_algs(X509_get_signature_nid(cert), &digest, nullptr) == 1 &&
+        (digest == NID_sha1 || digest == NID_md5 || digest == NID_md5_sha1))
+        weak += std::string(weak.empty() ? "" : "; ") +
+                "the certificate is signed with a weak method (" +
+                (digest == NID_sha1 ? "SHA-1" : "MD5") + ")";
+    return weak;
+}
+
 int ChannelIndex() {
     static const int index = SSL_get_ex_new_index(0, nullptr, nullptr, nullptr, nullptr);
     return index;
@@ -114,8 +133,8 @@ struct TTlsChannel::TLibrary {
     }
 };
 
-TTlsChannel::TTlsChannel(const std::string& host)
-    : host(host), library(std::make_unique<TLibrary>()) {
+TTlsChannel::TTlsChannel(const std::string& serverName)
+    : host(serverName), library(std::make_unique<TLibrary>()) {
     auto fail = [](const std::string& what) {
         throw ETlsError("TLS handshake failed: " + what + " (" + LibraryError() + ")");
     };
@@ -209,7 +228,7 @@ void TTlsChannel::ReadCertificate() {
     const long result = SSL_get_verify_result(library->ssl);
     if (result != X509_V_OK && std::find(errors.begin(), errors.end(), result) == errors.end())
         errors.push_back(static_cast<int>(result));
-    certificate.Reason.clear();
+    certificate.Reason = Weakness(cert);
     for (int code : errors) {
         const std::string problem = CertificateProblem(code);
         if (certificate.Reason.find(problem) != std::string::npos) continue;
@@ -269,6 +288,12 @@ void TTlsChannel::TrustAlsoAuthority(const std::string& pemFile) {
 
 std::string CertificateProblem(int verifyError) {
     switch (verifyError) {
+    case X509_V_ERR_EE_KEY_TOO_SMALL:
+        return "the certificate's key is weak";
+    case X509_V_ERR_CA_KEY_TOO_SMALL:
+        return "the key of the certificate's issuer is weak";
+    case X509_V_ERR_CA_MD_TOO_WEAK:
+        return "the certificate is signed with a weak method";
     case X509_V_ERR_CERT_HAS_EXPIRED:
         return "the certificate has expired";
     case X509_V_ERR_CERT_NOT_YET_VALID:

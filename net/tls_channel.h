@@ -10,6 +10,10 @@ public:
     using ESockError::ESockError;
 };
 
+// Why a handshake failed with a server that speaks only TLS versions before 1.2.
+inline constexpr const char* OldTlsReason =
+    "the server offers only TLS versions older than 1.2, which are no longer safe";
+
 // What a user needs to decide whether to trust a server's certificate. Texts are UTF-8.
 struct TCertificateReport {
     std::string Reason;      // why it is not trusted, in plain words; empty when it verified

@@ -84,8 +84,8 @@ bool TPump::event(QEvent* event) {
 
 } // namespace
 
-TMessageWindow::TMessageWindow(TMessageHandler handler)
-    : handler(std::move(handler)), handle(nextHandle++) {
+TMessageWindow::TMessageWindow(TMessageHandler handles)
+    : handler(std::move(handles)), handle(nextHandle++) {
     if (!ThreadQueue()) ThreadQueue() = std::make_shared<TThreadMessageQueue>();
     queue = ThreadQueue();
     std::lock_guard lock(Registry().mutex);

@@ -42,7 +42,7 @@ std::string TSingleInstance::SocketName(const std::string& folder) {
         .toStdString();
 }
 
-TSingleInstance::TSingleInstance(std::string name) : name(std::move(name)) {}
+TSingleInstance::TSingleInstance(std::string socketName) : name(std::move(socketName)) {}
 
 TSingleInstance::~TSingleInstance() = default;
 

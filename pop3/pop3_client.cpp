@@ -43,8 +43,10 @@ void TPop3Client::EnsureCredentials() {
 
 void TPop3Client::Connect() {
     refusal = {};
+    usedSasl.reset();
+    pipeliningListed = false;
     EnsureCredentials();
-    if (Unsendable(UserID) || Unsendable(Password)) throw AuthenticationFailed();
+    if (!CredentialsSendable()) throw AuthenticationFailed();
     pipeline->Reset(); // nothing sent on an earlier connection is answered on this one
     const bool wasBusy = busy.exchange(true);
     bool loggedIn = false;
@@ -88,9 +90,15 @@ void TPop3Client::LogInAndCount(bool& loggedIn) {
     }
 }
 
+bool TPop3Client::CredentialsSendable() const {
+    return SignIn == TSignIn::UserPass ? !Unsendable(UserID) && !Unsendable(Password)
+                                       : SaslSendable();
+}
+
 void TPop3Client::LogIn() {
+    if (SignIn != TSignIn::UserPass) return LogInWithSasl();
     for (int attempt = 0;; ++attempt) {
-        if (Unsendable(UserID) || Unsendable(Password)) throw AuthenticationFailed();
+        if (!CredentialsSendable()) throw AuthenticationFailed();
         std::string reply;
         Transaction("USER " + UserID, reply);
         const char* command = "USER";
@@ -101,7 +109,7 @@ void TPop3Client::LogIn() {
             accepted = PositiveReply(reply);
         }
         if (accepted) return;
-        refusal = {command, reply};
+        refusal = {command, reply, {}};
         RejectLogIn(attempt);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "net/socket_session.h"
 #include "pop3/mail_message.h"
+#include "pop3/sasl.h"
 #include "pop3/summary.h"
 #include "pop3/summary_pipeline.h"
 
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +23,10 @@ public:
     ~TPop3Client() override;
 
     std::string UserID;
-    std::string Password;
+    std::string Password; // with an OAuth2 sign-in, the access token
+    // USER and PASS unless the account asks for AUTH (pop3_auth.cpp); a mechanism the server's
+    // CAPA SASL list does not name fails the log-in before any credential is sent.
+    TSignIn SignIn = TSignIn::UserPass;
     bool DeleteOnRead = false;
     // Body lines each summary also asks for ("TOP n k"), kept in Summary().Body for a preview
     // at no extra round trip; 0, the default, asks for the header alone. At most MaxTopLines.
@@ -53,7 +58,8 @@ public:
     // UIDL (pop3_uidl.cpp): the unique identifiers of messages 1 to count, "" where the
     // listing names none; empty when the server refuses the command (it has no UIDL).
     std::vector<std::string> ListUids(int32_t count);
-    // UIDL n: the identifier of message n; a refusal throws the reply.
+    // UIDL n: the identifier of message n, from "+OK n uid" or "+OK uid"; "" when the server
+    // refuses the command or answers in neither form.
     std::string Uid(int32_t n);
     // Announces that GetSummary follows for first, first + 1, ..., last, in that order. Where
     // the server offers PIPELINING (asked with CAPA), their commands then go out ahead of the
@@ -63,13 +69,17 @@ public:
     void Transaction(const std::string& request, std::string& reply) override;
 
     // The reply that refused the log-in of the last Connect, and the command it answered
-    // ("USER" or "PASS"); both empty when nothing was refused. It tells a wrong password from
-    // a busy mailbox.
+    // ("USER", "PASS" or "AUTH"); both empty when nothing was refused. It tells a wrong password
+    // from a busy mailbox. Challenge: the decoded error a server sent during AUTH (RFC 7628's
+    // JSON, such as {"status":"invalid_token"}), which tells an expired token from a refusal.
     struct TLogInRefusal {
         std::string Command;
         std::string Reply;
+        std::string Challenge;
     };
     const TLogInRefusal& LogInRefusal() const { return refusal; }
+    // The mechanism of the last AUTH sign-in; nothing after USER and PASS.
+    std::optional<TSaslMechanism> UsedSasl() const { return usedSasl; }
 
     bool Busy() const { return busy; }
     int32_t MessageCount() const { return messageCount; }
@@ -84,6 +94,11 @@ private:
     // STLS (pop3_stls.cpp): throws "The server does not offer STARTTLS" when it cannot be had.
     void UpgradeToTls();
     void RejectLogIn(int attempt);
+    std::optional<std::vector<std::string>> OfferedSasl();
+    void LogInWithSasl();
+    bool Authenticate(TSaslMechanism mechanism, std::string& reply, std::string& challenge);
+    bool CredentialsSendable() const;
+    bool SaslSendable() const;
     void ReadAbort();
     void ReadSummaryHeader();
     std::string TopCommand(int32_t n) const;
@@ -99,4 +114,6 @@ private:
     std::atomic<bool> busy{false};
     std::atomic<int32_t> messageCount{0};
     TLogInRefusal refusal;
+    std::optional<TSaslMechanism> usedSasl;
+    bool pipeliningListed = false; // by the capabilities asked before the log-in
 };

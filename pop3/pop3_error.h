@@ -16,7 +16,7 @@ enum class TPop3ErrorKind {
 
 class EPop3Error : public Exception {
 public:
-    EPop3Error(TPop3ErrorKind kind, const std::string& message) : Exception(message), kind(kind) {}
+    EPop3Error(TPop3ErrorKind what, const std::string& message) : Exception(message), kind(what) {}
     TPop3ErrorKind Kind() const { return kind; }
 
 private:

@@ -16,6 +16,8 @@ std::string WithoutLineEnd(std::string line) {
     return line;
 }
 
+} // namespace
+
 // A capability line names PIPELINING; names are compared without regard to case.
 bool NamesPipelining(const std::string& line) {
     static const std::string name = "PIPELINING";
@@ -25,8 +27,6 @@ bool NamesPipelining(const std::string& line) {
         if (std::toupper(static_cast<unsigned char>(word[i])) != name[i]) return false;
     return true;
 }
-
-} // namespace
 
 void TPop3Client::PlanSummaries(int32_t first, int32_t last) {
     if (busy.exchange(true)) return;
@@ -44,6 +44,9 @@ void TPop3Client::PlanSummaries(int32_t first, int32_t last) {
 }
 
 bool TPop3Client::ServerOffersPipelining() {
+    // Listed before the log-in (the capabilities asked for AUTH): a server does not take it back
+    // after, so the round trip is saved. Not listed then, it may still come with the log-in.
+    if (pipeliningListed) return true;
     std::string reply;
     Transaction("CAPA", reply);
     if (!PositiveReply(reply)) return false; // a server without CAPA gets lockstep

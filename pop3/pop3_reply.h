@@ -18,3 +18,6 @@ inline bool PositiveDeleReply(const std::string& reply) {
     if (!first.empty() && first.back() == '\r') first.pop_back();
     return first == "+OK";
 }
+
+// A capability line (without its line end) names PIPELINING, in any letter case.
+bool NamesPipelining(const std::string& line);

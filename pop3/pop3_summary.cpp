@@ -46,7 +46,7 @@ void TPop3Client::List() {
     WhileBusy(busy, [this] {
         CertifyConnect();
         std::string reply;
-        Transaction("LIST ", reply);
+        Transaction("LIST", reply); // RFC 1939: "LIST [msg]", no blank without the argument
         if (!PositiveReply(reply)) throw RefusedBy(reply);
         try {
             for (;;) {

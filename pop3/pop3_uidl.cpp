@@ -46,8 +46,14 @@ std::string TPop3Client::Uid(int32_t n) {
         CertifyConnect();
         std::string reply;
         Transaction("UIDL " + std::to_string(n), reply);
-        if (!PositiveReply(reply)) throw RefusedBy(reply);
-        uid = IdentifierField(NthWord(reply, ' ', 3));
+        if (!PositiveReply(reply)) return;
+        // RFC 1939 gives "+OK n uid"; some servers leave the number out ("+OK uid").
+        const std::string second = IdentifierField(NthWord(reply, ' ', 2));
+        const std::string third = IdentifierField(NthWord(reply, ' ', 3));
+        if (third.empty())
+            uid = second;
+        else if (second == std::to_string(n) && IdentifierField(NthWord(reply, ' ', 4)).empty())
+            uid = third;
     });
     return uid;
 }

@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-l10n-tools qt6-translations-l10n # lupdate and lrelease; the toolkit's own German and French
     libgtest-dev libgmock-dev
     libssl-dev openssl
     dovecot-core dovecot-pop3d
@@ -12,6 +13,7 @@ packages=(
     icewm dunst
     python3
     dpkg-dev file # cpack -G DEB finds the library packages the program depends on
+    qtkeychain-qt6-dev gnome-keyring libsecret-tools dbus
 )
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

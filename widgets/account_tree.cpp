@@ -1,11 +1,13 @@
 #include "widgets/account_tree.h"
 
 #include "accounts/account_list.h"
+#include "widgets/menu_key.h"
 #include "widgets/text_bytes.h"
 #include "widgets/ui_guard.h"
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QStyle>
 #include <memory>
 
@@ -29,6 +31,7 @@ QIcon MarkIcon(const TAccountTree::TMarks& marks) {
 
 TAccountTree::TAccountTree(QWidget* parent) : QTreeWidget(parent) {
     setObjectName("tree");
+    setAccessibleName("Accounts");
     setHeaderHidden(true);
     setColumnCount(1);
     setIndentation(19);
@@ -194,4 +197,8 @@ void TAccountTree::RemoveSelectedAccount() {
 void TAccountTree::mouseDoubleClickEvent(QMouseEvent* event) {
     QTreeWidget::mouseDoubleClickEvent(event);
     if (OnDblClick) RunGuarded(OnDblClick);
+}
+
+void TAccountTree::keyPressEvent(QKeyEvent* event) {
+    if (!OpenMenuByKey(*this, *event)) QTreeWidget::keyPressEvent(event);
 }

@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-TBatchedRepaint::TBatchedRepaint(QWidget& widget, std::chrono::milliseconds interval)
-    : widget(widget), interval(interval), wasEnabled(widget.updatesEnabled()) {
+TBatchedRepaint::TBatchedRepaint(QWidget& painted, std::chrono::milliseconds every)
+    : widget(painted), interval(every), wasEnabled(painted.updatesEnabled()) {
     widget.setUpdatesEnabled(false);
     sincePainted.start();
 }

@@ -1,26 +1,35 @@
 #include "widgets/message_grid.h"
 
 #include "accounts/cut_field.h"
+#include "mime/shown_header.h"
 #include "platform/int_text.h"
 #include "pop3/charset.h"
 #include "pop3/header_text.h"
 #include "pop3/mail_date.h"
+#include "widgets/menu_key.h"
 #include "widgets/ui_guard.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 #include <algorithm>
 #include <array>
 
 namespace {
-const std::array<const char*, TMessageGrid::Columns> Headings = {" Date", " From", " Subject",
-                                                                 " Size (KB)", " MessageID"};
+const std::array<const char*, TMessageGrid::Columns> Headings = {"Date", "From", "Subject",
+                                                                 "Size (KB)", "MessageID"};
 enum TColumn { DateColumn, FromColumn, SubjectColumn, SizeColumn, IdColumn };
 
-constexpr int BytesRole = Qt::UserRole;       // the stored bytes
-constexpr int MessageRole = Qt::UserRole + 1; // the message number of the row
-constexpr int SortRole = Qt::UserRole + 2;    // the key of the chosen order; none: sorted last
-constexpr int RuleRole = Qt::UserRole + 3;    // what the rules made of the message
+// The order a sorting asks for, set by TMessageGrid::Sort() around the table's own sorting
+// (user-interface thread only), so that a comparison reads no item data and no widget.
+struct TSorting {
+    bool byMessage = true;
+    bool ascending = true;
+};
+TSorting sorting;
+
+// What the rules made of the message, on each of its cells.
+constexpr int RuleRole = Qt::UserRole;
 
 const char* RuleWords(TRuleAction action) {
     switch (action) {
@@ -45,20 +54,14 @@ QString Shown(const std::string& utf8) {
 // One cell: its bytes, what it shows of them, and its key for sorting.
 class TCell : public QTableWidgetItem {
 public:
-    TCell(int column, int message, const std::string& bytes) {
-        setData(BytesRole, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-        setData(MessageRole, message);
+    TCell(int column, int message, const std::string& bytes) : bytes(bytes), message(message) {
         switch (column) {
-        case DateColumn: {
-            const std::optional<int64_t> moment = ParseMailDate(bytes);
-            setText(moment ? QString::fromStdString(LocalDateText(*moment)) : QString());
-            if (moment) setData(SortRole, static_cast<qlonglong>(*moment));
-            setToolTip(Shown(EightBitToUtf8(bytes))); // the header's own text
+        case DateColumn:
+            ShowDate(ParseMailDate(bytes), EightBitToUtf8(bytes));
             break;
-        }
         case SizeColumn:
             setText(Shown(bytes));
-            if (auto size = TryStrToInt(bytes)) setData(SortRole, static_cast<qlonglong>(*size));
+            if (auto size = TryStrToInt(bytes)) SetNumberKey(*size);
             break;
         case IdColumn:
             ShowText(EightBitToUtf8(WithoutLineEnd(bytes)));
@@ -68,37 +71,60 @@ public:
         }
     }
 
-    void ShowText(const std::string& utf8) {
+    void ShowText(const std::string& utf8, const std::string& tooltip = {}) {
         setText(Shown(utf8));
-        setToolTip(text());
-        if (!text().isEmpty()) setData(SortRole, text().toCaseFolded());
+        setToolTip(tooltip.empty() ? text() : Shown(tooltip));
+        keyKind = text().isEmpty() ? TKey::None : TKey::Text;
+        textKey = text().toCaseFolded();
     }
 
-    std::string Bytes() const { return data(BytesRole).toByteArray().toStdString(); }
+    // The date in local time, the header's own text as its tooltip.
+    void ShowDate(std::optional<int64_t> moment, const std::string& written) {
+        setText(moment ? QString::fromStdString(LocalDateText(*moment)) : QString());
+        setToolTip(Shown(written));
+        keyKind = TKey::None;
+        if (moment) SetNumberKey(*moment);
+    }
+
+    const std::string& Bytes() const { return bytes; }
+    int Message() const { return message; }
 
     bool operator<(const QTableWidgetItem& other) const override {
-        const int message = data(MessageRole).toInt();
-        const int otherMessage = other.data(MessageRole).toInt();
-        const auto* grid = qobject_cast<const TMessageGrid*>(tableWidget());
-        if (!grid || grid->SortColumn() == TMessageGrid::NoSort) return message < otherMessage;
-        const QVariant key = data(SortRole);
-        const QVariant otherKey = other.data(SortRole);
+        const auto& that = static_cast<const TCell&>(other); // the grid holds only cells
+        if (sorting.byMessage) return message < that.message;
         // Without a key (no date, say) a row goes last in either direction; the table sorts
         // descending by asking the opposite question, so the answer turns with the order.
-        if (key.isValid() != otherKey.isValid())
-            return grid->SortOrder() == Qt::AscendingOrder ? key.isValid() : !key.isValid();
-        if (key.isValid()) {
-            const QPartialOrdering order = QVariant::compare(key, otherKey);
-            if (order == QPartialOrdering::Less) return true;
-            if (order == QPartialOrdering::Greater) return false;
+        const bool has = keyKind != TKey::None;
+        if (has != (that.keyKind != TKey::None)) return sorting.ascending ? has : !has;
+        if (has) {
+            if (keyKind == TKey::Number) {
+                if (number != that.number) return number < that.number;
+            } else if (const int order = textKey.compare(that.textKey); order != 0) {
+                return order < 0;
+            }
         }
-        return message < otherMessage;
+        return message < that.message;
     }
+
+private:
+    enum class TKey : uint8_t { None, Number, Text };
+
+    void SetNumberKey(int64_t value) {
+        keyKind = TKey::Number;
+        number = value;
+    }
+
+    std::string bytes;
+    int message;
+    TKey keyKind = TKey::None;
+    int64_t number = 0;
+    QString textKey; // case-folded
 };
 } // namespace
 
 TMessageGrid::TMessageGrid(QWidget* parent) : QTableWidget(1, Columns, parent) {
     setObjectName("grid");
+    setAccessibleName("Messages");
     setFrameShape(QFrame::NoFrame);
     setShowGrid(true);
     setSelectionBehavior(SelectRows);
@@ -131,6 +157,18 @@ void TMessageGrid::SetHeadings() {
     setHorizontalHeaderLabels(labels);
 }
 
+int TMessageGrid::LeastWidth(int column) const {
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int margin = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
+    int width = horizontalHeader()->sectionSizeHint(column);
+    if (column == DateColumn)
+        width = std::max(width, metrics.horizontalAdvance("2000-12-30 20:00") + margin);
+    if (column == SizeColumn) width = std::max(width, metrics.horizontalAdvance("99999") + margin);
+    return width;
+}
+
 // Rows are added at the end of the view, for the next message numbers.
 void TMessageGrid::SetRowCount(int rows) {
     const int count = std::max(1, rows - 1);
@@ -160,6 +198,11 @@ std::string TMessageGrid::Cell(int column, int message) const {
     return cell ? cell->Bytes() : std::string();
 }
 
+std::string TMessageGrid::ShownCell(int column, int message) const {
+    const QTableWidgetItem* cell = item(RowOf(message) - 1, column);
+    return cell ? cell->text().toStdString() : std::string();
+}
+
 void TMessageGrid::SetCell(int column, int message, const std::string& text) {
     const int row = RowOf(message);
     if (row < 1 || column < 0 || column >= Columns) return;
@@ -167,13 +210,17 @@ void TMessageGrid::SetCell(int column, int message, const std::string& text) {
 }
 
 void TMessageGrid::ShowHeader(int message, const std::vector<std::string>& header) {
-    const int row = RowOf(message);
-    for (const auto& [column, name] :
-         {std::pair{FromColumn, "From:"}, {SubjectColumn, "Subject:"}}) {
-        auto* cell = dynamic_cast<TCell*>(item(row - 1, column));
-        const std::string field = UnfoldedField(header, name);
-        if (cell && !field.empty()) cell->ShowText(DecodeHeaderText(field));
-    }
+    const int row = RowOf(message) - 1;
+    auto cell = [&](int column) { return dynamic_cast<TCell*>(item(row, column)); };
+    const TShownHeader shown = ShownHeader(header);
+    // A field the header lacks leaves what the stored bytes showed.
+    if (TCell* from = cell(FromColumn); from && !shown.From.Shown.empty())
+        from->ShowText(shown.From.Shown, shown.From.Tooltip);
+    if (TCell* subject = cell(SubjectColumn); subject && !shown.Subject.empty())
+        subject->ShowText(shown.Subject);
+    if (TCell* date = cell(DateColumn); date && shown.Moment)
+        date->ShowDate(shown.Moment, shown.DateText);
+    if (TCell* id = cell(IdColumn); id && !shown.MessageId.empty()) id->ShowText(shown.MessageId);
 }
 
 bool TMessageGrid::RowEmpty(int message) const {
@@ -286,6 +333,7 @@ void TMessageGrid::SetSort(int column, Qt::SortOrder order) {
 }
 
 void TMessageGrid::Sort() {
+    sorting = {sortColumn == NoSort, sortOrder == Qt::AscendingOrder};
     sortItems(sortColumn == NoSort ? 0 : sortColumn, sortOrder);
     horizontalHeader()->setSortIndicator(sortColumn, sortOrder); // sortItems moved it
     MapRows();
@@ -307,8 +355,8 @@ void TMessageGrid::MapRows() {
     messageAt.assign(count, 0);
     rowOf.assign(count, -1);
     for (size_t row = 0; row < count; ++row) {
-        const QTableWidgetItem* cell = item(static_cast<int>(row), 0);
-        const int message = cell ? cell->data(MessageRole).toInt() : 0;
+        const auto* cell = dynamic_cast<const TCell*>(item(static_cast<int>(row), 0));
+        const int message = cell ? cell->Message() : 0;
         if (message < 1 || message > static_cast<int>(count) ||
             rowOf[static_cast<size_t>(message - 1)] >= 0)
             continue;
@@ -327,6 +375,7 @@ void TMessageGrid::MapRows() {
 }
 
 void TMessageGrid::keyPressEvent(QKeyEvent* event) {
+    if (OpenMenuByKey(*this, *event)) return;
     if (OnKeyDown) RunGuarded([&] { OnKeyDown(event->key(), event->modifiers()); });
     QTableWidget::keyPressEvent(event);
 }

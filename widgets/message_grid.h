@@ -21,10 +21,15 @@ public:
     explicit TMessageGrid(QWidget* parent = nullptr);
 
     void SetHeadings();
+    // The least width that shows a column's heading and, for dates and sizes, a value in a
+    // bold (new) row.
+    int LeastWidth(int column) const;
     int RowCount() const { return rowCount() + 1; }
     void SetRowCount(int rows);
     std::string Cell(int column, int message) const;
     void SetCell(int column, int message, const std::string& text);
+    // What the cell shows, as UTF-8.
+    std::string ShownCell(int column, int message) const;
     // Shows the sender and the subject from the message's header lines, unfolded; the cells
     // keep their bytes.
     void ShowHeader(int message, const std::vector<std::string>& header);

@@ -3,11 +3,17 @@
 #include "widgets/glyphs.h"
 #include "widgets/text_fit.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QToolButton>
 #include <algorithm>
 
 namespace {
+// The texts below are marked for translation and shown through this.
+QString Translated(const char* text) {
+    return QCoreApplication::translate("TToolbarPanel", text);
+}
+
 struct TButtonDesign {
     const char* Name;
     int X;
@@ -21,19 +27,19 @@ QToolButton* AddButton(QWidget* parent, const TButtonDesign& design) {
     auto* button = new QToolButton(parent);
     button->setObjectName(design.Name);
     button->setGeometry(design.X, 4, 75, 40);
-    button->setText(design.Caption);
+    button->setText(Translated(design.Caption));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setIconSize(QSize(20, 20));
     const bool twoState = design.Hint != nullptr; // the Headers button has one glyph, no hint
     button->setIcon(ButtonGlyph(*parent, design.ThemeGlyph, design.FallbackGlyph, twoState));
-    if (design.Hint) button->setToolTip(design.Hint);
+    if (design.Hint) button->setToolTip(Translated(design.Hint));
     return button;
 }
 
 QLabel* AddLabel(QWidget* parent, const char* name, const char* text, int x) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(Translated(text), parent);
     label->setObjectName(name);
     label->move(x, 16);
     label->adjustSize();
@@ -42,21 +48,35 @@ QLabel* AddLabel(QWidget* parent, const char* name, const char* text, int x) {
 } // namespace
 
 TToolbarPanel::TToolbarPanel(QWidget* parent)
-    : QFrame(parent), add_acc(AddButton(this, {"add_acc", 4, "Account", "Add a new account",
-                                               "list-add", QStyle::SP_FileDialogNewFolder})),
-      del_acc(AddButton(this, {"del_acc", 84, "Account", "Delete selected account", "list-remove",
-                               QStyle::SP_DialogDiscardButton})),
-      check_mail(AddButton(this, {"check_mail", 204, "Check", "Check e-mail", "mail-send-receive",
-                                  QStyle::SP_BrowserReload})),
-      del_mail(AddButton(this, {"del_mail", 284, "Mail", "Remove selected e-mail from server",
-                                "edit-delete", QStyle::SP_TrashIcon})),
-      HeadBtn(AddButton(this, {"HeadBtn", 364, "Headers", nullptr, "document-properties",
-                               QStyle::SP_FileDialogDetailedView})),
-      del_marked(AddButton(this, {"del_marked", 444, "Marked", "Delete the mail marked by rules",
-                                  "mail-mark-junk", QStyle::SP_MessageBoxWarning})),
-      Label1(AddLabel(this, "Label1", "Last refresh : ", 536)),
+    : QFrame(parent),
+      add_acc(AddButton(this, {"add_acc", 4, QT_TRANSLATE_NOOP("TToolbarPanel", "Account"),
+                               QT_TRANSLATE_NOOP("TToolbarPanel", "Add a new account"), "list-add",
+                               QStyle::SP_FileDialogNewFolder})),
+      del_acc(AddButton(this, {"del_acc", 84, QT_TRANSLATE_NOOP("TToolbarPanel", "Account"),
+                               QT_TRANSLATE_NOOP("TToolbarPanel", "Delete selected account"),
+                               "list-remove", QStyle::SP_DialogDiscardButton})),
+      check_mail(AddButton(this, {"check_mail", 204, QT_TRANSLATE_NOOP("TToolbarPanel", "Check"),
+                                  QT_TRANSLATE_NOOP("TToolbarPanel", "Check e-mail"),
+                                  "mail-send-receive", QStyle::SP_BrowserReload})),
+      del_mail(
+          AddButton(this, {"del_mail", 284, QT_TRANSLATE_NOOP("TToolbarPanel", "Mail"),
+                           QT_TRANSLATE_NOOP("TToolbarPanel", "Remove selected e-mail from server"),
+                           "edit-delete", QStyle::SP_TrashIcon})),
+      HeadBtn(AddButton(this, {"HeadBtn", 364, QT_TRANSLATE_NOOP("TToolbarPanel", "Headers"),
+                               nullptr, "document-properties", QStyle::SP_FileDialogDetailedView})),
+      del_marked(
+          AddButton(this, {"del_marked", 444, QT_TRANSLATE_NOOP("TToolbarPanel", "Marked"),
+                           QT_TRANSLATE_NOOP("TToolbarPanel", "Delete the mail marked by rules"),
+                           "mail-mark-junk", QStyle::SP_MessageBoxWarning})),
+      Label1(AddLabel(this, "Label1", QT_TRANSLATE_NOOP("TToolbarPanel", "Last refresh : "), 536)),
       refreshed(AddLabel(this, "refreshed", "(none)", 600)) {
     setObjectName("Panel3");
+    // Two buttons share the caption "Account"; what they do tells them apart.
+    add_acc->setAccessibleName("Add account");
+    del_acc->setAccessibleName("Delete account");
+    check_mail->setAccessibleName("Check mail");
+    del_mail->setAccessibleName("Delete mail");
+    HeadBtn->setAccessibleName("Show headers");
     setFrameShape(QFrame::StyledPanel);
     // The designed place of the time is too close for wider fonts; keep a small gap then.
     refreshed->move(std::max(refreshed->x(), Label1->geometry().right() + 5), refreshed->y());

@@ -1,5 +1,6 @@
 #include "accounts/account_list.h"
 #include "accounts/accounts_file.h"
+#include "accounts/password_codec.h"
 #include "platform/exception.h"
 #include "platform/tick_count.h"
 #include "tests/support/full_disk.h"
@@ -362,5 +363,54 @@ TEST_F(AccountsFileTest, SecurityLineIsReadAndWrittenBeforeTheEndLine) {
         EXPECT_EQ(loaded.At(0).Server, "192.0.2.10");
         ASSERT_TRUE(loaded.SaveToFile());
         EXPECT_EQ(ReadFile("mail.acc"), c.saved + Saved(homeRecord)) << c.record;
+    }
+}
+
+TEST_F(AccountsFileTest, SignInLinesAreReadAndWrittenBeforeTheEndLine) {
+    const auto with = [](const std::string& record, const std::string& lines) {
+        const std::string saved = Saved(record);
+        return saved.substr(0, saved.size() - 3) + lines + "\x0B\r\n";
+    };
+    const std::string oauth = "SIGNIN:oauth2\r\nPROVIDER:microsoft\r\nCLIENTID:c-1\r\n";
+    const std::string generic = "SIGNIN:oauth2\r\nPROVIDER:generic\r\nAUTHURL:https://a/auth\r\n"
+                                "TOKENURL:https://a/token\r\nSCOPE:pop offline\r\n";
+    const std::string refresh = "REFRESH:" + EncodePassword("rt") + "\r\n";
+    std::string homeInKeyring = homeRecord; // its password field holds an empty password
+    homeInKeyring.replace(homeInKeyring.find("PASS:") + 13, 12, "");
+    const struct {
+        std::string record;
+        std::string saved;
+        TSignInMethod signIn;
+        TSecretPlace place;
+        std::string refreshToken;
+    } cases[] = {
+        {with(homeRecord, "SIGNIN:plain\r\n"), with(homeRecord, "SIGNIN:plain\r\n"),
+         TSignInMethod::Plain, TSecretPlace::File, ""},
+        {with(homeRecord, oauth + refresh), with(homeRecord, oauth + refresh),
+         TSignInMethod::OAuth2, TSecretPlace::File, "rt"},
+        {with(homeRecord, generic), with(homeRecord, generic), TSignInMethod::OAuth2,
+         TSecretPlace::File, ""},
+        // No refresh token for an account that does not remember its secret.
+        {with(officeRecord, oauth + refresh), with(officeRecord, oauth), TSignInMethod::OAuth2,
+         TSecretPlace::File, "rt"},
+        // The keyring holds the secret: the file holds no password and no refresh token.
+        {with(homeRecord, oauth + refresh + "SECRET:keyring\r\n"),
+         with(homeInKeyring, oauth + "SECRET:keyring\r\n"), TSignInMethod::OAuth2,
+         TSecretPlace::Keyring, "rt"},
+        {with(homeRecord, "SECRET:wallet\r\n"), with(homeInKeyring, "SECRET:keyring\r\n"),
+         TSignInMethod::Password, TSecretPlace::Keyring, ""},
+        {with(homeRecord, "SIGNIN:carrier-pigeon\r\n"), Saved(homeRecord), TSignInMethod::Password,
+         TSecretPlace::File, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.record);
+        TAccounts loaded = Load(c.record);
+        ASSERT_EQ(loaded.Count(), 1);
+        const TAccount& account = loaded.At(0);
+        EXPECT_EQ(account.SignIn, c.signIn);
+        EXPECT_EQ(account.SecretPlace, c.place);
+        EXPECT_EQ(account.RefreshToken, c.refreshToken);
+        ASSERT_TRUE(loaded.SaveToFile());
+        EXPECT_EQ(ReadFile("mail.acc"), c.saved);
     }
 }

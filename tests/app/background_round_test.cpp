@@ -1,6 +1,7 @@
 // A round of checks in the background beside the table the user reads and deletes from.
 #include "mail_fixture.h"
 
+#include "app/desktop_settings.h"
 #include "mail/check_round.h"
 
 using test_support::FakePop3Server;
@@ -137,5 +138,16 @@ TEST_F(TwoAccountRoundTest, ClosingDuringARoundStartsNoFurtherCheck) {
     EXPECT_TRUE(closed);
     EXPECT_EQ(other.Connections(), 0u) << "a check began after the window closed";
     program.reset();
+}
+
+// An account left out in the settings is checked by neither the clock nor Check All.
+TEST_F(TwoAccountRoundTest, AnAccountLeftOutOfRoundsIsNotChecked) {
+    ASSERT_TRUE(SetInRounds("Other", false));
+    Form().Mail().PeriodicTick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Form().Mail().RoundRunning(); }, 20000));
+    Form().Mail().CheckAllClick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Form().Mail().RoundRunning(); }, 20000));
+    EXPECT_EQ(slow.Connections(), 3u);
+    EXPECT_EQ(other.Connections(), 0u);
 }
 } // namespace

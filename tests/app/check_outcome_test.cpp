@@ -1,11 +1,14 @@
 // How a failed check ends: the status dialog's last words, its button, and a usable window.
+#include "mail/certificate_trust.h"
 #include "mail_fixture.h"
+#include "tests/support/scripted_peer.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <cstdlib>
+#include <optional>
 
 using test_support::FakePop3Server;
 
@@ -24,7 +27,23 @@ struct OutcomeCase {
     int timeout = 90;
     std::string server = {}; // empty: the scripted server
     std::string passwordAfter = password;
+    TSecurity security = TSecurity::None;
+    std::optional<test_support::Script> peer = {}; // plays the server instead of the POP3 one
 };
+
+// A failure of the secure connection; the certificate question, where it comes, is refused.
+OutcomeCase Secure(const char* name, TSecurity security, std::optional<test_support::Script> peer,
+                   std::string text) {
+    OutcomeCase c{name, {}, std::move(text)};
+    c.security = security;
+    c.peer = std::move(peer);
+    return c;
+}
+
+test_support::Script TlsServer(const char* cert, bool oldTls = false) {
+    test_support::Script script;
+    return script.Tls(cert, oldTls);
+}
 
 void PrintTo(const OutcomeCase& c, std::ostream* out) {
     *out << c.name;
@@ -107,9 +126,9 @@ const std::vector<OutcomeCase> Cases = {
      "bob",
      "pw",
      false},
-    {"DropDuringTheListing", [](FakePop3Server& s) { s.DropAt("LIST "); },
+    {"DropDuringTheListing", [](FakePop3Server& s) { s.DropAt("LIST"); },
      "The server closed the connection while sending the message list\nNo message was read."},
-    {"UnreadableListing", [](FakePop3Server& s) { s.SetReply("LIST ", Reply("+OK\r\n1 x\r\n.")); },
+    {"UnreadableListing", [](FakePop3Server& s) { s.SetReply("LIST", Reply("+OK\r\n1 x\r\n.")); },
      "The server sent the message list in a form that could not be read\nNo message was read."},
     {"DropMidFill",
      [](FakePop3Server& s) { s.DropAt("TOP 2 0"); },
@@ -130,6 +149,20 @@ const std::vector<OutcomeCase> Cases = {
      "The server refused to send the header of message 3: There's no message 3.\n"
      "2 of 3 messages read.",
      {" Message 1", " Message 2", ""}},
+    Secure("RefusedCertificate", TSecurity::Tls, TlsServer("selfsigned"),
+           "Certificate not trusted: the certificate is self-signed\nNothing was sent to the "
+           "server. Check the server's name, and trust its certificate only if you know why it is "
+           "not trusted."),
+    Secure("PlainServerOnATlsAccount", TSecurity::Tls, {},
+           "TLS handshake failed: the server does not speak TLS on this port\nCheck the server's "
+           "name and port: SSL/TLS is usually on port 995, STARTTLS on port 110."),
+    Secure("OldTlsOnly", TSecurity::Tls, TlsServer("valid", true),
+           "The server offers only TLS versions older than 1.2, which are no longer safe, so no "
+           "secure connection was made\nAsk the server's administrator to turn on TLS 1.2 or "
+           "later."),
+    Secure("NoStartTls", TSecurity::StartTls, {},
+           "The server does not offer STARTTLS\nChoose SSL/TLS on port 995 in the account "
+           "editor, or ask the server's administrator to turn on STARTTLS."),
 };
 
 class CheckOutcomeTest : public MailTest, public testing::WithParamInterface<OutcomeCase> {
@@ -154,8 +187,16 @@ TEST_P(CheckOutcomeTest, TheDialogSaysWhyAndTheWindowIsUsable) {
     const OutcomeCase& c = GetParam();
     FakePop3Server server({Numbered(1), Numbered(2), Numbered(3)}, "bob", "pw");
     if (c.script) c.script(server);
-    StartWith(c.server.empty() ? Server(server) : c.server, c.user, c.password, c.save);
+    std::optional<test_support::ScriptedPeer> peer;
+    if (c.peer) peer.emplace(*c.peer);
+    const std::string address = peer               ? "127.0.0.1:" + std::to_string(peer->Port())
+                                : c.server.empty() ? Server(server)
+                                                   : c.server;
+    StartWith(address, c.user, c.password, c.save);
     Account().Timeout = c.timeout;
+    Account().Security = c.security;
+    SetCertificateQuestion(
+        [](const std::string&, const TCertificateReport&, bool) { return false; });
     Check(c);
     ASSERT_TRUE(Ended()) << Status().Text();
     EXPECT_EQ(Status().Text(), c.text);
@@ -175,10 +216,11 @@ TEST_P(CheckOutcomeTest, TheDialogSaysWhyAndTheWindowIsUsable) {
     Status().findChild<QPushButton*>("Cancel")->click();
     EXPECT_FALSE(Status().isVisible());
     EXPECT_TRUE(Form().WindowEnabled());
+    SetCertificateQuestion({});
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, CheckOutcomeTest, testing::ValuesIn(Cases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& tested) { return std::string(tested.param.name); });
 
 TEST_F(MailTest, AWrongTypedPasswordIsForgottenAndThePromptSaysSo) {
     FakePop3Server server({Numbered(1)}, "bob", "right");

@@ -36,7 +36,8 @@ std::vector<std::string> CutOff(QWidget& window) {
     std::vector<std::string> cut;
     for (const QLabel* label : window.findChildren<QLabel*>())
         if (label->isVisibleTo(&window) &&
-            label->contentsRect().width() < TextWidth(*label, label->text()))
+            (label->wordWrap() ? label->height() < label->heightForWidth(label->width())
+                               : label->contentsRect().width() < TextWidth(*label, label->text())))
             cut.push_back(label->objectName().toStdString() + ": " + label->text().toStdString());
     for (const QAbstractButton* button : window.findChildren<QAbstractButton*>())
         if (button->isVisibleTo(&window) && !button->text().isEmpty() &&

@@ -37,7 +37,7 @@ TEST_F(MailCheckTest, ACheckFillsTheTableRowByRowAndKeepsRowsAndHeaders) {
     ASSERT_TRUE(server.WaitConnections(1));
     // UIDL records the identifiers for the deletion's check; CAPA asks whether the summaries
     // may be pipelined (this server says no).
-    EXPECT_EQ(server.Received(0), "USER bob\r\nPASS pw\r\nSTAT\r\nLIST \r\nUIDL\r\nCAPA\r\n"
+    EXPECT_EQ(server.Received(0), "USER bob\r\nPASS pw\r\nSTAT\r\nLIST\r\nUIDL\r\nCAPA\r\n"
                                   "TOP 1 0\r\nLIST 1\r\nTOP 2 0\r\nLIST 2\r\nTOP 3 0\r\nLIST 3\r\n"
                                   "QUIT\r\n");
     EXPECT_EQ(Account().Uids, (std::vector<std::string>{"uid-1", "uid-2", "uid-3"}));
@@ -70,7 +70,7 @@ TEST_F(MailCheckTest, AnEmptyMailboxLeavesOneEmptyRowAndStillStampsTheTime) {
     EXPECT_NE(Account().LastRefresh, "(none)");
     ASSERT_TRUE(server.WaitConnections(1));
     EXPECT_EQ(server.Commands(0),
-              (std::vector<std::string>{"USER bob", "PASS pw", "STAT", "LIST ", "QUIT"}));
+              (std::vector<std::string>{"USER bob", "PASS pw", "STAT", "LIST", "QUIT"}));
 }
 
 TEST_F(MailCheckTest, ACellNeverHoldsTheRowSeparator) {

@@ -1,7 +1,11 @@
 // The window against a real POP3 server (the Dovecot fixture on 127.0.0.1).
 #include "mail_fixture.h"
 
+#include "mail/check_sign_in.h"
 #include "mail/header_date.h"
+#include "signin/account_tokens.h"
+#include "signin/browser_sign_in.h"
+#include "tests/support/authorization_server.h"
 #include "tests/support/dovecot_fixture.h"
 
 using test_support::DovecotManifest;
@@ -170,3 +174,56 @@ TEST_F(DovecotWindowTest, AfterACheckThatFailedMidFillAnotherAccountFillsItsTabl
 }
 
 } // namespace
+
+// An OAuth2 account through the window: its token renewed from the refresh token before the
+// check, again by the worker after the server refused an expired one, and once the grant is
+// revoked, the user told to sign in again.
+TEST_F(DovecotWindowTest, AnOAuth2AccountChecksThroughItsTokensUntilTheGrantIsRevoked) {
+    ASSERT_NE(DovecotPort(), 0) << "the Dovecot fixture is not running";
+    const AuthorizationEndpoints server{
+        ReadPort(QString::fromStdString(test_support::DovecotDir() + "/oauth/port"))};
+    ASSERT_FALSE(server.port.empty());
+    TCommandBrowser browser = FakeBrowser();
+    TTokenClient tokens(10000);
+    TAccounts list;
+    ASSERT_TRUE(list.Add("Box", "127.0.0.1:" + std::to_string(DovecotPort()), "alice", "", true));
+    TAccount& written = list.At(0);
+    const TAccount settings = server.Account("alice");
+    for (auto field :
+         {&TAccount::Provider, &TAccount::ClientId, &TAccount::AuthorizeUrl, &TAccount::TokenUrl})
+        written.*field = settings.*field;
+    written.SignIn = TSignInMethod::OAuth2;
+    const TBrowserSignIn signedIn =
+        SignInWithBrowser(ProviderOfAccount(written), browser, tokens, "alice", 20000);
+    ASSERT_EQ(signedIn.Kind, TBrowserSignIn::TKind::Ok) << signedIn.Error;
+    written.RefreshToken = signedIn.Tokens.RefreshToken; // the access token is never stored
+    ASSERT_TRUE(list.SaveToFile());
+    Start();
+    const size_t expected = DovecotManifest("alice").size();
+
+    ASSERT_TRUE(CheckToEnd());
+    EXPECT_EQ(Table().size(), expected);
+    const std::string first = Account().AccessToken;
+    EXPECT_FALSE(first.empty());
+
+    server.Get("/expire?token=all");
+    ASSERT_TRUE(CheckToEnd());
+    EXPECT_EQ(Table().size(), expected);
+    EXPECT_NE(Account().AccessToken, first) << "renewed after the server refused it";
+
+    server.Get("/expire?token=all");
+    server.Get("/revoke?token=all");
+    ClickCheck();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Status().ButtonText() == "Close"; }, 15000));
+    EXPECT_EQ(Status().Text().rfind("Error authenticating: check your user details\n"
+                                    "The server refused the sign-in",
+                                    0),
+              0u)
+        << Status().Text();
+    EXPECT_EQ(Account().AccessToken, "");
+    Status().close();
+
+    ClickCheck();
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{SignInAgainText});
+    EXPECT_FALSE(WorkerRunning());
+}

@@ -32,10 +32,14 @@ TEST(NewMailNotice, SenderAndSubjectAreDecoded) {
 TEST(NewMailNotice, TitleBodyAndWindowTitle) {
     EXPECT_EQ(NoticeTitle(1), "1 new message");
     EXPECT_EQ(NoticeTitle(5), "5 new messages");
-    const std::vector<TArrival> five = {
-        {"Ann", "One"}, {"", "Two"}, {"Cy", ""}, {"D", "4"}, {"E", "5"}};
+    const std::vector<TArrival> five = {{"Ann", "One", "Work"},
+                                        {"", "Two", "Home"},
+                                        {"Cy", "", "Work"},
+                                        {"D", "4", "Club"},
+                                        {"E", "5", "Home"}};
     EXPECT_EQ(NoticeBody({five.begin(), five.begin() + 1}), "Ann: One");
     EXPECT_EQ(NoticeBody(five), "Ann: One\n(no sender): Two\nCy: (no subject)\nand 2 more");
+    EXPECT_EQ(ArrivalAccounts(five), (std::vector<std::string>{"Work", "Home", "Club"}));
     EXPECT_EQ(TitleWithCount("Vellion", 0), "Vellion");
     EXPECT_EQ(TitleWithCount("Vellion", 3), "Vellion (3 new)");
 }

@@ -122,9 +122,9 @@ INSTANTIATE_TEST_SUITE_P(Desktops, NewMailWatchTest,
                          testing::Values(Desktop{true, true, "Vellion"},
                                          Desktop{false, true, "Vellion (1 new)"},
                                          Desktop{true, false, "Vellion (1 new)"}),
-                         [](const testing::TestParamInfo<Desktop>& info) {
-                             return std::string(info.param.tray ? "Tray" : "NoTray") +
-                                    (info.param.notices ? "Notices" : "NoNotices");
+                         [](const testing::TestParamInfo<Desktop>& tested) {
+                             return std::string(tested.param.tray ? "Tray" : "NoTray") +
+                                    (tested.param.notices ? "Notices" : "NoNotices");
                          });
 } // namespace
 

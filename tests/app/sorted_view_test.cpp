@@ -61,8 +61,9 @@ protected:
 
 TEST_F(SortedViewTest, CellsAreShownDecodedWhileTheAccountKeepsTheBytes) {
     EXPECT_EQ(Shown(2, 1).text(), "Grüße");
-    EXPECT_EQ(Shown(1, 1).text(), "Jürgen <j@example.de>");
-    EXPECT_EQ(Shown(1, 2).text(), "René <r@example.fr>");
+    EXPECT_EQ(Shown(1, 1).text(), "Jürgen");
+    EXPECT_EQ(Shown(1, 1).toolTip(), "Jürgen <j@example.de>");
+    EXPECT_EQ(Shown(1, 2).text(), "René");
     EXPECT_EQ(Shown(2, 2).text(), "Folded second line");
     EXPECT_EQ(Shown(2, 3).text(), "Café");
     EXPECT_EQ(Shown(4, 1).text(), "<1@x>");
@@ -107,9 +108,9 @@ TEST_F(SortedViewTest, TheViewerAndASingleDeletionActOnTheSelectedMessage) {
     ClickHeading(0); // by date: 3, 4, 1, 2
     SelectView(1, 1);
     Form().gridDblClick();
-    EXPECT_EQ(Viewer().Lines()[2], "Subject: Café");
+    EXPECT_EQ(Viewer().Lines()[1], "Subject: Café");
     SelectView(4, 4);
-    EXPECT_EQ(Viewer().Lines()[1], "Subject: Folded");
+    EXPECT_EQ(Viewer().Lines()[1], "Subject: Folded second line");
 
     SelectView(1, 1);
     messages.answers = {TMsgResult::Yes};
@@ -163,7 +164,7 @@ TEST_F(SortedViewTest, KeysOpenTheViewerAndCheckAgain) {
     SelectView(1, 1);
     QTest::keyClick(&Form().Grid(), Qt::Key_U, Qt::ControlModifier);
     ASSERT_TRUE(Viewer().isVisible());
-    EXPECT_EQ(Viewer().Lines()[2], "Subject: Café");
+    EXPECT_EQ(Viewer().Lines()[1], "Subject: Café");
     Viewer().close();
     Form().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Form()));
@@ -171,6 +172,6 @@ TEST_F(SortedViewTest, KeysOpenTheViewerAndCheckAgain) {
     EXPECT_TRUE(Status().isVisible());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !Status().isVisible() && !WorkerRunning(); }, 10000));
     ASSERT_TRUE(server.WaitConnections(2));
-    EXPECT_EQ(server.Commands(1).at(3), "LIST ");
+    EXPECT_EQ(server.Commands(1).at(3), "LIST");
 }
 } // namespace

@@ -1,6 +1,7 @@
 #include "accounts/account_list.h"
 #include "dialogs/account_editor.h"
 #include "platform/tick_count.h"
+#include "tests/support/memory_secret_store.h"
 #include "tests/support/message_recorder.h"
 
 #include <QCheckBox>
@@ -103,10 +104,16 @@ TEST_F(AccountEditorTest, LayoutFollowsTheWindowDescription) {
     EXPECT_FALSE(Find<QCheckBox>("rem_pass")->isChecked());
     EXPECT_TRUE(Find<QPushButton>("ok")->isDefault());
     EXPECT_EQ(Find<QLabel>("lbl_server")->text(), "Mail Server :");
+    // Tab follows the rows as they are seen, left to right.
     const char* order[] = {"acc_name", "acc_server", "acc_security", "acc_user", "acc_pass",
-                           "rem_pass", "ok",         "cancel",       "tout"};
+                           "rem_pass", "tout",       "ok",           "cancel"};
     for (int i = 0; i + 1 < 9; ++i)
         EXPECT_EQ(Find<QWidget>(order[i])->nextInFocusChain()->objectName(), order[i + 1]);
+    // A server without a port is reached on its security mode's port, which the field shows.
+    for (const auto& [mode, port] : {std::pair{0, "995"}, {1, "110"}, {2, "110"}}) {
+        Find<QComboBox>("acc_security")->setCurrentIndex(mode);
+        EXPECT_TRUE(Find<QLineEdit>("acc_server")->placeholderText().contains(port)) << mode;
+    }
 }
 
 TEST_F(AccountEditorTest, MissingNameKeepsTheDialogOpenEvenAgainstTheFrame) {
@@ -321,4 +328,53 @@ TEST_F(AccountEditorTest, SecurityChoiceIsKeptAndNoneWarns) {
         Click("cancel");
         ASSERT_TRUE(Closed());
     }
+}
+
+// The sign-in method: what each shows, what a preset fills in, and what OK keeps; the secret
+// goes to the keyring where there is one, and the editor says where it stays where there is not.
+TEST_F(AccountEditorTest, SignInMethodPresetsAndWhereTheSecretGoes) {
+    const struct {
+        int method;
+        int provider;
+        bool showsProvider;
+        bool takesEndpoints;
+        const char* server;
+    } cases[] = {{0, 0, false, false, "pop.home"},
+                 {1, 0, false, false, "pop.home"},
+                 {2, 0, true, false, "outlook.office365.com:995"},
+                 {2, 1, true, false, "pop.gmail.com:995"},
+                 {2, 2, true, true, "pop.home"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.method) + "/" + std::to_string(c.provider));
+        MemorySecretStore keyring;
+        Open();
+        editor->UseKeyring(&keyring);
+        Fill("acc" + QString::number(list.Count()), "pop.home", "me", "pw", true);
+        Find<QComboBox>("acc_security")->setCurrentText("None");
+        Find<QComboBox>("acc_method")->setCurrentIndex(c.method);
+        auto* provider = Find<QComboBox>("acc_provider");
+        provider->setCurrentIndex(c.provider);
+        emit provider->activated(c.provider);
+        EXPECT_EQ(provider->isVisible(), c.showsProvider);
+        EXPECT_EQ(Find<QPushButton>("sign_in")->isVisible(), c.showsProvider);
+        EXPECT_EQ(Find<QLineEdit>("acc_tokenurl")->isEnabled(), c.takesEndpoints);
+        EXPECT_EQ(Find<QLineEdit>("acc_pass")->isEnabled(), !c.showsProvider);
+        EXPECT_EQ(Find<QLineEdit>("acc_server")->text().toStdString(), c.server);
+        Type("acc_tokenurl", "https://id.example/token");
+        Click("ok");
+        ASSERT_TRUE(Closed());
+        const TAccount& added = list.At(list.Count() - 1);
+        EXPECT_EQ(added.SignIn, static_cast<TSignInMethod>(c.method));
+        EXPECT_EQ(added.Security,
+                  c.showsProvider && c.provider < 2 ? TSecurity::Tls : TSecurity::None);
+        EXPECT_EQ(added.TokenUrl, c.takesEndpoints ? "https://id.example/token" : "");
+        // A password account's password is in the keyring; an OAuth2 account has no refresh
+        // token before Sign in..., so nothing of it is.
+        EXPECT_EQ(keyring.secrets.size(), c.showsProvider ? 0u : 1u);
+        EXPECT_EQ(added.SecretPlace, c.showsProvider ? TSecretPlace::File : TSecretPlace::Keyring);
+    }
+    Open();
+    EXPECT_NE(Find<QLabel>("lbl_keyring")->text().toStdString().find("mail.acc"), std::string::npos)
+        << "without a keyring the editor says where the password stays";
+    Click("cancel");
 }

@@ -52,7 +52,7 @@ TEST(PasswordPromptTest, OkGivesTheTypedBytes) {
     EXPECT_EQ(password, "") << "an empty password is a valid answer";
 }
 
-TEST(PasswordPromptTest, CancelAndTheFrameGiveNoPasswordButEscapeDoesNothing) {
+TEST(PasswordPromptTest, CancelEscapeAndTheFrameGiveNoPassword) {
     std::string password = "kept";
     EXPECT_FALSE(AskAnd(
         [](QDialog& prompt) {
@@ -61,13 +61,8 @@ TEST(PasswordPromptTest, CancelAndTheFrameGiveNoPasswordButEscapeDoesNothing) {
         },
         password));
     EXPECT_FALSE(AskAnd([](QDialog& prompt) { prompt.close(); }, password));
-    EXPECT_FALSE(AskAnd(
-        [](QDialog& prompt) {
-            QTest::keyClick(&prompt, Qt::Key_Escape);
-            EXPECT_TRUE(prompt.isVisible()) << "no key is bound to Cancel";
-            Click(prompt, "Cancel");
-        },
-        password));
+    EXPECT_FALSE(
+        AskAnd([](QDialog& prompt) { QTest::keyClick(&prompt, Qt::Key_Escape); }, password));
     EXPECT_EQ(password, "kept");
 }
 

@@ -9,10 +9,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 #include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
@@ -191,21 +194,40 @@ TEST(CertificateDialog, ShowsTheCertificateAndTrustsOnlyWhenAsked) {
         EXPECT_TRUE(text("reason").startsWith("The certificate of localhost:995 is not trusted: "
                                               "the certificate is self-signed."));
         EXPECT_EQ(text("reason").contains("changed"), changed);
+        EXPECT_TRUE(text("trust_effect").contains("accepted for localhost:995 from now on"));
         EXPECT_EQ(text("subject"), "CN=mail.example");
         EXPECT_EQ(text("issuer"), "CN=mail.example");
         EXPECT_EQ(text("valid_from"), "2026-01-01 00:00:00 UTC");
         EXPECT_EQ(text("valid_until"), "2027-01-01 00:00:00 UTC");
         EXPECT_EQ(text("fingerprint"), "AB:CD");
-        EXPECT_TRUE(dialog.findChild<QPushButton*>("cancel")->isDefault());
         dialog.show();
-        if (!changed) { // Enter cancels
-            QTest::keyClick(&dialog, Qt::Key_Return);
-            EXPECT_EQ(dialog.result(), QDialog::Rejected);
-            dialog.show();
-        }
+        const QRect screen = dialog.screen()->availableGeometry();
+        EXPECT_TRUE(screen.contains(dialog.frameGeometry())) << "on screen at any scale factor";
         QTest::mouseClick(dialog.findChild<QPushButton*>(changed ? "trust" : "cancel"),
                           Qt::LeftButton);
         EXPECT_EQ(dialog.result(), changed ? QDialog::Accepted : QDialog::Rejected);
+    }
+}
+
+// The dialog as the check shows it: a key press on whatever has the focus pins nothing.
+TEST_F(CertificateTrustTest, SpaceOrReturnOnTheShownDialogPinsNothing) {
+    SetCertificateQuestion({});
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+        bool focusOnCancel = false, leftOpen = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog) return;
+            focusOnCancel = dialog->focusWidget() == dialog->findChild<QPushButton*>("cancel");
+            QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, key);
+            QTimer::singleShot(0, [&, dialog = QPointer<QWidget>(dialog)] {
+                leftOpen = dialog && dialog->isVisible();
+                if (leftOpen) static_cast<QDialog*>(dialog.data())->reject();
+            });
+        });
+        EXPECT_FALSE(TrustCertificate("localhost:995", Report("AA:01"))) << key;
+        EXPECT_TRUE(focusOnCancel);
+        EXPECT_FALSE(leftOpen) << key;
+        EXPECT_FALSE(QFile::exists("mail.pin"));
     }
 }
 

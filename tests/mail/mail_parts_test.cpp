@@ -103,7 +103,7 @@ TEST_F(MailPartsTest, ACheckFillsTheTableAndTellsTheViewOnlyWhatItNeeds) {
     ASSERT_TRUE(server.WaitConnections(1));
     EXPECT_EQ(
         server.Commands(0),
-        (std::vector<std::string>{"USER bob", "PASS pw", "STAT", "LIST ", "UIDL", "CAPA", "TOP 1 0",
+        (std::vector<std::string>{"USER bob", "PASS pw", "STAT", "LIST", "UIDL", "CAPA", "TOP 1 0",
                                   "LIST 1", "TOP 2 0", "LIST 2", "TOP 3 0", "LIST 3", "QUIT"}));
     EXPECT_FALSE(flags.MailBusy);
     EXPECT_TRUE(messages.requests.empty());

@@ -3,6 +3,7 @@
 #include "tests/support/test_certs.h"
 
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 using test_support::CertFingerprint;
@@ -56,7 +57,10 @@ INSTANTIATE_TEST_SUITE_P(
                     TrustCase{"otherhost", "localhost", true,
                               "the certificate was issued for another host name"},
                     TrustCase{"selfsigned", "localhost", true, "the certificate is self-signed"},
-                    TrustCase{"selfsigned", "127.0.0.1", false, "the certificate is self-signed"}));
+                    TrustCase{"selfsigned", "127.0.0.1", false, "the certificate is self-signed"},
+                    TrustCase{"weak", "127.0.0.1", true,
+                              "the certificate's key is weak (RSA of 1024 bits, where 2048 are "
+                              "needed); the certificate is signed with a weak method (SHA-1)"}));
 
 TEST(TlsChannel, ReportsTheCertificate) {
     TTlsChannel client("127.0.0.1");
@@ -100,25 +104,38 @@ TEST(TlsChannel, CarriesTextBothWaysUntilTheServerCloses) {
 
 // A server that answers in plain text, and one that closes half-way through the handshake.
 TEST(TlsChannel, AFailedHandshakeSaysWhy) {
-    for (const bool drop : {false, true}) {
+    enum class Server { Drops, Plain, OldTls };
+    const struct {
+        Server server;
+        std::string failure;
+    } cases[] = {
+        {Server::Drops, "the server closed the connection"},
+        {Server::Plain, "the server does not speak TLS on this port"},
+        {Server::OldTls, OldTlsReason},
+    };
+    for (const auto& c : cases) {
         TTlsChannel client("127.0.0.1");
-        TlsServerEnd server("valid");
+        TlsServerEnd server("valid", c.server == Server::OldTls);
         EXPECT_FALSE(client.Handshake());
         server.Feed(client.TakeOutgoing());
-        server.Handshake();
-        if (drop) {
+        try {
+            server.Handshake();
+        } catch (const std::runtime_error&) {
+            // the old server refuses the hello; its alert is what the client reads
+        }
+        if (c.server == Server::Drops) {
             client.Feed(server.TakeOutgoing().substr(0, 20));
             client.FeedEnd();
-        } else {
+        } else if (c.server == Server::Plain) {
             client.Feed("+OK POP3 server ready\r\n");
+        } else {
+            client.Feed(server.TakeOutgoing());
         }
         try {
             client.Handshake();
-            FAIL() << "no failure";
+            ADD_FAILURE() << "no failure: " << c.failure;
         } catch (const ETlsError& failure) {
-            EXPECT_EQ(failure.Message(),
-                      drop ? "TLS handshake failed: the server closed the connection"
-                           : "TLS handshake failed: the server does not speak TLS on this port");
+            EXPECT_EQ(failure.Message(), "TLS handshake failed: " + c.failure);
         }
     }
 }

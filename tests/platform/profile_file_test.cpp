@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -176,4 +177,20 @@ TEST_F(ProfileFile, AFullDiskLeavesTheFileAsItWas) {
         EXPECT_EQ(QDir(QString::fromStdString(where)).entryList({"tarsel*"}, QDir::Files),
                   QStringList{"tarsel.ini"});
     }
+}
+
+// Under umask 000 a new file is writable by its owner only; an existing one keeps its mode.
+TEST_F(ProfileFile, ANewFileIsNotWritableByOthers) {
+    const mode_t saved = ::umask(0);
+    const bool created = Write("general", "col1", "119");
+    struct stat info {};
+    const int readNew = ::stat(Path().c_str(), &info);
+    const mode_t newMode = info.st_mode & 0777;
+    ::chmod(Path().c_str(), 0664);
+    const bool rewritten = Write("general", "col1", "120");
+    ::umask(saved);
+    ASSERT_TRUE(created && rewritten && readNew == 0);
+    EXPECT_EQ(newMode, 0644u);
+    ASSERT_EQ(::stat(Path().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0664u);
 }

@@ -128,3 +128,21 @@ TEST(Pop3Tls, HandshakeEnds) {
         EXPECT_TRUE(peer.WaitDone());
     }
 }
+
+// The token goes out only inside TLS; the capabilities are asked again there (RFC 2595).
+TEST(Pop3Tls, AuthFollowsStlsAndAsksTheCapabilitiesAgain) {
+    Script script = Conversation({"+OK ready\r\n", "+OK\r\nSTLS\r\n.\r\n", "+OK go\r\n"});
+    script.Tls("valid");
+    script.ReadLine().Send("+OK\r\nSASL XOAUTH2\r\n.\r\n").ReadLine().Send("+OK\r\n");
+    script.ReadLine().Send("+OK 0 0\r\n").ReadLine().Send("+OK bye\r\n").Close();
+    ScriptedPeer peer(script);
+    TPop3Client client;
+    Prepare(client, peer, TTransportSecurity::StartTls);
+    client.SignIn = TSignIn::OAuth2;
+    client.Password = "tok";
+    client.Connect();
+    client.Disconnect();
+    ASSERT_TRUE(peer.WaitDone());
+    EXPECT_EQ(peer.Received(0), "CAPA\r\nSTLS\r\nCAPA\r\nAUTH XOAUTH2 "
+                                "dXNlcj1ib2IBYXV0aD1CZWFyZXIgdG9rAQE=\r\nSTAT\r\nQUIT\r\n");
+}

@@ -192,6 +192,6 @@ TEST_P(RealServer, PreviewsOfTheShapesOfRealMail) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pop3, RealServer, testing::ValuesIn(Servers),
-                         [](const testing::TestParamInfo<Server>& info) {
-                             return info.param.name;
+                         [](const testing::TestParamInfo<Server>& tested) {
+                             return tested.param.name;
                          });

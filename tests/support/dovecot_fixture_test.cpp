@@ -47,7 +47,7 @@ TEST(DovecotFixture, ListMatchesTheManifestSizes) {
     ASSERT_GE(manifest.size(), 10u);
     BlockingClient client(DovecotPort());
     LogIn(client, "alice", "secret");
-    client.Send("LIST \r\n");
+    client.Send("LIST\r\n");
     std::vector<std::string> listing = Body(client.ReadUntil("\r\n.\r\n"));
     ASSERT_EQ(listing.size(), manifest.size());
     for (size_t i = 0; i < manifest.size(); ++i)

@@ -1,6 +1,8 @@
 #include "tests/support/fake_pop3_server.h"
 
 #include <cctype>
+#include <map>
+#include <utility>
 
 namespace test_support {
 
@@ -70,6 +72,25 @@ std::vector<std::string> NumberedUids(size_t count) {
     return uids;
 }
 
+// RFC 1939's grammar, as strict servers hold clients to it: the keyword, then each argument
+// after exactly one blank, nothing trailing, and the number of arguments the command takes.
+// PASS takes the rest of the line, blanks included; unknown keywords are left to the caller.
+bool WellFormed(const std::string& line) {
+    const std::vector<std::string> words = Words(line);
+    const std::string verb = words.empty() ? "" : Upper(words[0]);
+    const size_t args = words.empty() ? 0 : words.size() - 1;
+    static const std::map<std::string, std::pair<size_t, size_t>> arity = {
+        {"USER", {1, 1}}, {"STAT", {0, 0}}, {"LIST", {0, 1}}, {"RETR", {1, 1}},
+        {"DELE", {1, 1}}, {"NOOP", {0, 0}}, {"RSET", {0, 0}}, {"QUIT", {0, 0}},
+        {"TOP", {2, 2}},  {"UIDL", {0, 1}}, {"APOP", {2, 2}}};
+    if (verb == "PASS") return line.size() > 5 && line[4] == ' ';
+    const auto found = arity.find(verb);
+    if (found == arity.end()) return true;
+    const bool blanks = line.empty() || line.front() == ' ' || line.back() == ' ' ||
+                        line.find("  ") != std::string::npos;
+    return !blanks && args >= found->second.first && args <= found->second.second;
+}
+
 } // namespace
 
 std::string WireForm(const FakeMessage& message) {
@@ -90,6 +111,7 @@ struct FakePop3Server::Session {
     std::string user, password;
     bool userAccepted = false;
     bool authorized = false;
+    bool bareUidl = false;
 
     // The message with POP3 number `text`, or nullptr with the error reply in `error`.
     const FakeMessage* Find(const std::string& text, std::string& error) const {
@@ -174,7 +196,7 @@ struct FakePop3Server::Session {
         }
         if (verb == "UIDL" && args == 1) {
             if (!Find(words[1], error)) return error;
-            return "+OK " + words[1] + " " + uids[Number(words[1]) - 1] + "\r\n";
+            return "+OK " + (bareUidl ? "" : words[1] + " ") + uids[Number(words[1]) - 1] + "\r\n";
         }
         if (verb == "RSET" && args == 0) {
             deleted.assign(messages.size(), false);
@@ -219,6 +241,11 @@ void FakePop3Server::StallAt(const std::string& command) {
 void FakePop3Server::DropAtCommandNumber(int n) {
     std::lock_guard lock(mutex_);
     dropAtNumber_ = n;
+}
+
+void FakePop3Server::LeaveNumberOutOfUidl() {
+    std::lock_guard lock(mutex_);
+    bareUidl_ = true;
 }
 
 void FakePop3Server::SetChunking(size_t chunkSize, int delayMs) {
@@ -275,6 +302,7 @@ void FakePop3Server::Serve(size_t index, Connection& connection) {
         session.password = password_;
         greeting = greeting_;
         dropAt = dropAtNumber_;
+        session.bareUidl = bareUidl_;
     }
     session.deleted.assign(session.messages.size(), false);
     if (!Send(connection, greeting)) return;
@@ -287,6 +315,11 @@ void FakePop3Server::Serve(size_t index, Connection& connection) {
         }
         std::string line = StripLineEnd(*read);
         if (number == dropAt) return;
+        // Before any hook: a scripted reply must not excuse a malformed command.
+        if (!WellFormed(line)) {
+            if (!Send(connection, "-ERR Syntax error\r\n")) return;
+            continue;
+        }
         Hook hook;
         if (FindHook(line, hook)) {
             if (hook.action == Action::Drop) return;

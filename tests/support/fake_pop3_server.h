@@ -20,7 +20,9 @@
 // DELE takes effect at QUIT, so the next connection sees the smaller mailbox; a connection that
 // ends without QUIT deletes nothing. The unique identifier of the i-th message given to the
 // constructor is "uid-i" for as long as the message lives; SetReply("UIDL", "-ERR ...\r\n")
-// plays a server without UIDL.
+// plays a server without UIDL. Like a strict server it holds the client to RFC 1939's grammar
+// before any hook: a trailing or doubled blank, or a missing or extra argument, is answered
+// "-ERR Syntax error".
 
 namespace test_support {
 
@@ -44,7 +46,7 @@ public:
     // The greeting line(s) sent on connecting (default "+OK fake POP3 server ready\r\n").
     void SetGreeting(std::string reply);
     // Answers a command with `reply` (raw bytes, line ends included) instead of doing it. The key
-    // is the whole command line without its line end ("TOP 2 0", "LIST ") or its first word in
+    // is the whole command line without its line end ("TOP 2 0", "LIST") or its first word in
     // capitals ("TOP"); the whole line is looked up first. An overridden command changes no state,
     // except that an overridden QUIT still ends the connection (deleting nothing).
     void SetReply(const std::string& command, std::string reply);
@@ -54,6 +56,8 @@ public:
     void StallAt(const std::string& command);
     // Closes the connection instead of answering the n-th command of a connection (from 1).
     void DropAtCommandNumber(int n);
+    // Answers "UIDL n" with "+OK uid", without the message number, as some servers do.
+    void LeaveNumberOutOfUidl();
     // Sends every reply and the greeting in pieces of chunkSize bytes with delayMs between them.
     void SetChunking(size_t chunkSize, int delayMs);
 
@@ -89,6 +93,7 @@ private:
     std::string greeting_ = "+OK fake POP3 server ready\r\n";
     std::map<std::string, Hook> hooks_;
     int dropAtNumber_ = 0;
+    bool bareUidl_ = false;
     size_t chunkSize_ = 0;
     int chunkDelayMs_ = 0;
     ServerOptions options_;

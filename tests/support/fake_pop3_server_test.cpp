@@ -45,7 +45,7 @@ TEST(FakePop3Server, LogInStatListAndTheTranscript) {
     const size_t size2 = test_support::WireForm(ThreeMessages()[1]).size();
     const size_t size3 = test_support::WireForm(ThreeMessages()[2]).size();
     EXPECT_EQ(Ask(client, "STAT"), "+OK 3 " + std::to_string(size1 + size2 + size3) + "\r\n");
-    client.Send("LIST \r\n");
+    client.Send("LIST\r\n");
     EXPECT_EQ(client.ReadUntil("\r\n.\r\n"), "+OK 3 messages\r\n1 " + std::to_string(size1) +
                                                  "\r\n2 " + std::to_string(size2) + "\r\n3 " +
                                                  std::to_string(size3) + "\r\n.\r\n");
@@ -55,8 +55,25 @@ TEST(FakePop3Server, LogInStatListAndTheTranscript) {
     EXPECT_EQ(client.ReadToEnd(), "");
     ASSERT_TRUE(server.WaitConnections(1));
     EXPECT_EQ(server.Received(0),
-              "USER bob\r\nPASS pw\r\nSTAT\r\nLIST \r\nLIST 2\r\nLIST 4\r\nQUIT\r\n");
-    EXPECT_EQ(server.Commands(0).at(3), "LIST ");
+              "USER bob\r\nPASS pw\r\nSTAT\r\nLIST\r\nLIST 2\r\nLIST 4\r\nQUIT\r\n");
+    EXPECT_EQ(server.Commands(0).at(3), "LIST");
+}
+
+TEST(FakePop3Server, HoldsTheClientToTheCommandGrammar) {
+    FakePop3Server server(ThreeMessages(), "bob", "pw");
+    server.SetReply("LIST", "+OK scripted\r\n"); // a hook excuses no malformed command
+    BlockingClient client(server.Port());
+    ASSERT_TRUE(LogIn(client));
+    const std::string syntax = "-ERR Syntax error\r\n";
+    const struct {
+        const char* command;
+        bool wellFormed;
+    } cases[] = {{"LIST ", false}, {"LIST", true},     {"LIST  1", false}, {"LIST 1 2", false},
+                 {"STAT ", false}, {"STAT 1", false},  {"TOP 1", false},   {"TOP 1 0 ", false},
+                 {"DELE", false},  {"UIDL 1 ", false}, {"NOOP", true},     {" NOOP", false},
+                 {"UIDL 1", true}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Ask(client, c.command) != syntax, c.wellFormed) << c.command;
 }
 
 TEST(FakePop3Server, TopSendsTheHeaderAndDotStuffsTheBody) {

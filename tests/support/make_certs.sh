@@ -7,11 +7,12 @@
 #   otherhost   issued by ca for mail.other.test only
 #   selfsigned  for localhost and 127.0.0.1, signed by itself
 #   selfsigned2 the same again with another key (a server whose certificate changed)
+#   weak        for localhost and 127.0.0.1, issued by ca, with an RSA key of 1024 bits, SHA-1
 set -euo pipefail
 [ $# -eq 1 ] || { echo "usage: $0 <dir>" >&2; exit 2; }
 mkdir -p "$1"
 dir=$(cd "$1" && pwd)
-names=(ca valid expired otherhost selfsigned selfsigned2)
+names=(ca valid expired otherhost selfsigned selfsigned2 weak)
 complete=1
 for n in "${names[@]}"; do [ -s "$dir/$n.sha256" ] || complete=""; done
 [ -z "$complete" ] || exit 0
@@ -65,6 +66,14 @@ later=$(date -u -d '+10 years' +%Y%m%d%H%M%SZ)
 issue valid localhost "$local_names" "$now" "$later"
 issue expired localhost "$local_names" 20200101000000Z 20210101000000Z
 issue otherhost mail.other.test "subjectAltName=DNS:mail.other.test" "$now" "$later"
+# The weak one by hand: its own key size, and a digest "openssl ca" is told per certificate.
+openssl genpkey -algorithm RSA -pkeyopt rsa_keygen_bits:1024 -out "$work/weak.key" 2>/dev/null
+openssl req -new -key "$work/weak.key" -subj "/CN=localhost" -out "$work/weak.csr" 2>/dev/null
+printf '[leaf]\nbasicConstraints = critical,CA:FALSE\nextendedKeyUsage = serverAuth\n%s\n' \
+    "$local_names" >"$work/weak.ext"
+openssl ca -batch -config "$work/ca.cnf" -extfile "$work/weak.ext" -extensions leaf -md sha1 \
+    -startdate "$now" -enddate "$later" -in "$work/weak.csr" -out "$work/weak.pem" -notext \
+    2>/dev/null
 for n in selfsigned selfsigned2; do
     key "$n"
     openssl req -x509 -new -key "$work/$n.key" -subj "/CN=localhost" -days 3650 \

@@ -44,8 +44,8 @@ Script& Script::Repeat(std::string bytes, int limitMs) {
     return *this;
 }
 
-Script& Script::Tls(std::string certName) {
-    steps_.push_back({Kind::Tls, std::move(certName), 0, 0});
+Script& Script::Tls(std::string certName, bool oldTls) {
+    steps_.push_back({Kind::Tls, std::move(certName), 0, 0, oldTls});
     return *this;
 }
 
@@ -85,7 +85,7 @@ void ScriptedPeer::Play(size_t index, Connection& connection) {
             if (!connection.Pause(step.ms)) return;
             break;
         case Script::Kind::Tls:
-            if (!connection.StartTls(step.bytes)) return fail("Tls");
+            if (!connection.StartTls(step.bytes, step.oldTls)) return fail("Tls");
             break;
         case Script::Kind::Close:
             connection.Close();

@@ -27,9 +27,10 @@ public:
     enum class Kind { Send, ReadLine, Wait, Close, Stall, Repeat, Tls };
     struct Step {
         Kind kind;
-        std::string bytes; // Send; Tls: the certificate's name
-        size_t chunkSize;  // Send: 0 sends all at once
-        int ms;            // Send: pause between chunks; Wait: the pause; Stall: the limit
+        std::string bytes;   // Send; Tls: the certificate's name
+        size_t chunkSize;    // Send: 0 sends all at once
+        int ms;              // Send: pause between chunks; Wait: the pause; Stall: the limit
+        bool oldTls = false; // Tls: the server speaks only TLS 1.0 and 1.1
     };
 
     // Sends bytes at once.
@@ -51,8 +52,9 @@ public:
     Script& Repeat(std::string bytes, int limitMs = 10000);
     // The server side of a TLS handshake with the test certificate certName (test_certs.h);
     // the later steps go through TLS and the transcript records their plain text. The script
-    // ends when the client does not complete the handshake.
-    Script& Tls(std::string certName);
+    // ends when the client does not complete the handshake. oldTls: a server that speaks only
+    // TLS 1.0 and 1.1.
+    Script& Tls(std::string certName, bool oldTls = false);
 
     const std::vector<Step>& Steps() const { return steps_; }
 

@@ -110,9 +110,9 @@ bool Connection::Send(std::string_view bytes) {
     return SendRaw(tls_->TakeOutgoing());
 }
 
-bool Connection::StartTls(const std::string& certName) {
+bool Connection::StartTls(const std::string& certName, bool oldTls) {
     try {
-        tls_ = std::make_unique<TlsServerEnd>(certName);
+        tls_ = std::make_unique<TlsServerEnd>(certName, oldTls);
     } catch (const std::exception& error) {
         failure_ = error.what();
         return false;
@@ -142,6 +142,7 @@ bool Connection::TakeTls(std::string_view raw) {
         return true;
     } catch (const std::exception& error) {
         failure_ = error.what();
+        SendRaw(tls_->TakeOutgoing()); // the alert that tells the client why
         return false;
     }
 }

@@ -66,8 +66,8 @@ public:
     bool Send(std::string_view bytes);
     // Runs the server side of a TLS handshake with the certificate certName (test_certs.h);
     // afterwards every read and write goes through TLS and the log records plain text.
-    // False when the handshake fails (Failure() says why).
-    bool StartTls(const std::string& certName);
+    // False when the handshake fails (Failure() says why). oldTls: only TLS 1.0 and 1.1.
+    bool StartTls(const std::string& certName, bool oldTls = false);
     // Sends bytes in pieces of chunkSize with a pause of delayMs between pieces.
     bool SendChunked(std::string_view bytes, size_t chunkSize, int delayMs);
     // The next line with its LF (and CR) kept; nullopt on time-out, end of stream or stop.

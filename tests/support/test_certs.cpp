@@ -37,8 +37,12 @@ struct TlsServerEnd::TState {
     }
 };
 
-TlsServerEnd::TlsServerEnd(const std::string& certName) : state(std::make_unique<TState>()) {
+TlsServerEnd::TlsServerEnd(const std::string& certName, bool oldTls)
+    : state(std::make_unique<TState>()) {
     state->context = SSL_CTX_new(TLS_server_method());
+    // Level 0 lets the server present a weak certificate and speak the old versions at all.
+    if (state->context) SSL_CTX_set_security_level(state->context, 0);
+    if (state->context && oldTls) SSL_CTX_set_max_proto_version(state->context, TLS1_1_VERSION);
     if (!state->context ||
         SSL_CTX_use_certificate_file(state->context, CertPath(certName).c_str(),
                                      SSL_FILETYPE_PEM) != 1 ||

@@ -4,7 +4,7 @@
 
 // The test certificates that make_certs.sh makes for the CTest fixture "test_certs" (also the
 // ones the Dovecot fixture serves): "ca", "valid", "expired", "otherhost", "selfsigned",
-// "selfsigned2". See make_certs.sh for what each one is.
+// "selfsigned2", "weak". See make_certs.sh for what each one is.
 
 namespace test_support {
 
@@ -18,7 +18,8 @@ std::string CertFingerprint(const std::string& name);
 // The test moves the bytes between it and the client.
 class TlsServerEnd {
 public:
-    explicit TlsServerEnd(const std::string& certName); // throws std::runtime_error
+    // oldTls: speaks only TLS 1.0 and 1.1. Throws std::runtime_error.
+    explicit TlsServerEnd(const std::string& certName, bool oldTls = false);
     ~TlsServerEnd();
     TlsServerEnd(const TlsServerEnd&) = delete;
     TlsServerEnd& operator=(const TlsServerEnd&) = delete;

@@ -1,0 +1,67 @@
+#include "mail/check_sign_in.h"
+
+#include "accounts/account.h"
+#include "accounts/account_secrets.h"
+#include "pop3/pop3_client.h"
+#include "signin/account_tokens.h"
+
+#include <QDateTime>
+
+struct TAttemptSignIn::TShared {
+    TAccount Account;
+    TTokenClient Tokens;
+};
+
+void KeepRenewedSecret(TAccount& account, TSecretStore* keyring) {
+    if (keyring && account.SecretPlace == TSecretPlace::Keyring) KeepSecret(account, *keyring);
+}
+
+std::string ReadySignIn(TAccount& account, TSecretStore* keyring, TTokenClient& tokens) {
+    // A keyring that stays locked or is gone leaves the secret empty: a password is then asked,
+    // an OAuth2 account has to sign in again.
+    if (keyring) FetchSecret(account, *keyring);
+    if (account.SignIn != TSignInMethod::OAuth2) return "";
+    const std::string refreshBefore = account.RefreshToken;
+    const TTokenClient::TReply reply =
+        EnsureAccessToken(account, tokens, QDateTime::currentSecsSinceEpoch());
+    if (account.RefreshToken != refreshBefore) KeepRenewedSecret(account, keyring);
+    switch (reply.Outcome) {
+    case TTokenClient::TOutcome::Ok:
+        return "";
+    case TTokenClient::TOutcome::Refused:
+        return SignInAgainText;
+    case TTokenClient::TOutcome::Failed:
+        break;
+    }
+    return "The access token could not be renewed" +
+           (reply.Error.empty() ? std::string() : ": " + reply.Error);
+}
+
+void TAttemptSignIn::Apply(TPop3Client& pop, const TAccount& account,
+                           const THandlerEvent& refused) {
+    pop.OnAuthenticationFailed = refused;
+    shared = std::make_shared<TShared>();
+    shared->Account = account;
+    shared->Account.Rows.clear(); // the sign-in needs none of the mail
+    shared->Account.Headers.clear();
+    shared->Account.Uids.clear();
+    accessBefore = account.AccessToken;
+    PrepareSignIn(pop, shared->Account, shared->Tokens);
+    if (account.SignIn != TSignInMethod::OAuth2) return;
+    // The renewal first; the window hears of a refusal only when it did not help.
+    pop.OnAuthenticationFailed = [renew = pop.OnAuthenticationFailed, refused,
+                                  keep = shared](bool& handled) {
+        renew(handled);
+        if (!handled && refused) refused(handled);
+    };
+}
+
+bool TAttemptSignIn::Keep(TAccount& account) const {
+    if (!shared || account.SignIn != TSignInMethod::OAuth2) return false;
+    if (shared->Account.AccessToken == accessBefore) return false;
+    const bool newRefresh = shared->Account.RefreshToken != account.RefreshToken;
+    account.AccessToken = shared->Account.AccessToken;
+    account.AccessTokenExpiry = shared->Account.AccessTokenExpiry;
+    account.RefreshToken = shared->Account.RefreshToken;
+    return newRefresh;
+}

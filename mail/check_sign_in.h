@@ -1,0 +1,42 @@
+#pragma once
+#include "net/socket_session.h"
+#include "signin/token_client.h"
+
+#include <memory>
+#include <string>
+
+class TPop3Client;
+class TSecretStore;
+struct TAccount;
+
+// What a check or a deletion needs of an account's sign-in before the session connects, on the
+// user-interface thread: the saved secret from the keyring (read once per run, so a locked
+// keyring asks at the first check and not at start), and for OAuth2 an access token that is
+// still good. Either may wait in a local event loop.
+// "" when the account may go on (a password may still have to be asked), else why not.
+std::string ReadySignIn(TAccount& account, TSecretStore* keyring, TTokenClient& tokens);
+
+// A refresh token the provider replaced goes to the keyring where the old one was; one kept in
+// the file is written with the accounts file.
+void KeepRenewedSecret(TAccount& account, TSecretStore* keyring);
+
+// The sign-in of one attempt, handed to the session: for OAuth2 a copy of the account's tokens
+// that the worker may renew once after a refusal, so that the account itself is only touched on
+// the user-interface thread, by Keep.
+class TAttemptSignIn {
+public:
+    // Sets the session's user, password or token and method from the account, and refused as
+    // its handler of a refused log-in; for OAuth2 that runs when the renewal did not help.
+    void Apply(TPop3Client& pop, const TAccount& account, const THandlerEvent& refused);
+    // Gives the account what the worker renewed; true when that is a new refresh token.
+    bool Keep(TAccount& account) const;
+
+private:
+    struct TShared;
+    std::shared_ptr<TShared> shared; // with the session's handler
+    std::string accessBefore;
+};
+
+// The words of a sign-in the provider no longer accepts.
+constexpr const char* SignInAgainText =
+    "The provider no longer accepts this account's sign-in: use Sign in... in the account editor";

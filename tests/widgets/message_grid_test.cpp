@@ -1,0 +1,95 @@
+// The table shows each header as a reader sees it (names in any case, folded values, display
+// names) while every cell keeps the bytes it was given, and it sorts by what it shows.
+#include "widgets/message_grid.h"
+
+#include "pop3/mail_date.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Row(const std::vector<std::string>& cells) {
+    std::string line = cells.front();
+    for (size_t i = 1; i < cells.size(); ++i)
+        line += TMessageGrid::Separator + cells[i];
+    return line;
+}
+
+std::string Local(const char* date) {
+    return LocalDateText(*ParseMailDate(date));
+}
+
+struct Case {
+    const char* about;
+    std::vector<std::string> header;
+    int column;
+    std::string shown;
+    std::string tooltip; // empty: as shown
+};
+
+TEST(MessageGridTest, CellsShowWhatAReaderSeesAndKeepTheirBytes) {
+    const std::string when = "Tue, 2 Jan 2024 10:00:00 +0000";
+    const std::vector<Case> cases = {
+        {"quoted and escaped name",
+         {"From: \"Grace \\\"GR\\\" Example\" <grace@example.com>"},
+         1,
+         "Grace \"GR\" Example",
+         "Grace \"GR\" Example <grace@example.com>"},
+        {"name in lower case", {"from: Ann <ann@example.com>"}, 1, "Ann", "Ann <ann@example.com>"},
+        {"bare address", {"From: bob@example.com"}, 1, "bob@example.com", ""},
+        {"comment as the name",
+         {"From: carl@example.com (Carl C)"},
+         1,
+         "Carl C",
+         "Carl C <carl@example.com>"},
+        {"encoded word",
+         {"From: =?UTF-8?Q?J=C3=BCrgen?= <j@example.de>"},
+         1,
+         "J\xC3\xBCrgen",
+         "J\xC3\xBCrgen <j@example.de>"},
+        {"group",
+         {"From: Team: dora@example.com, eve@example.com;"},
+         1,
+         "dora@example.com, eve@example.com",
+         ""},
+        {"subject in upper case, folded", {"SUBJECT: first", "\tsecond"}, 2, "first second", ""},
+        {"folded date",
+         {"Date: Tue, 2 Jan 2024", " 10:00:00 +0000"},
+         0,
+         Local(when.c_str()),
+         "Tue, 2 Jan 2024 10:00:00 +0000"},
+        {"Message-Id spelled so", {"Message-Id: <1@x>"}, 4, "<1@x>", ""},
+        {"message-id folded", {"message-id:", " <2@x> (kept)"}, 4, "<2@x>", ""},
+    };
+    for (const Case& c : cases) {
+        TMessageGrid grid;
+        const std::vector<std::string> stored = {"", "", "raw subject", "2", ""};
+        grid.ShowRows({Row(stored)}, {c.header});
+        const QTableWidgetItem* cell = grid.item(0, c.column);
+        ASSERT_NE(cell, nullptr) << c.about;
+        EXPECT_EQ(cell->text().toStdString(), c.shown) << c.about;
+        EXPECT_EQ(grid.ShownCell(c.column, 1), c.shown) << c.about;
+        const std::string tooltip = c.tooltip.empty() ? c.shown : c.tooltip;
+        EXPECT_EQ(cell->toolTip().toStdString(), tooltip) << c.about;
+        for (int column = 0; column < TMessageGrid::Columns; ++column)
+            EXPECT_EQ(grid.Cell(column, 1), stored[static_cast<size_t>(column)]) << c.about;
+    }
+}
+
+TEST(MessageGridTest, SendersSortByTheShownName) {
+    TMessageGrid grid;
+    const std::vector<std::vector<std::string>> headers = {{"From: zed@example.com"},
+                                                           {"From: \"Zoe\" <a@example.com>"},
+                                                           {"From: Bea <z@example.com>"}};
+    grid.ShowRows(
+        {Row({"", "1", "", "1", ""}), Row({"", "2", "", "1", ""}), Row({"", "3", "", "1", ""})},
+        headers);
+    grid.SetSort(1, Qt::AscendingOrder);
+    EXPECT_EQ(grid.MessageAt(1), 3); // Bea
+    EXPECT_EQ(grid.MessageAt(2), 1); // zed@example.com
+    EXPECT_EQ(grid.MessageAt(3), 2); // Zoe
+    grid.SetSort(1, Qt::DescendingOrder);
+    EXPECT_EQ(grid.MessageAt(1), 2);
+}
+
+} // namespace
