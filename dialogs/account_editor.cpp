@@ -112,7 +112,11 @@ void Tacc_info::CreateControls() {
                                       {acc_security, "Security"},
                                       {acc_user, "User login"},
                                       {acc_pass, "Password"},
-                                      {tout, "Timeout in seconds"}})
+                                      {tout, "Timeout in seconds"},
+                                      {acc_clientid, "Client id"},
+                                      {acc_authurl, "Authorization address"},
+                                      {acc_tokenurl, "Token address"},
+                                      {acc_scope, "Scope"}})
         field->setAccessibleName(name);
     ShowDefaultPort();
     connect(ok, &QPushButton::clicked, this, [this] {
