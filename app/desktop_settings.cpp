@@ -34,6 +34,8 @@ TDesktopSettings ReadDesktopSettings() {
     settings.ShowNotices = flag("show_notices", true);
     settings.PlaySound = flag("play_sound", true);
     settings.StartInTray = flag("start_in_tray", false);
+    settings.PreviewLines =
+        std::clamp<int>(StrToIntDef(read("preview_lines"), 20), 1, MaxPreviewLines);
     return settings;
 }
 

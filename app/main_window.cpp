@@ -7,6 +7,7 @@
 #include "dialogs/password_prompt.h"
 #include "mail/check_schedule.h"
 #include "mail/mail_operations.h"
+#include "mail/mail_preview.h"
 #include "platform/exception.h"
 #include "platform/message_box.h"
 #include "widgets/account_tree.h"
@@ -41,14 +42,18 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window) {
     CreateMenus();
     accounts = std::make_unique<TAccounts>(); // filled by FormCreate; the mail keeps it
     mail = std::make_unique<TMailOperations>(*accounts, *tree, *grid, *this);
+    mail->OnChecked = [this](TAccount& account) {
+        if (&account == accounts->Current()) MarkRows();
+    };
     desktopNotifier = std::make_unique<TDesktopNotifier>(VellionIcon());
     UseNotifier(*desktopNotifier);
     BindHandlers();
     RunGuarded([this] { FormCreate(); });
 }
 
-// The mail goes first: its worker ends while everything it reports to is still there.
+// The mail goes first: its workers end while everything they report to is still there.
 TForm1::~TForm1() {
+    preview.reset();
     mail.reset();
 }
 
@@ -62,7 +67,7 @@ void TForm1::CreateWidgets() {
     tree->header()->setStretchLastSection(false);
     tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     grid = new TMessageGrid(body->Panel1());
-    body->Panel1()->layout()->addWidget(grid);
+    CreatePreview();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -85,6 +90,11 @@ void TForm1::UseNotifier(TNewMailNotifier& used) {
         setWindowTitle(QString::fromStdString(title));
     };
     mail->UseNotifier(used, window);
+    mail->Watch().Ignored = [this](const TAccount& account, size_t line) {
+        return line < account.Headers.size() && line < account.Rows.size() &&
+               Judge(rules, account.Name, account.Headers[line], RowBytes(account.Rows[line]))
+                       .Action == TRuleAction::Ignore;
+    };
 }
 
 void TForm1::ShowFromTray() {
@@ -120,6 +130,11 @@ void TForm1::CreateMenus() {
     popup2->setObjectName("popup2");
     Delete1 = popup2->addAction(tr("Delete"));
     Delete1->setObjectName("Delete1");
+    DeleteMarked1 = popup2->addAction(tr("Delete Marked"));
+    DeleteMarked1->setObjectName("DeleteMarked1");
+    popup2->addSeparator();
+    Rules1 = popup2->addAction(tr("Mail Rules..."));
+    Rules1->setObjectName("Rules1");
     CheckKey = new QAction(tr("Check"), this);
     CheckKey->setObjectName("CheckKey");
     HeadersKey = new QAction(tr("Headers"), this);
@@ -139,16 +154,17 @@ void TForm1::BindShortcuts() {
     CheckAll1->setShortcut(QKeySequence("Shift+F5"));
     Settings1->setShortcut(QKeySequence("Ctrl+,"));
     Delete1->setShortcut(QKeySequence(Qt::Key_Delete));
+    DeleteMarked1->setShortcut(QKeySequence("Shift+Del"));
+    Rules1->setShortcut(QKeySequence("Ctrl+R"));
     // Quits from every window of the program, also where closing only hides to the tray.
     QuitKey->setShortcut(QKeySequence("Ctrl+Q"));
     QuitKey->setShortcutContext(Qt::ApplicationShortcut);
     addActions({AddAccount1, RemoveAccount1, ModifyAccount1, CheckKey, HeadersKey, CheckAll1,
-                Settings1, QuitKey});
-    const std::pair<QToolButton*, QAction*> keys[] = {{Panel3->add_acc, AddAccount1},
-                                                      {Panel3->del_acc, RemoveAccount1},
-                                                      {Panel3->check_mail, CheckKey},
-                                                      {Panel3->del_mail, Delete1},
-                                                      {Panel3->HeadBtn, HeadersKey}};
+                Settings1, DeleteMarked1, Rules1, QuitKey});
+    const std::pair<QToolButton*, QAction*> keys[] = {
+        {Panel3->add_acc, AddAccount1}, {Panel3->del_acc, RemoveAccount1},
+        {Panel3->check_mail, CheckKey}, {Panel3->del_mail, Delete1},
+        {Panel3->HeadBtn, HeadersKey},  {Panel3->del_marked, DeleteMarked1}};
     for (const auto& [button, action] : keys) {
         const QString hint = button->toolTip().isEmpty() ? button->text() : button->toolTip();
         button->setToolTip(hint + " (" + action->shortcut().toString(QKeySequence::NativeText) +
@@ -168,6 +184,9 @@ void TForm1::BindHandlers() {
     bind(Panel3->check_mail, &QToolButton::clicked, &TForm1::Button1Click);
     bind(Panel3->del_mail, &QToolButton::clicked, &TForm1::del_mailClick);
     bind(Panel3->HeadBtn, &QToolButton::clicked, &TForm1::gridDblClick);
+    bind(Panel3->del_marked, &QToolButton::clicked, &TForm1::DeleteMarkedClick);
+    bind(DeleteMarked1, &QAction::triggered, &TForm1::DeleteMarkedClick);
+    bind(Rules1, &QAction::triggered, &TForm1::RulesClick);
     bind(AddAccount1, &QAction::triggered, &TForm1::add_accClick);
     bind(RemoveAccount1, &QAction::triggered, &TForm1::del_accClick);
     bind(ModifyAccount1, &QAction::triggered, &TForm1::ModifyAccount1Click);
@@ -215,6 +234,7 @@ void TForm1::FormCreate() {
     if (read.Panel2 == Unset) settings.Panel2 = designed.Panel2;
     ApplySettings(settings);
     grid->SetHeadings();
+    LoadMailRules();
     LoadAccounts();
     FitDesignedWidths(read);
     if (tree->topLevelItemCount() > 0) tree->setCurrentItem(tree->topLevelItem(0));
@@ -341,5 +361,6 @@ void TForm1::AbandonRunningCheck() {
 }
 
 void TForm1::ClearTable() {
+    StopPreview();
     grid->ClearTable();
 }

@@ -2,22 +2,28 @@
 #include "app/desktop_settings.h"
 #include "app/settings_file.h"
 #include "mail/mail_view.h"
+#include "rules/mail_rules.h"
 
 #include <QWidget>
+#include <cstdint>
 #include <memory>
 #include <string>
 
 class QAction;
 class QMenu;
+class QSplitter;
+class QTimer;
 class QTreeWidgetItem;
 class TAccounts;
 class TAccountTree;
 class TBodyPanels;
 class TDesktopNotifier;
 class TMailOperations;
+class TMailPreview;
 class TNewMailNotifier;
 class THeaders;
 class TMessageGrid;
+class TPreviewPane;
 class TStatus;
 class TBrowser;
 class TSecretStore;
@@ -27,6 +33,9 @@ class TToolbarPanel;
 // and the mail operations (mail/mail_operations.h), whose view it is, and forwards its mail
 // buttons and keys to them. The tree and table work lives in their own classes, the settings
 // file in settings_file.cpp.
+// The bytes the rules take for a cached row (its size cell, in KB).
+int64_t RowBytes(std::string row);
+
 class TForm1 : public QWidget, public TMailView {
     Q_OBJECT
 public:
@@ -86,6 +95,13 @@ public:
     void gridDblClick();
     void gridKeyDown(int key, Qt::KeyboardModifiers shift);
     void gridSelectCell(int column, int message);
+    // The rules (main_window_rules.cpp): "Delete marked", the editor, and the marks of the
+    // table, renewed whenever it shows an account's rows.
+    void DeleteMarkedClick();
+    void RulesClick();
+    void MarkRows();
+    std::vector<int> MarkedMessages() const;
+    const TMailRules& Rules() const { return rules; }
 
     TAccounts& Accounts() { return *accounts; }
     TMessageGrid& Grid() { return *grid; }
@@ -93,6 +109,8 @@ public:
     THeaders* Headers() const { return headers; }
     TStatus* Status() const { return status; }
     TMailOperations& Mail() { return *mail; }
+    TPreviewPane& Preview() { return *previewPane; }
+    TMailPreview& PreviewReader() { return *preview; }
 
 signals:
     void closed();
@@ -113,6 +131,13 @@ private:
     void BindShortcuts();
     // Puts the desktop settings to work: the clock, the tray on closing, the notices.
     void ApplyDesktop();
+    void LoadMailRules();
+    // The preview pane (main_window_preview.cpp): the current row's first lines, read a moment
+    // after the selection settles, never while another mail operation holds the mailbox.
+    void CreatePreview();
+    void SchedulePreview();
+    void ReadPreview();
+    void StopPreview();
 
     std::unique_ptr<TAccounts> accounts;
     std::unique_ptr<TMailOperations> mail; // after the accounts, which it uses
@@ -120,12 +145,18 @@ private:
     TBodyPanels* body = nullptr;
     TAccountTree* tree = nullptr;
     TMessageGrid* grid = nullptr;
+    QSplitter* tableSplit = nullptr; // the table above the preview
+    TPreviewPane* previewPane = nullptr;
+    std::unique_ptr<TMailPreview> preview;
+    QTimer* previewTimer = nullptr;
     QMenu* Popup = nullptr;
     QAction* AddAccount1 = nullptr;
     QAction* RemoveAccount1 = nullptr;
     QAction* ModifyAccount1 = nullptr;
     QMenu* popup2 = nullptr;
     QAction* Delete1 = nullptr;
+    QAction* DeleteMarked1 = nullptr;
+    QAction* Rules1 = nullptr;
     QAction* CheckKey = nullptr;   // the Check button's shortcut
     QAction* HeadersKey = nullptr; // the Headers button's shortcut
     QAction* QuitKey = nullptr;    // Ctrl+Q
@@ -140,4 +171,5 @@ private:
     bool startMaximized = false;
     TSecretStore* keyring = nullptr;
     TBrowser* browser = nullptr; // the desktop's when none was given
+    TMailRules rules;
 };

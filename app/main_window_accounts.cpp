@@ -30,8 +30,10 @@ void TForm1::treeChange(QTreeWidgetItem* node) {
 void TForm1::ShowAccountRows(int index) {
     const TAccount& account = accounts->At(index);
     SetRefreshed(account.LastRefresh);
+    StopPreview();
     grid->ShowRows(account.Rows, account.Headers);
     mail->Watch().Shown();
+    MarkRows();
 }
 
 void TForm1::UseKeyring(TSecretStore* store) {

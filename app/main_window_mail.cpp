@@ -6,11 +6,14 @@
 #include "mail/mail_operations.h"
 #include "widgets/message_grid.h"
 
+// A check or a deletion has the mailbox to itself: a preview on its way is given up.
 void TForm1::Button1Click() {
+    StopPreview();
     mail->Button1Click();
 }
 
 void TForm1::del_mailClick() {
+    StopPreview();
     mail->del_mailClick();
 }
 
@@ -36,6 +39,7 @@ void TForm1::gridDblClick() {
 
 // The grid hands over the message number of the row, whatever the order shown.
 void TForm1::gridSelectCell(int /*column*/, int message) {
+    SchedulePreview();
     if (!headers || !headers->isVisible() || !accounts->Current()) return;
     const TAccount& current = *accounts->Current();
     if (message < 1 || message > static_cast<int>(current.Headers.size())) return;

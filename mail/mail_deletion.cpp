@@ -48,8 +48,9 @@ public:
         : parts(parts), pop(parts.Pop), account(account) {}
 
     void One(int message);
-    // Messages in ascending order. Gives the report to show once the session has ended.
-    std::string Range(const std::vector<int>& messages);
+    // Messages in ascending order, after the question (a warning, Yes or No). Gives the report
+    // to show once the session has ended.
+    std::string Range(const std::vector<int>& messages, const std::string& question);
 
 private:
     std::string Question(int message) const;
@@ -141,8 +142,8 @@ void TDeletion::One(int message) {
 // go; this also covers a selection that is not contiguous in message order (a sorted view).
 // Message numbers stay fixed within the session while the cache closes up, so the cache line
 // of message n is n - 1 less the deletions before it.
-std::string TDeletion::Range(const std::vector<int>& messages) {
-    const TMsgRequest warning{TMsgKind::Warning, TMsgButtons::YesNo, "Warning", RangeWarning};
+std::string TDeletion::Range(const std::vector<int>& messages, const std::string& question) {
+    const TMsgRequest warning{TMsgKind::Warning, TMsgButtons::YesNo, "Warning", question};
     if (ShowMessageBox(warning) != TMsgResult::Yes) return {};
     if (!LogIn()) return {};
     int deleted = 0;
@@ -189,30 +190,23 @@ std::vector<int> SelectedMessages(const TMessageGrid& grid, int cached) {
     return messages;
 }
 
-} // namespace
-
-void DeleteSelectedMail(const TMailParts& parts) {
-    TMailFlags& flags = parts.Flags;
-    TAccount* account = parts.Accounts.Current();
-    if (parts.Accounts.Count() == 0 || !account || flags.MailBusy) return;
-    parts.View.AbandonRunningCheck();
-    flags.Checking = false;
-    const int cached = static_cast<int>(account->Rows.size());
-    if (cached == 0) return;
-    const std::vector<int> messages = SelectedMessages(parts.Grid, cached);
-    if (messages.empty() || parts.Grid.RowEmpty(messages.front())) return;
-    const TScopedFlag busy(flags.MailBusy);
-    parts.Pop.TimeOut = TPop3Client::TimeOutFromSeconds(account->Timeout);
+// The deletion proper, on the account's cached rows. Without a question of its own a selection:
+// one message asked about alone, several after the warning.
+void DeleteMessages(const TMailParts& parts, TAccount& account, const std::vector<int>& messages,
+                    const std::string& rangeQuestion) {
+    const TScopedFlag busy(parts.Flags.MailBusy);
+    parts.Pop.TimeOut = TPop3Client::TimeOutFromSeconds(account.Timeout);
+    const int cached = static_cast<int>(account.Rows.size());
     int firstRow = parts.Grid.RowCount();
     for (const int message : messages)
         firstRow = std::min(firstRow, parts.Grid.RowOf(message));
-    TDeletion deletion(parts, *account);
+    TDeletion deletion(parts, account);
     std::string report;
     try {
-        if (messages.size() == 1)
+        if (rangeQuestion.empty() && messages.size() == 1)
             deletion.One(messages.front());
         else
-            report = deletion.Range(messages);
+            report = deletion.Range(messages, rangeQuestion.empty() ? RangeWarning : rangeQuestion);
     } catch (...) {
         try {
             DisconnectIfConnected(parts.Pop);
@@ -223,7 +217,43 @@ void DeleteSelectedMail(const TMailParts& parts) {
     }
     // The QUIT makes the server carry out the deletions; a refused one is shown as a failure.
     DisconnectIfConnected(parts.Pop);
-    if (static_cast<int>(account->Rows.size()) < cached && parts.Accounts.Current() == account)
+    if (static_cast<int>(account.Rows.size()) < cached && parts.Accounts.Current() == &account)
         SelectRowAfter(parts.Grid, firstRow);
     if (!report.empty()) ShowMessage(report);
+}
+
+// The account whose rows the table shows, when no other mail operation holds it; a check still
+// connecting is given up.
+TAccount* Deletable(const TMailParts& parts) {
+    TAccount* account = parts.Accounts.Current();
+    if (parts.Accounts.Count() == 0 || !account || parts.Flags.MailBusy) return nullptr;
+    parts.View.AbandonRunningCheck();
+    parts.Flags.Checking = false;
+    return account->Rows.empty() ? nullptr : account;
+}
+
+} // namespace
+
+void DeleteSelectedMail(const TMailParts& parts) {
+    TAccount* account = Deletable(parts);
+    if (!account) return;
+    const int cached = static_cast<int>(account->Rows.size());
+    const std::vector<int> messages = SelectedMessages(parts.Grid, cached);
+    if (messages.empty() || parts.Grid.RowEmpty(messages.front())) return;
+    DeleteMessages(parts, *account, messages, {});
+}
+
+std::string MarkedQuestion(int count) {
+    return (count == 1 ? std::string("Delete the email marked for deletion by your rules?")
+                       : "Delete the " + std::to_string(count) +
+                             " emails marked for deletion by your rules?") +
+           "\n\rEach one is checked first, and one that has moved in the queue is kept.";
+}
+
+void DeleteMarkedMail(const TMailParts& parts, const std::vector<int>& marked) {
+    TAccount* account = Deletable(parts);
+    if (!account || marked.empty()) return;
+    for (const int message : marked)
+        if (message < 1 || message > static_cast<int>(account->Rows.size())) return;
+    DeleteMessages(parts, *account, marked, MarkedQuestion(static_cast<int>(marked.size())));
 }

@@ -44,7 +44,10 @@ void TMailOperations::AttachStatus(TStatus& dialog) {
     dialog.OnCancelClick = [this] { check->CancelClick(); };
     dialog.OnClose = [this] { check->StatusClosed(); };
     dialog.OnCheckReady = [this](uint64_t attempt) { check->CheckReady(attempt); };
-    check->OnChecked = [this](TAccount& account) { watch->Checked(account, false); };
+    check->OnChecked = [this](TAccount& account) {
+        watch->Checked(account, false);
+        if (OnChecked) OnChecked(account);
+    };
 }
 
 void TMailOperations::UseNotifier(TNewMailNotifier& notifier, const TMailWatch::TWindow& window) {
@@ -112,6 +115,15 @@ void TMailOperations::PeriodicTick() {
 void TMailOperations::del_mailClick() {
     if (round->Running()) return;
     DeleteSelectedMail(Parts());
+    if (TAccount* current = accounts.Current()) {
+        watch->RowsChanged(*current);
+        watch->Shown();
+    }
+}
+
+void TMailOperations::DeleteMarkedClick(const std::vector<int>& marked) {
+    if (round->Running()) return;
+    DeleteMarkedMail(Parts(), marked);
     if (TAccount* current = accounts.Current()) {
         watch->RowsChanged(*current);
         watch->Shown();

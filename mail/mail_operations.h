@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QObject;
 class TAccountTree;
@@ -40,6 +41,10 @@ public:
     void PeriodicTick();
     bool RoundRunning() const;
     void del_mailClick();
+    // "Delete marked": the messages the rules marked, by number.
+    void DeleteMarkedClick(const std::vector<int>& marked);
+    // A check the user started ended with all its rows (after the new mail was recorded).
+    std::function<void(TAccount& account)> OnChecked;
     // Gives up a check still connecting, so that the session is free.
     void AbandonRunningCheck();
     // The window closes: first no round goes on, then no worker outlives it and the session ends.

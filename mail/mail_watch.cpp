@@ -19,11 +19,13 @@ TMailWatch::TMailWatch(TAccounts& accounts, TAccountTree& tree, TMessageGrid& gr
     : accounts(accounts), tree(tree), grid(grid), notifier(notifier), window(std::move(window)) {}
 
 void TMailWatch::Checked(TAccount& account, bool background) {
-    for (int message : RecordCheckKept(account, Identities(account)))
-        if (background) {
-            arrivals.push_back(ArrivalOf(account.Headers[static_cast<size_t>(message - 1)]));
+    for (int message : RecordCheckKept(account, Identities(account))) {
+        const auto line = static_cast<size_t>(message - 1);
+        if (background && !(Ignored && Ignored(account, line))) {
+            arrivals.push_back(ArrivalOf(account.Headers[line]));
             arrivals.back().Account = account.Name;
         }
+    }
     ShowNode(account, "", "");
     if (&account == accounts.Current()) Shown();
     ShowCount();

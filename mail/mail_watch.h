@@ -42,6 +42,9 @@ public:
     void Announce();
     // The count of new messages not yet viewed, over every account.
     int FreshCount() const;
+    // Whether a rule says the message (by its line in the account's rows) is not to be
+    // announced; nothing is ignored without it.
+    std::function<bool(const TAccount& account, size_t line)> Ignored;
 
 private:
     void ShowNode(const TAccount& account, const std::string& note, const std::string& failure);

@@ -28,6 +28,22 @@ struct TSorting {
 };
 TSorting sorting;
 
+// What the rules made of the message, on each of its cells.
+constexpr int RuleRole = Qt::UserRole;
+
+const char* RuleWords(TRuleAction action) {
+    switch (action) {
+    case TRuleAction::Delete:
+        return "Marked for deletion by a rule";
+    case TRuleAction::Highlight:
+        return "Highlighted by a rule";
+    case TRuleAction::Ignore:
+        return "Ignored by a rule";
+    default:
+        return "";
+    }
+}
+
 // One line of text: a fold's tab reads as a blank in a cell.
 QString Shown(const std::string& utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))
@@ -268,6 +284,45 @@ void TMessageGrid::MarkNew(const std::vector<bool>& fresh) {
 bool TMessageGrid::IsMarkedNew(int message) const {
     const QTableWidgetItem* cell = item(RowOf(message) - 1, 0);
     return cell && cell->font().bold();
+}
+
+void TMessageGrid::MarkRules(const std::vector<TRuleAction>& actions) {
+    // Fixed text colours on the marking colours, so that a dark theme keeps them readable.
+    const QColor deleteBack(255, 205, 205);
+    const QColor highlightBack(255, 240, 170);
+    const QColor darkText(Qt::black);
+    const QColor greyText = palette().color(QPalette::Disabled, QPalette::Text);
+    for (int message = 1; message < RowCount(); ++message) {
+        const size_t at = static_cast<size_t>(message - 1);
+        const TRuleAction action = at < actions.size() ? actions[at] : TRuleAction::None;
+        const int row = RowOf(message) - 1;
+        for (int column = 0; column < Columns; ++column) {
+            QTableWidgetItem* cell = item(row, column);
+            if (!cell) continue;
+            cell->setData(RuleRole, static_cast<int>(action));
+            cell->setData(Qt::AccessibleDescriptionRole,
+                          action == TRuleAction::None ? QVariant() : QVariant(RuleWords(action)));
+            cell->setData(Qt::BackgroundRole, action == TRuleAction::Delete      ? deleteBack
+                                              : action == TRuleAction::Highlight ? highlightBack
+                                                                                 : QVariant());
+            cell->setData(Qt::ForegroundRole, action == TRuleAction::Ignore ? greyText
+                                              : action == TRuleAction::None ? QVariant()
+                                                                            : darkText);
+            QString tip = cell->toolTip().section("\n[", 0, 0);
+            if (action != TRuleAction::None) tip += QString("\n[") + RuleWords(action) + "]";
+            cell->setToolTip(tip);
+            if (action == TRuleAction::Ignore && cell->font().bold()) {
+                QFont font = cell->font();
+                font.setBold(false);
+                cell->setFont(font);
+            }
+        }
+    }
+}
+
+TRuleAction TMessageGrid::RuleMark(int message) const {
+    const QTableWidgetItem* cell = item(RowOf(message) - 1, 0);
+    return cell ? static_cast<TRuleAction>(cell->data(RuleRole).toInt()) : TRuleAction::None;
 }
 
 void TMessageGrid::SetSort(int column, Qt::SortOrder order) {

@@ -1,4 +1,6 @@
 #pragma once
+#include "rules/mail_rules.h"
+
 #include <QTableWidget>
 #include <functional>
 #include <string>
@@ -50,6 +52,11 @@ public:
     // Shows new messages in bold: flags by message number (from 1), the others plain.
     void MarkNew(const std::vector<bool>& fresh);
     bool IsMarkedNew(int message) const;
+    // Shows what the rules made of each message (by number, from 1): marked for deletion and
+    // highlighted rows on a colour of their own, ignored ones greyed and never bold; each says
+    // so to a screen reader and in its tooltip.
+    void MarkRules(const std::vector<TRuleAction>& actions);
+    TRuleAction RuleMark(int message) const;
 
     // The chosen order: a column (NoSort for message order) and a direction.
     int SortColumn() const { return sortColumn; }

@@ -64,8 +64,12 @@ TToolbarPanel::TToolbarPanel(QWidget* parent)
                            "edit-delete", QStyle::SP_TrashIcon})),
       HeadBtn(AddButton(this, {"HeadBtn", 364, QT_TRANSLATE_NOOP("TToolbarPanel", "Headers"),
                                nullptr, "document-properties", QStyle::SP_FileDialogDetailedView})),
-      Label1(AddLabel(this, "Label1", QT_TRANSLATE_NOOP("TToolbarPanel", "Last refresh : "), 456)),
-      refreshed(AddLabel(this, "refreshed", "(none)", 520)) {
+      del_marked(
+          AddButton(this, {"del_marked", 444, QT_TRANSLATE_NOOP("TToolbarPanel", "Marked"),
+                           QT_TRANSLATE_NOOP("TToolbarPanel", "Delete the mail marked by rules"),
+                           "mail-mark-junk", QStyle::SP_MessageBoxWarning})),
+      Label1(AddLabel(this, "Label1", QT_TRANSLATE_NOOP("TToolbarPanel", "Last refresh : "), 536)),
+      refreshed(AddLabel(this, "refreshed", "(none)", 600)) {
     setObjectName("Panel3");
     // Two buttons share the caption "Account"; what they do tells them apart.
     add_acc->setAccessibleName("Add account");
@@ -81,4 +85,9 @@ TToolbarPanel::TToolbarPanel(QWidget* parent)
     // designed.
     FitToText(*this, {});
     setFixedHeight(std::max(49, HeadBtn->geometry().bottom() + 1 + HeadBtn->y()));
+}
+
+void TToolbarPanel::ShowMarked(int count) {
+    del_marked->setText(count == 0 ? QString("Marked") : QString("Marked (%1)").arg(count));
+    del_marked->setAccessibleDescription(QString("%1 marked for deletion").arg(count));
 }

@@ -4,7 +4,7 @@
 class QLabel;
 class QToolButton;
 
-// The toolbar across the top of the main window (Panel3): five buttons and the time of the
+// The toolbar across the top of the main window (Panel3): six buttons and the time of the
 // last refresh.
 class TToolbarPanel : public QFrame {
     Q_OBJECT
@@ -16,6 +16,10 @@ public:
     QToolButton* check_mail;
     QToolButton* del_mail;
     QToolButton* HeadBtn;
+    QToolButton* del_marked; // "Delete marked"; its caption counts the marked mail
     QLabel* Label1;
     QLabel* refreshed;
+
+    // The count of mail the rules marked for deletion, on the button and in its hint.
+    void ShowMarked(int count);
 };

@@ -52,7 +52,8 @@ TEST_F(StartTest, TheWindowCarriesItsDesignedWidgets) {
           Button{"del_acc", 84, "Account", "Delete selected account (Ctrl+D)"},
           Button{"check_mail", 204, "Check", "Check e-mail (F5); every account: Shift+F5"},
           Button{"del_mail", 284, "Mail", "Remove selected e-mail from server (Del)"},
-          Button{"HeadBtn", 364, "Headers", "Headers (Ctrl+U)"}}) {
+          Button{"HeadBtn", 364, "Headers", "Headers (Ctrl+U)"},
+          Button{"del_marked", 444, "Marked", "Delete the mail marked by rules (Shift+Del)"}}) {
         auto* button = Find<QToolButton>(b.name);
         ASSERT_NE(button, nullptr) << b.name;
         EXPECT_EQ(button->text(), b.caption);
@@ -71,7 +72,10 @@ TEST_F(StartTest, TheWindowCarriesItsDesignedWidgets) {
     EXPECT_NE(Find<QWidget>("smallpanel"), nullptr);
     EXPECT_EQ(Find<QWidget>("smallpanel")->cursor().shape(), Qt::SplitHCursor);
     EXPECT_EQ(Find<QWidget>("tree")->parentWidget(), Find<QWidget>("Panel2"));
-    EXPECT_EQ(Find<QWidget>("grid")->parentWidget(), Find<QWidget>("Panel1"));
+    // The table above the preview pane, both in the table side.
+    EXPECT_EQ(Find<QWidget>("grid")->parentWidget(), Find<QWidget>("tableSplit"));
+    EXPECT_EQ(Find<QWidget>("previewPane")->parentWidget(), Find<QWidget>("tableSplit"));
+    EXPECT_EQ(Find<QWidget>("tableSplit")->parentWidget(), Find<QWidget>("Panel1"));
 }
 
 TEST_F(StartTest, MenusHoldTheirItemsInOrder) {
@@ -90,9 +94,12 @@ TEST_F(StartTest, MenusHoldTheirItemsInOrder) {
     EXPECT_EQ(popup->actions()[6]->shortcut(), QKeySequence("Ctrl+,"));
     auto* popup2 = Find<QMenu>("popup2");
     ASSERT_NE(popup2, nullptr);
-    ASSERT_EQ(popup2->actions().size(), 1);
+    ASSERT_EQ(popup2->actions().size(), 4);
     EXPECT_EQ(popup2->actions()[0]->objectName(), "Delete1");
     EXPECT_EQ(popup2->actions()[0]->text(), "Delete");
+    EXPECT_EQ(popup2->actions()[1]->text(), "Delete Marked");
+    EXPECT_TRUE(popup2->actions()[2]->isSeparator());
+    EXPECT_EQ(popup2->actions()[3]->text(), "Mail Rules...");
 }
 
 TEST_F(StartTest, TheTableHasItsHeadingsAndOneEmptyRow) {

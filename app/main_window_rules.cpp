@@ -1,0 +1,66 @@
+// The main window's part in the rules that mark mail: they are read at start, tried on every row
+// the table shows, edited in their dialog, and "Delete marked" deletes what they marked, only
+// after its question.
+#include "accounts/account_list.h"
+#include "accounts/cut_field.h"
+#include "app/main_window.h"
+#include "dialogs/rules_editor.h"
+#include "mail/mail_operations.h"
+#include "platform/int_text.h"
+#include "platform/message_box.h"
+#include "rules/rules_file.h"
+#include "widgets/message_grid.h"
+#include "widgets/toolbar_panel.h"
+
+// The size a cached row shows, in KB: the rules' bytes to within half a KB.
+int64_t RowBytes(std::string row) {
+    for (int skipped = 0; skipped < 3; ++skipped)
+        CutField(row, TMessageGrid::Separator);
+    return static_cast<int64_t>(TryStrToInt(CutField(row, TMessageGrid::Separator)).value_or(0)) *
+           1024;
+}
+
+// A damaged file loses only its damaged lines; an unreadable one leaves no rule at work.
+void TForm1::LoadMailRules() {
+    if (!LoadRules(rules, RulesFilePath())) ShowMessage("Error reading the mail rules");
+}
+
+void TForm1::MarkRows() {
+    std::vector<TRuleAction> actions;
+    if (const TAccount* account = accounts->Current())
+        for (size_t i = 0; i < account->Rows.size() && i < account->Headers.size(); ++i)
+            actions.push_back(
+                Judge(rules, account->Name, account->Headers[i], RowBytes(account->Rows[i]))
+                    .Action);
+    grid->MarkRules(actions);
+    Panel3->ShowMarked(static_cast<int>(MarkedMessages().size()));
+}
+
+std::vector<int> TForm1::MarkedMessages() const {
+    std::vector<int> marked;
+    for (int message = 1; message < grid->RowCount(); ++message)
+        if (grid->RuleMark(message) == TRuleAction::Delete) marked.push_back(message);
+    return marked;
+}
+
+void TForm1::DeleteMarkedClick() {
+    const std::vector<int> marked = MarkedMessages();
+    if (marked.empty()) {
+        ShowMessage("No email is marked for deletion");
+        return;
+    }
+    StopPreview();
+    mail->DeleteMarkedClick(marked);
+    MarkRows(); // also where the table was not redrawn
+}
+
+void TForm1::RulesClick() {
+    std::vector<std::string> names;
+    for (int i = 0; i < accounts->Count(); ++i)
+        names.push_back(accounts->At(i).Name);
+    TRulesEditor editor(rules, names, this);
+    if (editor.exec() != QDialog::Accepted) return;
+    rules = editor.Rules();
+    if (!SaveRules(rules, RulesFilePath())) ShowMessage("Error saving the mail rules");
+    MarkRows();
+}
