@@ -5,6 +5,7 @@
 #include "accounts/accounts_file.h"
 #include "accounts/keyring_store.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/temp_working_dir.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -18,15 +19,8 @@ namespace {
 
 using TResult = TSecretStore::TResult;
 
-class KeyringTest : public testing::Test {
+class KeyringTest : public test_support::TempWorkingDirTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    }
-    void TearDown() override { QDir::setCurrent(previous); }
-
     static std::string FileText() {
         QFile file("mail.acc");
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
@@ -40,8 +34,6 @@ protected:
         list.At(1).RefreshToken = "refresh-1";
     }
 
-    QTemporaryDir dir;
-    QString previous;
     MessageRecorder messages;
     TAccounts list;
     TKeyringStore store{20000};
