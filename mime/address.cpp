@@ -100,8 +100,8 @@ std::string Phrase(const std::vector<std::string>& words) {
     return Trimmed(shown);
 }
 
-// A bare address (local@domain) from its tokens: words, dots and "@" joined without blanks, a quoted local
-// part quoted again, comments left out.
+// A bare address (local@domain) from its tokens: words, dots and "@" joined without blanks, a
+// quoted local part quoted again, comments left out.
 std::string AddrSpec(const std::vector<TToken>& tokens, size_t from, size_t to) {
     std::string address;
     for (size_t k = from; k < to; ++k) {

@@ -1,5 +1,7 @@
 #include "mime/transfer_encoding.h"
 
+#include "pop3/header_text.h"
+
 namespace {
 int Base64Value(char c) {
     if (c >= 'A' && c <= 'Z') return c - 'A';
@@ -7,13 +9,6 @@ int Base64Value(char c) {
     if (c >= '0' && c <= '9') return c - '0' + 52;
     if (c == '+' || c == '-') return 62; // the URL-safe alphabet as well, as some senders use
     if (c == '/' || c == '_') return 63;
-    return -1;
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     return -1;
 }
 

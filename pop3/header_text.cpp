@@ -5,6 +5,13 @@
 #include <cctype>
 #include <optional>
 
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
 namespace {
 
 bool IsBlank(char c) {
@@ -19,13 +26,6 @@ std::string Unfold(std::string_view text) {
         out.push_back(text[i]);
     }
     return out;
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
 }
 
 std::optional<std::string> DecodeQ(std::string_view text) {

@@ -21,3 +21,6 @@ std::string WithoutLineEnd(std::string text);
 // The kept header lines of a message as the server meant them: the terminator line and the
 // empty line before it dropped, dot-stuffing undone, encoded words decoded line by line.
 std::vector<std::string> ShownHeaderLines(const std::vector<std::string>& lines);
+
+// The value of a hexadecimal digit in either case; -1 for any other byte.
+int HexValue(char c);
