@@ -306,6 +306,10 @@ void TSocketSession::WndProc(const TMessage& message) {
     }
 }
 
+bool TSocketSession::TakeSocketEvent(long event) {
+    return event == FD_READ ? ReadToStream() : event == FD_WRITE && WriteFromStream();
+}
+
 void TSocketSession::DispatchSocketEvent(uint16_t event, uint64_t tag) {
     switch (event) {
     case FD_READ:
@@ -342,11 +346,14 @@ bool TSocketSession::WaitUntil(const std::function<bool()>& done, bool withProgr
     while (!done()) {
         // The socket's own readiness is taken in the step; a claim tied to a socket closed
         // meanwhile finds its tag gone and claims nothing.
+        // On the window's own thread its readiness is handled at once, without a message.
         const auto [fd, tag] = socket.Current();
-        if (fd != INVALID_SOCKET)
-            ProcessMessagesStep(static_cast<int>(fd), tag);
-        else
+        if (fd == INVALID_SOCKET)
             ProcessMessagesStep();
+        else if (OnWindowThread())
+            ProcessMessagesStep(static_cast<int>(fd), tag, takeSocketEvent);
+        else
+            ProcessMessagesStep(static_cast<int>(fd), tag);
         if (!withProgressLimit || TimeOut <= 0) continue;
         const auto now = Clock::now();
         const uint64_t moved = progress;

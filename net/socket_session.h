@@ -13,6 +13,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 using TNotifyEvent = std::function<void(QObject* Sender)>;
@@ -129,8 +130,12 @@ private:
     void WndProc(const TMessage& message);
     void DispatchSocketEvent(uint16_t event, uint64_t tag);
     void DrainOnClose(uint64_t tag);
-    void ReadToStream();
-    void WriteFromStream();
+    // False when the other handler held the session (nothing was done).
+    bool ReadToStream();
+    bool WriteFromStream();
+    // A readiness the waiting thread saw on the window's own thread, handled there at once.
+    bool TakeSocketEvent(long event);
+    bool OnWindowThread() const { return std::this_thread::get_id() == windowThread; }
     bool WaitUntil(const std::function<bool()>& done, bool withProgressLimit);
     void BeginReply();
     void ReadReply(std::string& reply);
@@ -145,6 +150,8 @@ private:
     int SendRaw(const char* from, int count);
 
     std::unique_ptr<TMessageWindow> window;
+    const std::thread::id windowThread = std::this_thread::get_id(); // where window's handlers run
+    const std::function<bool(long)> takeSocketEvent = [this](long e) { return TakeSocketEvent(e); };
     std::unique_ptr<TThreadTimer> timer;
 
     TSocketHandle socket;

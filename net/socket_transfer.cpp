@@ -67,7 +67,8 @@ void TSocketSession::SendBuffer(const char* bytes, uint16_t length) {
         sendDone = false;
         sendQueue.append(bytes, count);
     }
-    PostMessage(window->Handle(), SendRequestMessage);
+    // The window's own thread sends at once; another thread's request waits for its handler.
+    if (!OnWindowThread() || !WriteFromStream()) PostMessage(window->Handle(), SendRequestMessage);
     const bool finished = WaitUntil(
         [this] {
             return sendDone || canceled || !connected || tls.State() == TTlsLink::TState::Failed;
@@ -175,9 +176,9 @@ int TSocketSession::SendRaw(const char* from, int count) {
     return socket.With([&](TSocket s) { return WsSend(s, from, count); });
 }
 
-void TSocketSession::WriteFromStream() {
+bool TSocketSession::WriteFromStream() {
     const TScopedFlag busy(handlerBusy);
-    if (!busy.Claimed()) return;
+    if (!busy.Claimed()) return false;
     StatusMessage(8, "WriteFromStream");
     {
         std::lock_guard lock(bufferMutex);
@@ -197,9 +198,10 @@ void TSocketSession::WriteFromStream() {
             }
         }
     }
+    return true;
 }
 
-void TSocketSession::ReadToStream() {
+bool TSocketSession::ReadToStream() {
     if (canceled) {
         socket.With([this](TSocket s) {
             return WSAAsyncSelect(s, window->Handle(), SocketEventMessage, 0);
@@ -207,7 +209,7 @@ void TSocketSession::ReadToStream() {
         if (OnAbortRead) OnAbortRead(this);
     }
     const TScopedFlag busy(handlerBusy);
-    if (!busy.Claimed()) return;
+    if (!busy.Claimed()) return false;
     StatusMessage(8, "ReadToStream");
     // A full buffer is not read into: the peer waits until ReadLn has taken lines, so no
     // server can make the buffer grow without bound.
@@ -216,7 +218,7 @@ void TSocketSession::ReadToStream() {
         readPaused = true;
         // Marked before looking again: a line taken in between sees the mark and resumes.
         held = BufferedBytes();
-        if (held >= MaxBufferedBytes) return;
+        if (held >= MaxBufferedBytes) return true;
         readPaused = false;
     }
     char chunk[ChunkSize];
@@ -233,6 +235,7 @@ void TSocketSession::ReadToStream() {
         progress += static_cast<uint64_t>(got);
         if (got == most) PostMessage(window->Handle(), ReadRequestMessage);
     }
+    return true;
 }
 
 void TSocketSession::DrainOnClose(uint64_t tag) {

@@ -134,7 +134,7 @@ void ProcessMessagesStep() {
     waiters.fetch_sub(1);
 }
 
-void ProcessMessagesStep(int fd, uint64_t tag) {
+void ProcessMessagesStep(int fd, uint64_t tag, const std::function<bool(long event)>& take) {
     const uint32_t seen = generation.load();
     ProcessPendingMessages();
     if (generation.load() != seen) return;
@@ -146,12 +146,12 @@ void ProcessMessagesStep(int fd, uint64_t tag) {
         waiters.fetch_sub(1);
         return;
     }
-    // Handed back whatever happens, with what the poll saw.
-    struct Hand {
-        int fd;
-        uint64_t tag;
-        uint32_t revents = 0;
-        ~Hand() { socket_service::Release(fd, tag, revents); }
-    } hand{fd, tag};
-    hand.revents = static_cast<uint16_t>(PollSocket(fd, static_cast<short>(events), seen, wakeFd));
+    uint32_t revents = 0;
+    try {
+        revents = static_cast<uint16_t>(PollSocket(fd, static_cast<short>(events), seen, wakeFd));
+    } catch (...) {
+        socket_service::Release(fd, tag, 0); // handed back whatever happens
+        throw;
+    }
+    socket_service::Release(fd, tag, revents, take);
 }

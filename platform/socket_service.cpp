@@ -30,11 +30,20 @@ struct Registration {
     int connectError = 0; // a failure connect() reported at once, delivered like a late one
     bool readArmed = true;
     bool writeArmed = false;
-    bool inSet = false;    // added to the epoll set
-    uint32_t armed = 0;    // the events the set will report; 0 once a report disarmed it
-    bool claimed = false;  // a waiting thread watches the socket itself (Claim); the set does not
+    bool inSet = false;   // added to the epoll set
+    uint32_t armed = 0;   // the events the set will report; 0 once a report disarmed it
+    bool claimed = false; // a waiting thread watches the socket itself (Claim); the set does not
+    bool parked = false;  // out of the set for a moment after a claim, for the next one to come
+    bool cycling = false; // parked, or claimed again from a park: the service keeps a deadline
+    Clock::time_point parkedUntil;
     uint64_t entryKey = 0; // names the set's entry in its reports; new each time it is added
 };
+
+// How long a socket handled by its waiting thread stays out of the set after the wait: a
+// lockstep exchange claims it again within that time, so the set is not updated twice per
+// reply; a socket that nobody claims again is watched by the service after it, as the polling
+// step's bound allows.
+constexpr auto ParkTime = std::chrono::milliseconds(2);
 
 struct Timer {
     uint32_t interval = 0;
@@ -65,6 +74,7 @@ public:
     uint64_t lastEntryKey = 0;
     std::map<int, Registration> sockets;
     std::map<std::pair<TWindowHandle, uint64_t>, Timer> timers;
+    Clock::time_point nextWake = Clock::time_point::max(); // when the thread's sleep ends
 
     void Wake() {
         const uint64_t one = 1;
@@ -75,7 +85,7 @@ public:
     // a report disarms it without a call, and a receive or a blocked send re-arms it directly
     // rather than waking the thread. A claimed socket stays out of the set until released.
     void Apply(int fd, Registration& reg) {
-        if (reg.claimed) return; // the claimer hands it back with Release
+        if (reg.claimed || reg.parked) return; // the claimer hands it back, or the park ends
         const uint32_t wanted = Wanted(reg);
         if (wanted == 0 || wanted == reg.armed) return; // a disarmed entry reports nothing more
         if (!reg.inSet) reg.entryKey = ++lastEntryKey;
@@ -118,17 +128,27 @@ public:
                     continue;
                 Deliver(fd, found->second.tag, events[i].events);
             }
+            EndParks();
             FireTimers();
         }
     }
 
-    // Milliseconds until the next timer is due; -1 without timers.
+    // Milliseconds until the next timer is due or park ends; -1 without either.
     int TimerWait() {
         std::lock_guard lock(mutex);
-        if (timers.empty()) return -1;
         auto next = Clock::time_point::max();
         for (auto& [key, timer] : timers)
             next = std::min(next, timer.due);
+        // A socket claimed again from a park will be parked again: the thread keeps waking at
+        // the park's pace meanwhile rather than be woken by each park.
+        const auto now = Clock::now();
+        for (auto& [fd, reg] : sockets)
+            if (reg.parked)
+                next = std::min(next, reg.parkedUntil);
+            else if (reg.cycling)
+                next = std::min(next, now + ParkTime);
+        nextWake = next;
+        if (next == Clock::time_point::max()) return -1;
         auto wait = std::chrono::ceil<std::chrono::milliseconds>(next - Clock::now()).count();
         return static_cast<int>(std::max<long long>(0, std::min<long long>(wait, 60000)));
     }
@@ -188,7 +208,28 @@ public:
         Apply(fd, reg);
     }
 
+    void Park(Registration& reg) {
+        reg.parked = true;
+        reg.cycling = true;
+        reg.parkedUntil = Clock::now() + ParkTime;
+        // Only a thread asleep past the park's end needs telling.
+        if (reg.parkedUntil < nextWake) Wake();
+    }
+
 private:
+    void EndParks() {
+        const auto now = Clock::now();
+        for (auto& [fd, reg] : sockets) {
+            if (!reg.parked || reg.parkedUntil > now) {
+                if (!reg.parked && !reg.claimed) reg.cycling = false; // handed back, not parked
+                continue;
+            }
+            reg.parked = false;
+            reg.cycling = false;
+            Apply(fd, reg);
+        }
+    }
+
     void FireTimers() {
         const auto now = Clock::now();
         for (auto& [key, timer] : timers) {
@@ -267,27 +308,71 @@ uint32_t Claim(int fd, uint64_t tag) {
     Registration& reg = found->second;
     const uint32_t wanted = Service::Wanted(reg);
     if (wanted == 0 || reg.claimed) return 0;
-    // Out of the set, not only disarmed: a disarmed entry still reports a hang-up.
+    // Out of the set, not only disarmed: a disarmed entry still reports a hang-up. A parked
+    // socket is out of it already.
     if (reg.inSet) epoll_ctl(service.epollFd, EPOLL_CTL_DEL, fd, nullptr);
     reg.inSet = false;
+    reg.parked = false;
     reg.armed = 0;
     reg.claimed = true;
     return wanted;
 }
 
-void Release(int fd, uint64_t tag, uint32_t revents) {
+void Release(int fd, uint64_t tag, uint32_t revents, const TTakeEvent& take) {
     Service& service = Instance();
+    long taken = 0;
+    {
+        std::lock_guard lock(service.mutex);
+        auto found = service.sockets.find(fd);
+        if (found == service.sockets.end() || found->second.tag != tag || !found->second.claimed)
+            return;
+        Registration& reg = found->second;
+        revents &= EPOLLIN | EPOLLOUT | EPOLLRDHUP | EPOLLHUP | EPOLLERR;
+        // Disarmed as a posted notification would disarm them, so the claimer's handler re-arms.
+        if (take && reg.phase == Phase::Connected &&
+            !(revents & (EPOLLRDHUP | EPOLLHUP | EPOLLERR))) {
+            if ((revents & EPOLLIN) && reg.readArmed && (reg.mask & FD_READ)) {
+                reg.readArmed = false;
+                taken |= FD_READ;
+            }
+            if ((revents & EPOLLOUT) && reg.writeArmed && (reg.mask & FD_WRITE)) {
+                reg.writeArmed = false;
+                taken |= FD_WRITE;
+            }
+        }
+        if (!taken) {
+            reg.claimed = false;
+            if (revents)
+                service.Deliver(fd, tag, revents); // re-arms the set as it ends
+            else
+                service.Apply(fd, reg);
+            return;
+        }
+    }
+    // Still claimed: the service leaves the socket alone while its handler runs here, and a
+    // re-arm the handler makes is applied once, below.
+    long refused = 0;
+    for (const long event : {FD_READ, FD_WRITE}) {
+        if (!(taken & event)) continue;
+        try {
+            if (!take(event)) refused |= event;
+        } catch (...) {
+            // As from a window's handler: a failure goes no further, and the socket is handed back.
+        }
+    }
     std::lock_guard lock(service.mutex);
     auto found = service.sockets.find(fd);
-    if (found == service.sockets.end() || found->second.tag != tag || !found->second.claimed)
-        return;
+    if (found == service.sockets.end() || found->second.tag != tag) return; // closed meanwhile
     Registration& reg = found->second;
     reg.claimed = false;
-    revents &= EPOLLIN | EPOLLOUT | EPOLLRDHUP | EPOLLHUP | EPOLLERR;
-    if (revents)
-        service.Deliver(fd, tag, revents); // re-arms the set as it ends
-    else
+    for (const long event : {FD_READ, FD_WRITE})
+        if (refused & event) service.Post(fd, reg, event, 0);
+    // The claimer is likely to wait on it again at once (its next reply); a refused event is
+    // the window's to handle, so the set watches again now.
+    if (refused)
         service.Apply(fd, reg);
+    else
+        service.Park(reg);
 }
 
 bool StartTimer(TWindowHandle window, uint64_t id, uint32_t intervalMs) {

@@ -2,6 +2,7 @@
 #include "platform/message_window.h"
 
 #include <cstdint>
+#include <functional>
 
 // The one thread that watches registered sockets and window timers and posts their
 // notifications. Internal to the platform layer.
@@ -22,8 +23,16 @@ void SendWouldBlock(int fd);                     // write is posted when the soc
 // true, whoever watches next sees it again. Nothing is lost or told twice. The socket's handlers
 // may run on its window's thread meanwhile (a check waits on its worker); a re-arm they make
 // waits for the release, one poll of at most 2 ms.
+//
+// With take, a claimer on the socket's own window thread handles a read or write readiness itself:
+// take(FD_READ or FD_WRITE) runs on the claiming thread, the socket still claimed, instead of a
+// notification posted to the window; when it returns false (its handler was busy), the
+// notification is posted after all. Connect and close are always posted. A socket whose
+// readiness was all taken so stays out of the set for up to 2 ms after the release, since its
+// claimer is likely to wait on it again at once; then the service watches it again.
+using TTakeEvent = std::function<bool(long event)>;
 uint32_t Claim(int fd, uint64_t tag);
-void Release(int fd, uint64_t tag, uint32_t revents);
+void Release(int fd, uint64_t tag, uint32_t revents, const TTakeEvent& take = {});
 
 bool StartTimer(TWindowHandle window, uint64_t id, uint32_t intervalMs);
 bool StopTimer(TWindowHandle window, uint64_t id);
