@@ -6,6 +6,7 @@
 #include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <random>
@@ -70,9 +71,10 @@ struct TEvents {
 
 // Round by round the peer writes one byte at a random moment while the thread first sleeps on
 // the socket itself and then leaves it to the service thread, so the byte arrives before, during
-// or after the hand-over. Each round must end through the service thread (a readiness lost in the
-// hand-over never would), every read notification must find data (none doubled), and the close
-// is told once.
+// or after the hand-over. The thread sleeps either as any waiter, or as the window's own thread
+// that handles a read itself (or refuses it, its handler busy), after which the service watches
+// the socket again only once the park ends. Each round must end (a readiness lost in the
+// hand-over never would), every read must find data (none doubled), and the close is told once.
 TEST(SocketReadiness, HandedBetweenWaiterAndServiceNothingLostOrDoubled) {
     uint16_t port = 0;
     const int listener = Listen(port);
@@ -104,12 +106,20 @@ TEST(SocketReadiness, HandedBetweenWaiterAndServiceNothingLostOrDoubled) {
         }
         close(peer);
     });
+    int taken = 0, refused = 0;
+    const std::function<bool(long)> take = [&](long event) {
+        events.Take(client, {EventMessage, 0, event, {}});
+        return ++taken > 0;
+    };
+    const std::function<bool(long)> refuse = [&](long) { return ++refused < 0; };
+    const std::function<bool(long)> none;
+    const std::function<bool(long)>* takers[] = {&none, &take, &refuse};
     std::minstd_rand random(7);
     int round = 0;
     for (; round < Rounds; ++round) {
         asked.store(round + 1);
         for (int claims = 1 + static_cast<int>(random() % 2); claims > 0; --claims)
-            ProcessMessagesStep(fd, tag);
+            ProcessMessagesStep(fd, tag, *takers[random() % 3]);
         for (int step = 0; step < 2000 && events.got.size() <= static_cast<size_t>(round); ++step)
             ProcessMessagesStep();
         if (events.got.size() <= static_cast<size_t>(round)) break;
@@ -124,6 +134,8 @@ TEST(SocketReadiness, HandedBetweenWaiterAndServiceNothingLostOrDoubled) {
     EXPECT_EQ(events.got, std::string(Rounds, 'x'));
     EXPECT_EQ(events.emptyReads, 0);
     EXPECT_EQ(events.closes, 1);
+    EXPECT_GT(taken, 0);
+    EXPECT_GT(refused, 0);
     WsCloseSocket(client);
     close(listener);
 }
