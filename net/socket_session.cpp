@@ -344,9 +344,9 @@ bool TSocketSession::WaitUntil(const std::function<bool()>& done, bool withProgr
     uint64_t seenProgress = progress;
     auto lastProgress = Clock::now();
     while (!done()) {
-        // The socket's own readiness is taken in the step; a claim tied to a socket closed
-        // meanwhile finds its tag gone and claims nothing.
-        // On the window's own thread its readiness is handled at once, without a message.
+        // The socket's own readiness is taken in the step, and on the window's own thread
+        // handled there at once, without a message; a claim tied to a socket closed meanwhile
+        // finds its tag gone and claims nothing.
         const auto [fd, tag] = socket.Current();
         if (fd == INVALID_SOCKET)
             ProcessMessagesStep();
