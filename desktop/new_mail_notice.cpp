@@ -8,8 +8,8 @@
 
 namespace {
 // The notice's words in the user's language, UTF-8 as the rest of the notice.
-std::string Said(const char* text, int n = -1) {
-    return QCoreApplication::translate("TNewMailNotice", text, nullptr, n).toStdString();
+std::string Said(const char* text) {
+    return QCoreApplication::translate("TNewMailNotice", text).toStdString();
 }
 
 std::string Field(const std::vector<std::string>& header, const char* name) {
@@ -41,8 +41,10 @@ TArrival ArrivalOf(const std::vector<std::string>& header) {
 }
 
 std::string NoticeTitle(int count) {
-    return count == 1 ? Said(QT_TRANSLATE_NOOP("TNewMailNotice", "1 new message"))
-                      : Said(QT_TRANSLATE_NOOP("TNewMailNotice", "%n new messages"), count);
+    return count == 1
+               ? Said(QT_TRANSLATE_NOOP("TNewMailNotice", "1 new message"))
+               : QCoreApplication::translate("TNewMailNotice", "%n new messages", nullptr, count)
+                     .toStdString();
 }
 
 std::string NoticeBody(const std::vector<TArrival>& arrivals) {
@@ -60,9 +62,10 @@ std::string NoticeBody(const std::vector<TArrival>& arrivals) {
                     .arg(QString::fromStdString(sender), QString::fromStdString(subject))
                     .toStdString();
     }
-    if (arrivals.size() > NoticeNamed)
-        body += "\n" + Said(QT_TRANSLATE_NOOP("TNewMailNotice", "and %n more"),
-                            static_cast<int>(arrivals.size() - NoticeNamed));
+    const int more = static_cast<int>(arrivals.size()) - static_cast<int>(NoticeNamed);
+    if (more > 0)
+        body += "\n" + QCoreApplication::translate("TNewMailNotice", "and %n more", nullptr, more)
+                           .toStdString();
     return body;
 }
 

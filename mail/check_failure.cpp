@@ -300,12 +300,12 @@ std::string FillReason(const TCheckFailure& failure) {
 }
 
 TCheckOutcome FillFailure(const TCheckFailure& failure) {
-    const std::string read = failure.Step == TCheckStep::List
-                                 ? Translated("TCheckFailure", "No message was read.")
-                                 : Filled(Translated("TCheckFailure", "%n of %1 messages read.",
-                                                     nullptr, failure.Message - 1),
-                                          std::to_string(failure.Listed));
-    return {Join({FillReason(failure), read})};
+    if (failure.Step == TCheckStep::List)
+        return {Join({FillReason(failure), Translated("TCheckFailure", "No message was read.")})};
+    const int read = failure.Message - 1;
+    return {Join({FillReason(failure),
+                  Filled(Translated("TCheckFailure", "%n of %1 messages read.", nullptr, read),
+                         std::to_string(failure.Listed))})};
 }
 
 } // namespace

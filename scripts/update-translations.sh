@@ -5,6 +5,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 lupdate=$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)
 # Translated() (platform/translated_text.h) is translate() returning bytes.
-"$lupdate" -locations none -no-obsolete -tr-function-alias translate+=Translated \
+"$lupdate" -locations none -no-obsolete -tr-function-alias translate+=Translated -I . \
     accounts app desktop dialogs mail platform rules signin widgets \
     -ts translations/vellion_de.ts translations/vellion_fr.ts
