@@ -21,6 +21,29 @@
             <numerusform>%1 (%2, %n neu)</numerusform>
         </translation>
     </message>
+    <message>
+        <source>No accounts created yet</source>
+        <translation>Noch keine Konten angelegt</translation>
+    </message>
+</context>
+<context>
+    <name>TAccounts</name>
+    <message>
+        <source>An account with that name already exists</source>
+        <translation>Ein Konto mit diesem Namen gibt es bereits</translation>
+    </message>
+    <message>
+        <source>Part of the accounts file could not be read.</source>
+        <translation>Ein Teil der Kontodatei konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The accounts file was kept as &quot;%1&quot;.</source>
+        <translation>Die Kontodatei wurde als &quot;%1&quot; aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>The accounts file could not be copied, so it will not be replaced until a copy can be made.</source>
+        <translation>Die Kontodatei konnte nicht kopiert werden; sie wird daher erst ersetzt, wenn eine Kopie möglich ist.</translation>
+    </message>
 </context>
 <context>
     <name>TAttemptSignIn</name>

@@ -21,6 +21,29 @@
             <numerusform>%1 (%2, %n nouveaux)</numerusform>
         </translation>
     </message>
+    <message>
+        <source>No accounts created yet</source>
+        <translation>Aucun compte créé pour l&apos;instant</translation>
+    </message>
+</context>
+<context>
+    <name>TAccounts</name>
+    <message>
+        <source>An account with that name already exists</source>
+        <translation>Un compte portant ce nom existe déjà</translation>
+    </message>
+    <message>
+        <source>Part of the accounts file could not be read.</source>
+        <translation>Une partie du fichier des comptes n&apos;a pas pu être lue.</translation>
+    </message>
+    <message>
+        <source>The accounts file was kept as &quot;%1&quot;.</source>
+        <translation>Le fichier des comptes a été conservé sous &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The accounts file could not be copied, so it will not be replaced until a copy can be made.</source>
+        <translation>Le fichier des comptes n&apos;a pas pu être copié ; il ne sera donc pas remplacé tant qu&apos;une copie ne pourra pas être faite.</translation>
+    </message>
 </context>
 <context>
     <name>TAttemptSignIn</name>

@@ -122,7 +122,7 @@ std::string TAccountTree::AccountName(const QTreeWidgetItem* node) {
 }
 
 void TAccountTree::InsertPlaceholder() {
-    InsertAccountNode(0, PlaceholderText);
+    InsertAccountNode(0, Translated("TAccountTree", PlaceholderText));
 }
 
 QTreeWidgetItem* TAccountTree::InsertAccountNode(int position, const std::string& name) {
