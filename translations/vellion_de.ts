@@ -1169,6 +1169,13 @@ Dieses Fenster schließt sich, sobald der Anbieter geantwortet hat.</translation
     </message>
 </context>
 <context>
+    <name>TUiGuard</name>
+    <message>
+        <source>Unknown failure</source>
+        <translation>Unbekannter Fehler</translation>
+    </message>
+</context>
+<context>
     <name>Tacc_info</name>
     <message>
         <source>A saved password is kept in the desktop&apos;s keyring.</source>

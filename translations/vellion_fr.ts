@@ -1169,6 +1169,13 @@ Cette fenêtre se ferme quand le fournisseur a répondu.</translation>
     </message>
 </context>
 <context>
+    <name>TUiGuard</name>
+    <message>
+        <source>Unknown failure</source>
+        <translation>Erreur inconnue</translation>
+    </message>
+</context>
+<context>
     <name>Tacc_info</name>
     <message>
         <source>A saved password is kept in the desktop&apos;s keyring.</source>
