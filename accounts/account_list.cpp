@@ -3,6 +3,7 @@
 #include "accounts/ascii_text.h"
 #include "platform/exception.h"
 #include "platform/message_box.h"
+#include "platform/translated_text.h"
 
 #include <algorithm>
 #include <new>
@@ -32,7 +33,7 @@ bool TAccounts::Exists(const std::string& name) const {
 bool TAccounts::Add(const std::string& name, const std::string& server, const std::string& user,
                     const std::string& password, bool savePassword) {
     if (Exists(name)) {
-        ShowMessage("An account with that name already exists");
+        ShowMessage(Translated("TAccounts", "An account with that name already exists"));
         return false;
     }
     try {

@@ -3,6 +3,7 @@
 #include "accounts/accounts_file.h"
 #include "platform/exception.h"
 #include "platform/message_box.h"
+#include "platform/translated_text.h"
 #include "platform/whole_file.h"
 
 #include <QFile>
@@ -52,16 +53,18 @@ bool TAccounts::LoadFromFile() {
     }
     // An unclosed last record (a cut file), or a file of bytes that gave no account.
     if (!fields.empty() || (!data.empty() && Count() == before) || lost)
-        ShowMessage("Part of the accounts file could not be read.\r\n" + KeepCopy());
+        ShowMessage(Translated("TAccounts", "Part of the accounts file could not be read.") +
+                    "\r\n" + KeepCopy());
     return true;
 }
 
 std::string TAccounts::KeepCopy() {
     std::string backup;
     backupPending = true;
-    return KeepUnreadableFile(backup) ? "The accounts file was kept as \"" + backup + "\"."
-                                      : "The accounts file could not be copied, so it will not be "
-                                        "replaced until a copy can be made.";
+    return KeepUnreadableFile(backup)
+               ? Filled(Translated("TAccounts", "The accounts file was kept as \"%1\"."), backup)
+               : Translated("TAccounts", "The accounts file could not be copied, so it will not "
+                                         "be replaced until a copy can be made.");
 }
 
 bool TAccounts::KeepUnreadableFile(std::string& backupPath) {

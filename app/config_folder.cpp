@@ -1,11 +1,19 @@
 #include "app/config_folder.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+// Said on the terminal and in a box, UTF-8 as the folder's name.
+std::string Said(const char* text, const std::string& folder, const char* reason) {
+    return QCoreApplication::translate("TConfigFolder", text)
+        .arg(QString::fromStdString(folder), QString::fromLocal8Bit(reason))
+        .toStdString();
+}
+
 bool Absolute(const char* path) {
     return path && path[0] == '/';
 }
@@ -33,8 +41,10 @@ TConfigFolder ChooseConfigFolder(bool launcher, const std::string& named, const 
 std::string EnterConfigFolder(const TConfigFolder& folder) {
     if (folder.path.empty()) return {};
     if (const int error = MakeFolders(folder.path))
-        return "Cannot create the folder " + folder.path + ": " + std::strerror(error);
+        return Said(QT_TRANSLATE_NOOP("TConfigFolder", "Cannot create the folder %1: %2"),
+                    folder.path, std::strerror(error));
     if (::chdir(folder.path.c_str()) != 0)
-        return "Cannot use the folder " + folder.path + ": " + std::strerror(errno);
+        return Said(QT_TRANSLATE_NOOP("TConfigFolder", "Cannot use the folder %1: %2"), folder.path,
+                    std::strerror(errno));
     return {};
 }

@@ -30,12 +30,19 @@ struct TStart {
 
 TStart StartOf(const QApplication& app) {
     QCommandLineParser parser;
-    parser.setApplicationDescription("Checks POP3 mailboxes without downloading the mail.");
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "TStart", "Checks POP3 mailboxes without downloading the mail."));
     parser.addHelpOption();
     const QCommandLineOption launcher(
-        "launcher", "Keep the files in the user's configuration folder (as the menu entry does).");
-    const QCommandLineOption named("config-dir", "Keep the files in <folder>.", "folder");
-    const QCommandLineOption tray("tray", "Start with only the tray icon (as at log-in).");
+        "launcher", QCoreApplication::translate(
+                        "TStart", "Keep the files in the user's configuration folder (as the menu "
+                                  "entry does)."));
+    const QCommandLineOption named(
+        "config-dir", QCoreApplication::translate("TStart", "Keep the files in <folder>."),
+        QCoreApplication::translate("TStart", "folder"));
+    const QCommandLineOption tray(
+        "tray",
+        QCoreApplication::translate("TStart", "Start with only the tray icon (as at log-in)."));
     parser.addOption(launcher);
     parser.addOption(named);
     parser.addOption(tray);

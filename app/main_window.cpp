@@ -10,6 +10,7 @@
 #include "mail/mail_preview.h"
 #include "platform/exception.h"
 #include "platform/message_box.h"
+#include "platform/translated_text.h"
 #include "widgets/account_tree.h"
 #include "widgets/body_panels.h"
 #include "widgets/divider.h"
@@ -305,12 +306,14 @@ void TForm1::ShowAtStart() {
 void TForm1::FormCloseQuery() {
     // No round goes on to another account once the window has closed.
     mail->StopRounds();
-    if (!accounts->SaveToFile()) ShowMessage("Error saving account information");
+    if (!accounts->SaveToFile())
+        ShowMessage(Translated("TForm1", "Error saving account information"));
     mail->EndSession();
 }
 
 void TForm1::FormClose() {
-    if (!WriteWindowSettings(CurrentSettings())) ShowMessage("Error saving window settings");
+    if (!WriteWindowSettings(CurrentSettings()))
+        ShowMessage(Translated("TForm1", "Error saving window settings"));
 }
 
 // The close is always granted, whatever fails on the way; with close_to_tray set and a tray to

@@ -7,6 +7,7 @@
 #include "dialogs/account_editor.h"
 #include "mail/mail_operations.h"
 #include "platform/message_box.h"
+#include "platform/translated_text.h"
 #include "widgets/account_tree.h"
 #include "widgets/body_panels.h"
 #include "widgets/message_grid.h"
@@ -70,17 +71,17 @@ void TForm1::del_accClick() {
     // The deletion waiting on the server, or a round of checks, holds this account.
     if (mail->Flags().MailBusy || mail->RoundRunning()) return;
     if (accounts->Count() == 0) {
-        ShowMessage("No accounts exist");
+        ShowMessage(Translated("TForm1", "No accounts exist"));
         return;
     }
     const std::string name = accounts->Current() ? accounts->Current()->Name : std::string();
-    if (!Confirm("Delete account \"" + name + "\"?")) return;
+    if (!Confirm(Filled(Translated("TForm1", "Delete account \"%1\"?"), name))) return;
     if (keyring && accounts->Current()) ForgetSecret(*accounts->Current(), *keyring);
     if (!accounts->Delete(-1, name)) {
-        ShowMessage("Error occured deleting acount");
+        ShowMessage(Translated("TForm1", "Error occured deleting acount"));
         return;
     }
-    if (!accounts->SaveToFile()) ShowMessage("Error saving accounts file");
+    if (!accounts->SaveToFile()) ShowMessage(Translated("TForm1", "Error saving accounts file"));
     DropUnusedSeen(*accounts);
     tree->RemoveSelectedAccount();
     if (tree->NodeCount() < 3) {
@@ -98,7 +99,8 @@ void TForm1::RefreshAccountNodes(const std::string& oldName, const std::string& 
     if (accounts->Count() == 0) return;
     QTreeWidgetItem* selected = tree->currentItem();
     if (!tree->RelabelAccounts(*accounts, oldName, newName)) {
-        ShowMessage("An error occured refreshing accounts: please restart program");
+        ShowMessage(
+            Translated("TForm1", "An error occured refreshing accounts: please restart program"));
         return;
     }
     tree->setCurrentItem(selected);

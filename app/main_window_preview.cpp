@@ -36,7 +36,8 @@ void TForm1::CreatePreview() {
         if (failure.empty())
             previewPane->ShowPreview(shown);
         else
-            previewPane->ShowNote("No preview: " + failure);
+            previewPane->ShowNote(
+                tr("No preview: %1").arg(QString::fromStdString(failure)).toStdString());
     };
     previewTimer = new QTimer(this);
     previewTimer->setSingleShot(true);
@@ -68,10 +69,10 @@ void TForm1::ReadPreview() {
         grid->selectedRanges().size() > 1)
         return;
     if (NeedsPassword(*account)) {
-        previewPane->ShowNote("No preview: the account's password is not known");
+        previewPane->ShowNote(tr("No preview: the account's password is not known").toStdString());
         return;
     }
-    previewPane->ShowNote("Reading...");
+    previewPane->ShowNote(tr("Reading...").toStdString());
     preview->Lines = desktop.PreviewLines;
     preview->Request(*account, message);
 }

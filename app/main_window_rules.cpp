@@ -8,6 +8,7 @@
 #include "mail/mail_operations.h"
 #include "platform/int_text.h"
 #include "platform/message_box.h"
+#include "platform/translated_text.h"
 #include "rules/rules_file.h"
 #include "widgets/message_grid.h"
 #include "widgets/toolbar_panel.h"
@@ -22,7 +23,8 @@ int64_t RowBytes(std::string row) {
 
 // A damaged file loses only its damaged lines; an unreadable one leaves no rule at work.
 void TForm1::LoadMailRules() {
-    if (!LoadRules(rules, RulesFilePath())) ShowMessage("Error reading the mail rules");
+    if (!LoadRules(rules, RulesFilePath()))
+        ShowMessage(Translated("TForm1", "Error reading the mail rules"));
 }
 
 void TForm1::MarkRows() {
@@ -46,7 +48,7 @@ std::vector<int> TForm1::MarkedMessages() const {
 void TForm1::DeleteMarkedClick() {
     const std::vector<int> marked = MarkedMessages();
     if (marked.empty()) {
-        ShowMessage("No email is marked for deletion");
+        ShowMessage(Translated("TForm1", "No email is marked for deletion"));
         return;
     }
     StopPreview();
@@ -61,6 +63,7 @@ void TForm1::RulesClick() {
     TRulesEditor editor(rules, names, this);
     if (editor.exec() != QDialog::Accepted) return;
     rules = editor.Rules();
-    if (!SaveRules(rules, RulesFilePath())) ShowMessage("Error saving the mail rules");
+    if (!SaveRules(rules, RulesFilePath()))
+        ShowMessage(Translated("TForm1", "Error saving the mail rules"));
     MarkRows();
 }

@@ -71,7 +71,7 @@ bool TDesktopNotifier::CanNotify() const {
 void TDesktopNotifier::ShowCount(int fresh) {
     if (!tray) return;
     tray->setIcon(CountIcon(fresh));
-    tray->setToolTip(fresh > 0 ? QString("Vellion: %1 new").arg(fresh) : QString("Vellion"));
+    tray->setToolTip(fresh > 0 ? tr("Vellion: %n new", nullptr, fresh) : QString("Vellion"));
 }
 
 // The program's icon with the count in a badge at its lower right.

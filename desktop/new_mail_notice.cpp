@@ -2,9 +2,16 @@
 
 #include "pop3/header_text.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace {
+// The notice's words in the user's language, UTF-8 as the rest of the notice.
+std::string Said(const char* text) {
+    return QCoreApplication::translate("TNewMailNotice", text).toStdString();
+}
+
 std::string Field(const std::vector<std::string>& header, const char* name) {
     return DecodeHeaderText(UnfoldedField(header, name));
 }
@@ -34,7 +41,10 @@ TArrival ArrivalOf(const std::vector<std::string>& header) {
 }
 
 std::string NoticeTitle(int count) {
-    return std::to_string(count) + (count == 1 ? " new message" : " new messages");
+    return count == 1
+               ? Said(QT_TRANSLATE_NOOP("TNewMailNotice", "1 new message"))
+               : QCoreApplication::translate("TNewMailNotice", "%n new messages", nullptr, count)
+                     .toStdString();
 }
 
 std::string NoticeBody(const std::vector<TArrival>& arrivals) {
@@ -42,11 +52,20 @@ std::string NoticeBody(const std::vector<TArrival>& arrivals) {
     for (size_t i = 0; i < arrivals.size() && i < NoticeNamed; ++i) {
         if (!body.empty()) body += '\n';
         const TArrival& arrival = arrivals[i];
-        body += arrival.Sender.empty() ? "(no sender)" : arrival.Sender;
-        body += ": " + (arrival.Subject.empty() ? std::string("(no subject)") : arrival.Subject);
+        const std::string sender = arrival.Sender.empty()
+                                       ? Said(QT_TRANSLATE_NOOP("TNewMailNotice", "(no sender)"))
+                                       : arrival.Sender;
+        const std::string subject = arrival.Subject.empty()
+                                        ? Said(QT_TRANSLATE_NOOP("TNewMailNotice", "(no subject)"))
+                                        : arrival.Subject;
+        body += QCoreApplication::translate("TNewMailNotice", "%1: %2")
+                    .arg(QString::fromStdString(sender), QString::fromStdString(subject))
+                    .toStdString();
     }
-    if (arrivals.size() > NoticeNamed)
-        body += "\nand " + std::to_string(arrivals.size() - NoticeNamed) + " more";
+    const int more = static_cast<int>(arrivals.size()) - static_cast<int>(NoticeNamed);
+    if (more > 0)
+        body += "\n" + QCoreApplication::translate("TNewMailNotice", "and %n more", nullptr, more)
+                           .toStdString();
     return body;
 }
 
@@ -60,5 +79,7 @@ std::vector<std::string> ArrivalAccounts(const std::vector<TArrival>& arrivals) 
 
 std::string TitleWithCount(const std::string& title, int fresh) {
     if (fresh <= 0) return title;
-    return title + " (" + std::to_string(fresh) + " new)";
+    return QCoreApplication::translate("TNewMailNotice", "%1 (%n new)", nullptr, fresh)
+        .arg(QString::fromStdString(title))
+        .toStdString();
 }

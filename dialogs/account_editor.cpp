@@ -46,10 +46,12 @@ QPushButton* AddButton(QWidget* parent, const char* name, const QString& text,
 }
 const char* const Presets[] = {"microsoft", "google", "generic"};
 
-const char* const KeyringWords = "A saved password is kept in the desktop's keyring.";
-const char* const NoKeyringWords =
+const char* const KeyringWords =
+    QT_TRANSLATE_NOOP("Tacc_info", "A saved password is kept in the desktop's keyring.");
+const char* const NoKeyringWords = QT_TRANSLATE_NOOP(
+    "Tacc_info",
     "This desktop has no keyring: a saved password stays in mail.acc, scrambled but readable "
-    "to anyone who can read that file.";
+    "to anyone who can read that file.");
 } // namespace
 
 Tacc_info::Tacc_info(TAccounts& accounts, QWidget* parent)
@@ -58,7 +60,7 @@ Tacc_info::Tacc_info(TAccounts& accounts, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       accounts(accounts) {
     setAttribute(Qt::WA_DeleteOnClose); // each opening uses a new dialog
-    setWindowTitle("Account");
+    setWindowTitle(tr("Account"));
     CreateControls();
     // The designed size at least, grown to the texts once with every row in place; the height
     // then follows the rows the sign-in method shows.
@@ -67,32 +69,33 @@ Tacc_info::Tacc_info(TAccounts& accounts, QWidget* parent)
 }
 
 void Tacc_info::CreateControls() {
-    AddLabel(this, "lbl_name", "Account Name:", {16, 12});
-    AddLabel(this, "lbl_server", "Mail Server :", {16, 44});
-    AddLabel(this, "lbl_user", "User Login :", {16, 76});
-    AddLabel(this, "lbl_pass", "Password :", {16, 108});
-    AddLabel(this, "lbl_tout", "Timeout :", {144, 136});
+    AddLabel(this, "lbl_name", tr("Account Name:"), {16, 12});
+    AddLabel(this, "lbl_server", tr("Mail Server :"), {16, 44});
+    AddLabel(this, "lbl_user", tr("User Login :"), {16, 76});
+    AddLabel(this, "lbl_pass", tr("Password :"), {16, 108});
+    AddLabel(this, "lbl_tout", tr("Timeout :"), {144, 136});
     AddLabel(this, "lbl_seconds", "s", {228, 136});
     acc_name = AddEdit(this, "acc_name", {120, 8, 121, 21});
     acc_server = AddEdit(this, "acc_server", {120, 40, 121, 21});
     acc_security = new QComboBox(this);
     acc_security->setObjectName("acc_security");
-    acc_security->addItems({"SSL/TLS", "STARTTLS", "None"});
+    acc_security->addItems({"SSL/TLS", "STARTTLS", tr("None")});
     acc_security->setGeometry(248, 40, 88, 21);
     acc_user = AddEdit(this, "acc_user", {120, 72, 121, 21});
     acc_pass = AddEdit(this, "acc_pass", {120, 104, 121, 21});
     acc_pass->setEchoMode(QLineEdit::Password);
     acc_pass->setStyleSheet("lineedit-password-character: 42");
-    rem_pass = new QCheckBox("Save password", this);
+    rem_pass = new QCheckBox(tr("Save password"), this);
     rem_pass->setObjectName("rem_pass");
     rem_pass->setGeometry(16, 136, 97, 17);
     // Below every row until ShowSignInFields puts them under the rows shown.
-    ok = AddButton(this, "ok", "OK", QStyle::SP_DialogOkButton, {88, 420, 75, 25});
+    ok = AddButton(this, "ok", tr("OK"), QStyle::SP_DialogOkButton, {88, 420, 75, 25});
     ok->setDefault(true);
-    cancel = AddButton(this, "cancel", "Cancel", QStyle::SP_DialogCancelButton, {168, 420, 75, 25});
+    cancel =
+        AddButton(this, "cancel", tr("Cancel"), QStyle::SP_DialogCancelButton, {168, 420, 75, 25});
     tout = AddEdit(this, "tout", {192, 132, 33, 21});
     tout->setText("90");
-    lbl_unprotected = new QLabel("The password travels unprotected", this);
+    lbl_unprotected = new QLabel(tr("The password travels unprotected"), this);
     lbl_unprotected->setObjectName("lbl_unprotected");
     lbl_unprotected->setWordWrap(true);
     lbl_unprotected->setGeometry(248, 66, 88, 40);
@@ -107,17 +110,18 @@ void Tacc_info::CreateControls() {
     setTabOrder(rem_pass, tout); // the visual order, row by row
     setTabOrder(tout, ok);
     setTabOrder(ok, cancel);
-    for (const auto& [field, name] : {std::pair<QWidget*, const char*>{acc_name, "Account name"},
-                                      {acc_server, "Mail server"},
-                                      {acc_security, "Security"},
-                                      {acc_user, "User login"},
-                                      {acc_pass, "Password"},
-                                      {tout, "Timeout in seconds"},
-                                      {acc_clientid, "Client id"},
-                                      {acc_authurl, "Authorization address"},
-                                      {acc_tokenurl, "Token address"},
-                                      {acc_scope, "Scope"}})
-        field->setAccessibleName(name);
+    for (const auto& [field, name] :
+         {std::pair<QWidget*, const char*>{acc_name, QT_TR_NOOP("Account name")},
+          {acc_server, QT_TR_NOOP("Mail server")},
+          {acc_security, QT_TR_NOOP("Security")},
+          {acc_user, QT_TR_NOOP("User login")},
+          {acc_pass, QT_TR_NOOP("Password")},
+          {tout, QT_TR_NOOP("Timeout in seconds")},
+          {acc_clientid, QT_TR_NOOP("Client id")},
+          {acc_authurl, QT_TR_NOOP("Authorization address")},
+          {acc_tokenurl, QT_TR_NOOP("Token address")},
+          {acc_scope, QT_TR_NOOP("Scope")}})
+        field->setAccessibleName(tr(name));
     ShowDefaultPort();
     connect(ok, &QPushButton::clicked, this, [this] {
         okClick();
@@ -129,28 +133,28 @@ void Tacc_info::CreateControls() {
 
 // Below the password: how the account signs in, and for OAuth2 the provider and its settings.
 void Tacc_info::AddSignInControls() {
-    AddLabel(this, "lbl_method", "Sign-in :", {16, 164});
+    AddLabel(this, "lbl_method", tr("Sign-in :"), {16, 164});
     acc_method = new QComboBox(this);
     acc_method->setObjectName("acc_method");
-    acc_method->addItems({"Password (USER/PASS)", "Password (PLAIN)", "OAuth2"});
+    acc_method->addItems({tr("Password (USER/PASS)"), tr("Password (PLAIN)"), "OAuth2"});
     acc_method->setGeometry(120, 160, 216, 21);
-    AddLabel(this, "lbl_provider", "Provider :", {16, 188});
+    AddLabel(this, "lbl_provider", tr("Provider :"), {16, 188});
     acc_provider = new QComboBox(this);
     acc_provider->setObjectName("acc_provider");
-    acc_provider->addItems({"Microsoft", "Google", "Other"});
+    acc_provider->addItems({"Microsoft", "Google", tr("Other")});
     acc_provider->setGeometry(120, 184, 121, 21);
-    sign_in =
-        AddButton(this, "sign_in", "Sign in...", QStyle::SP_DialogYesButton, {248, 183, 88, 23});
-    AddLabel(this, "lbl_clientid", "Client id :", {16, 212});
+    sign_in = AddButton(this, "sign_in", tr("Sign in..."), QStyle::SP_DialogYesButton,
+                        {248, 183, 88, 23});
+    AddLabel(this, "lbl_clientid", tr("Client id :"), {16, 212});
     acc_clientid = AddEdit(this, "acc_clientid", {120, 208, 216, 21});
-    acc_clientid->setPlaceholderText("this program's own");
-    AddLabel(this, "lbl_authurl", "Auth URL :", {16, 236});
+    acc_clientid->setPlaceholderText(tr("this program's own"));
+    AddLabel(this, "lbl_authurl", tr("Auth URL :"), {16, 236});
     acc_authurl = AddEdit(this, "acc_authurl", {120, 232, 216, 21});
-    AddLabel(this, "lbl_tokenurl", "Token URL :", {16, 260});
+    AddLabel(this, "lbl_tokenurl", tr("Token URL :"), {16, 260});
     acc_tokenurl = AddEdit(this, "acc_tokenurl", {120, 256, 216, 21});
-    AddLabel(this, "lbl_scope", "Scope :", {16, 284});
+    AddLabel(this, "lbl_scope", tr("Scope :"), {16, 284});
     acc_scope = AddEdit(this, "acc_scope", {120, 280, 216, 21});
-    lbl_signed_in = new QLabel("Not signed in", this);
+    lbl_signed_in = new QLabel(tr("Not signed in"), this);
     lbl_signed_in->setObjectName("lbl_signed_in");
     lbl_signed_in->setGeometry(16, 304, 320, 17);
     lbl_keyring = new QLabel(this);
@@ -167,7 +171,7 @@ void Tacc_info::AddSignInControls() {
 
 void Tacc_info::UseKeyring(TSecretStore* store) {
     keyring = store;
-    lbl_keyring->setText(store ? KeyringWords : NoKeyringWords);
+    lbl_keyring->setText(tr(store ? KeyringWords : NoKeyringWords));
 }
 
 TSignInMethod Tacc_info::SignInMethod() const {
@@ -192,7 +196,7 @@ void Tacc_info::ShowSignInFields() {
     for (QLineEdit* edit : {acc_authurl, acc_tokenurl, acc_scope})
         edit->setEnabled(generic);
     acc_pass->setEnabled(!oauth2);
-    rem_pass->setText(oauth2 ? "Stay signed in" : "Save password");
+    rem_pass->setText(oauth2 ? tr("Stay signed in") : tr("Save password"));
     // The rows below close up over the hidden ones; the buttons stay side by side under them.
     lbl_keyring->move(16, oauth2 ? 322 : 186);
     const int buttons = lbl_keyring->geometry().bottom() + 6;
@@ -220,14 +224,14 @@ void Tacc_info::SignInClick() {
                  ToBytes(acc_user->text()));
     if (result.Kind == TBrowserSignIn::TKind::Canceled) return;
     if (result.Kind != TBrowserSignIn::TKind::Ok) {
-        ShowMessage("The sign-in did not succeed: " + result.Error);
+        ShowMessage(ToBytes(tr("The sign-in did not succeed: %1").arg(ToQString(result.Error))));
         return;
     }
     AdoptTokens(tokens, result.Tokens);
     signedIn = true;
     const std::string who =
         result.Tokens.Account.empty() ? ToBytes(acc_user->text()) : result.Tokens.Account;
-    lbl_signed_in->setText(ToQString("Signed in as " + who));
+    lbl_signed_in->setText(tr("Signed in as %1").arg(ToQString(who)));
     if (acc_user->text().isEmpty()) acc_user->setText(ToQString(who));
     rem_pass->setChecked(true);
 }
@@ -272,8 +276,8 @@ void Tacc_info::ShowSecurityWarning() {
 // A server given without a port is reached on the port of its security mode.
 void Tacc_info::ShowDefaultPort() {
     const char* port = Security() == TSecurity::Tls ? "995" : "110";
-    acc_server->setPlaceholderText(QString("host (port %1)").arg(port));
-    acc_server->setToolTip(QString("A server, or host:port; without a port: %1").arg(port));
+    acc_server->setPlaceholderText(tr("host (port %1)").arg(port));
+    acc_server->setToolTip(tr("A server, or host:port; without a port: %1").arg(port));
 }
 
 bool Tacc_info::LoadCurrent() {
@@ -297,14 +301,14 @@ bool Tacc_info::LoadCurrent() {
     acc_authurl->setText(ToQString(current->AuthorizeUrl));
     acc_tokenurl->setText(ToQString(current->TokenUrl));
     acc_scope->setText(ToQString(current->Scope));
-    if (!current->RefreshToken.empty()) lbl_signed_in->setText("Signed in");
+    if (!current->RefreshToken.empty()) lbl_signed_in->setText(tr("Signed in"));
     return true;
 }
 
 void Tacc_info::okClick() {
     AllowClose = true;
     if (acc_name->text().isEmpty()) {
-        ShowMessage("You have not specified an account name");
+        ShowMessage(ToBytes(tr("You have not specified an account name")));
         AllowClose = false;
         return;
     }
@@ -320,8 +324,8 @@ void Tacc_info::ModifyCurrent() {
     const std::string name = ToBytes(acc_name->text());
     if (AsciiUpper(OldName) != AsciiUpper(name)) {
         if (accounts.Exists(name)) {
-            ShowMessage("You already have an account with this name:\r\n"
-                        "please choose a different name");
+            ShowMessage(ToBytes(tr("You already have an account with this name:\r\n"
+                                   "please choose a different name")));
             return;
         }
         current->Name = name;
@@ -352,7 +356,7 @@ void Tacc_info::AddNew() {
     KeepSecretOf(added);
     if (accounts.Count() == 1) accounts.Select(0, "");
     if (!accounts.SaveToFile()) {
-        ShowMessage("Error saving accounts file");
+        ShowMessage(ToBytes(tr("Error saving accounts file")));
         return;
     }
     if (AddAccountNode) AddAccountNode(name, server, user);

@@ -36,7 +36,7 @@ std::string InTwoLines(std::string fingerprint) {
 TCertificateDialog::TCertificateDialog(const std::string& server, const TCertificateReport& report,
                                        bool changed, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle("Certificate not trusted");
+    setWindowTitle(tr("Certificate not trusted"));
     setModal(true);
     // The details scroll where the screen is small (1024x600 at scale factor 2); the buttons
     // always show.
@@ -44,10 +44,10 @@ TCertificateDialog::TCertificateDialog(const std::string& server, const TCertifi
     auto* layout = new QVBoxLayout(details);
     layout->setContentsMargins(0, 0, 0, 0);
     QString text =
-        "The certificate of " + Utf8(server) + " is not trusted: " + Utf8(report.Reason) + ".";
+        tr("The certificate of %1 is not trusted: %2.").arg(Utf8(server), Utf8(report.Reason));
     if (changed)
-        text += "\n\nIt has changed since you trusted this server's certificate. Trust the new "
-                "one only if you know why it changed.";
+        text += "\n\n" + tr("It has changed since you trusted this server's certificate. Trust "
+                            "the new one only if you know why it changed.");
     auto* reason = new QLabel(text);
     reason->setObjectName("reason");
     reason->setWordWrap(true);
@@ -55,17 +55,18 @@ TCertificateDialog::TCertificateDialog(const std::string& server, const TCertifi
 
     auto* form = new QFormLayout;
     form->setRowWrapPolicy(QFormLayout::WrapLongRows);
-    AddField(form, "subject", "Issued to:", report.Subject);
-    AddField(form, "issuer", "Issued by:", report.Issuer);
-    AddField(form, "valid_from", "Valid from:", report.ValidFrom);
-    AddField(form, "valid_until", "Valid until:", report.ValidUntil);
-    AddField(form, "fingerprint", "SHA-256 fingerprint:", InTwoLines(report.Fingerprint))
+    AddField(form, "subject", tr("Issued to:"), report.Subject);
+    AddField(form, "issuer", tr("Issued by:"), report.Issuer);
+    AddField(form, "valid_from", tr("Valid from:"), report.ValidFrom);
+    AddField(form, "valid_until", tr("Valid until:"), report.ValidUntil);
+    AddField(form, "fingerprint", tr("SHA-256 fingerprint:"), InTwoLines(report.Fingerprint))
         ->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     layout->addLayout(form);
 
     auto* effect =
-        new QLabel("Trusting it means that this certificate is accepted for " + Utf8(server) +
-                   " from now on, without asking again. Cancel sends nothing.");
+        new QLabel(tr("Trusting it means that this certificate is accepted for %1 from now on, "
+                      "without asking again. Cancel sends nothing.")
+                       .arg(Utf8(server)));
     effect->setObjectName("trust_effect");
     effect->setWordWrap(true);
     layout->addWidget(effect);
@@ -77,9 +78,9 @@ TCertificateDialog::TCertificateDialog(const std::string& server, const TCertifi
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto* buttons = new QDialogButtonBox;
-    auto* trust = buttons->addButton("Trust this certificate", QDialogButtonBox::AcceptRole);
+    auto* trust = buttons->addButton(tr("Trust this certificate"), QDialogButtonBox::AcceptRole);
     trust->setObjectName("trust");
-    cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
+    cancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
     cancel->setObjectName("cancel");
     trust->setAutoDefault(false); // Enter must not trust, even with the focus on it
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

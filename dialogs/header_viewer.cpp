@@ -12,13 +12,13 @@
 #include <QVBoxLayout>
 
 THeaders::THeaders(QWidget* parent)
-    : QWidget(parent, Qt::Window), rich(new QTextEdit(this)), raw(new QCheckBox("&Raw", this)) {
+    : QWidget(parent, Qt::Window), rich(new QTextEdit(this)), raw(new QCheckBox(tr("&Raw"), this)) {
     setObjectName("Headers");
-    setWindowTitle("Headers");
+    setWindowTitle(tr("Headers"));
     setWindowIcon(VellionIcon());
     resize(474, 285);
     rich->setObjectName("rich");
-    rich->setAccessibleName("Message header");
+    rich->setAccessibleName(tr("Message header"));
     rich->setReadOnly(true);
     rich->setAcceptRichText(false);
     rich->setLineWrapMode(QTextEdit::NoWrap);
@@ -26,7 +26,7 @@ THeaders::THeaders(QWidget* parent)
     rich->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     raw->setObjectName("raw");
     raw->setContentsMargins(6, 0, 0, 0);
-    raw->setToolTip("Show the header lines exactly as the server sent them (Alt+R)");
+    raw->setToolTip(tr("Show the header lines exactly as the server sent them (Alt+R)"));
     connect(raw, &QCheckBox::toggled, this, [this] { Render(); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 4);
@@ -44,8 +44,8 @@ void THeaders::ShowLines(const std::vector<std::string>& lines) {
     const std::string about = shown.From.Shown.empty() || shown.Subject.empty()
                                   ? shown.From.Shown + shown.Subject
                                   : shown.From.Shown + ": " + shown.Subject;
-    setWindowTitle(about.empty() ? QString("Headers")
-                                 : "Headers - " + QString::fromStdString(about));
+    setWindowTitle(about.empty() ? tr("Headers")
+                                 : tr("Headers - %1").arg(QString::fromStdString(about)));
     Render();
 }
 

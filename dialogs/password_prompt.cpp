@@ -10,8 +10,8 @@
 #include <algorithm>
 
 namespace {
-QPushButton* AddButton(QWidget* parent, const char* name, QRect place) {
-    auto* button = new QPushButton(name, parent);
+QPushButton* AddButton(QWidget* parent, const char* name, const QString& text, QRect place) {
+    auto* button = new QPushButton(text, parent);
     button->setObjectName(name);
     button->setGeometry(place);
     return button;
@@ -31,11 +31,11 @@ Tpassword::Tpassword(QWidget* parent)
     pass->setGeometry(16, 40, 233, 21);
     pass->setEchoMode(QLineEdit::Password);
     pass->setStyleSheet("lineedit-password-character: 42");
-    pass->setAccessibleName("Password");
+    pass->setAccessibleName(tr("Password"));
     label->setBuddy(pass);
-    QPushButton* okButton = AddButton(this, "OK", {96, 72, 75, 25});
+    QPushButton* okButton = AddButton(this, "OK", tr("OK"), {96, 72, 75, 25});
     okButton->setDefault(true);
-    QPushButton* cancelButton = AddButton(this, "Cancel", {176, 72, 75, 25});
+    QPushButton* cancelButton = AddButton(this, "Cancel", tr("Cancel"), {176, 72, 75, 25});
     setFixedSize(FitToText(*this, QSize(265, 108))); // the designed size at least
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);

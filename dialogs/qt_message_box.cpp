@@ -44,15 +44,19 @@ TMsgResult Ask(const TMsgRequest& request) {
     QPushButton* first = nullptr;
     switch (request.Buttons) {
     case TMsgButtons::YesNo:
-        first = box.addButton("&Yes", QMessageBox::YesRole);
-        box.addButton("&No", QMessageBox::NoRole);
+        first =
+            box.addButton(QCoreApplication::translate("TMessageBox", "&Yes"), QMessageBox::YesRole);
+        box.addButton(QCoreApplication::translate("TMessageBox", "&No"), QMessageBox::NoRole);
         break;
     case TMsgButtons::OkCancel:
-        first = box.addButton("OK", QMessageBox::AcceptRole);
-        box.addButton("Cancel", QMessageBox::RejectRole);
+        first = box.addButton(QCoreApplication::translate("TMessageBox", "OK"),
+                              QMessageBox::AcceptRole);
+        box.addButton(QCoreApplication::translate("TMessageBox", "Cancel"),
+                      QMessageBox::RejectRole);
         break;
     case TMsgButtons::Ok:
-        first = box.addButton("OK", QMessageBox::AcceptRole);
+        first = box.addButton(QCoreApplication::translate("TMessageBox", "OK"),
+                              QMessageBox::AcceptRole);
         break;
     }
     box.setDefaultButton(first);

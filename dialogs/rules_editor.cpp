@@ -14,9 +14,15 @@
 #include <QVBoxLayout>
 
 namespace {
-const char* const FieldWords[] = {"sender", "subject", "any header", "size"};
-const char* const TestWords[] = {"contains", "matches", "is above"};
-const char* const ActionWords[] = {"", "mark for deletion", "highlight", "ignore"};
+const char* const FieldWords[] = {
+    QT_TRANSLATE_NOOP("TRulesEditor", "sender"), QT_TRANSLATE_NOOP("TRulesEditor", "subject"),
+    QT_TRANSLATE_NOOP("TRulesEditor", "any header"), QT_TRANSLATE_NOOP("TRulesEditor", "size")};
+const char* const TestWords[] = {QT_TRANSLATE_NOOP("TRulesEditor", "contains"),
+                                 QT_TRANSLATE_NOOP("TRulesEditor", "matches"),
+                                 QT_TRANSLATE_NOOP("TRulesEditor", "is above")};
+const char* const ActionWords[] = {"", QT_TRANSLATE_NOOP("TRulesEditor", "mark for deletion"),
+                                   QT_TRANSLATE_NOOP("TRulesEditor", "highlight"),
+                                   QT_TRANSLATE_NOOP("TRulesEditor", "ignore")};
 
 QString Utf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -47,38 +53,40 @@ QString Joined(const std::vector<std::string>& lines) {
 TRulesEditor::TRulesEditor(const TMailRules& given, const std::vector<std::string>& accounts,
                            QWidget* parent)
     : QDialog(parent), rules(given), list(new QListWidget(this)),
-      account(Choices(this, "ruleAccount", {"Every account"})),
-      field(Choices(this, "ruleField", {"Sender", "Subject", "Any header", "Size (bytes)"})),
-      test(Choices(this, "ruleTest", {"contains", "matches (pattern)", "is above"})),
+      account(Choices(this, "ruleAccount", {tr("Every account")})),
+      field(Choices(this, "ruleField",
+                    {tr("Sender"), tr("Subject"), tr("Any header"), tr("Size (bytes)")})),
+      test(Choices(this, "ruleTest", {tr("contains"), tr("matches (pattern)"), tr("is above")})),
       value(new QLineEdit(this)),
-      action(Choices(this, "ruleAction", {"Mark for deletion", "Highlight", "Ignore"})),
+      action(Choices(this, "ruleAction", {tr("Mark for deletion"), tr("Highlight"), tr("Ignore")})),
       problem(new QLabel(this)), allowed(new QPlainTextEdit(this)),
       blocked(new QPlainTextEdit(this)) {
     setObjectName("RulesEditor");
-    setWindowTitle("Mail Rules");
+    setWindowTitle(tr("Mail Rules"));
     setWindowIcon(VellionIcon());
     list->setObjectName("ruleList");
-    list->setAccessibleName("Rules, tried in order");
+    list->setAccessibleName(tr("Rules, tried in order"));
     for (const std::string& name : accounts)
         account->addItem(Utf8(name));
     value->setObjectName("ruleValue");
-    value->setPlaceholderText("text, pattern or bytes");
+    value->setPlaceholderText(tr("text, pattern or bytes"));
     problem->setObjectName("ruleProblem");
     problem->setWordWrap(true);
     allowed->setObjectName("allowList");
     blocked->setObjectName("blockList");
     allowed->setPlainText(Joined(rules.Allowed));
     blocked->setPlainText(Joined(rules.Blocked));
-    allowed->setToolTip("Mail from these addresses or domains is never marked, one a line");
-    blocked->setToolTip("Mail from these addresses or domains is marked for deletion, one a line");
+    allowed->setToolTip(tr("Mail from these addresses or domains is never marked, one a line"));
+    blocked->setToolTip(
+        tr("Mail from these addresses or domains is marked for deletion, one a line"));
 
-    auto* add = new QPushButton("&Add", this);
+    auto* add = new QPushButton(tr("&Add"), this);
     add->setObjectName("addRule");
-    auto* remove = new QPushButton("&Remove", this);
+    auto* remove = new QPushButton(tr("&Remove"), this);
     remove->setObjectName("removeRule");
-    auto* up = new QPushButton("&Up", this);
+    auto* up = new QPushButton(tr("&Up"), this);
     up->setObjectName("ruleUp");
-    auto* down = new QPushButton("&Down", this);
+    auto* down = new QPushButton(tr("&Down"), this);
     down->setObjectName("ruleDown");
     connect(add, &QPushButton::clicked, this, [this] { AddRule(); });
     connect(remove, &QPushButton::clicked, this, [this] { RemoveRule(); });
@@ -96,15 +104,15 @@ TRulesEditor::TRulesEditor(const TMailRules& given, const std::vector<std::strin
     top->addWidget(list, 1);
     top->addLayout(moves);
     auto* rule = new QHBoxLayout;
-    rule->addWidget(new QLabel("If", this));
+    rule->addWidget(new QLabel(tr("If"), this));
     for (QWidget* part : std::initializer_list<QWidget*>{account, field, test, value})
         rule->addWidget(part, part == value ? 1 : 0);
-    rule->addWidget(new QLabel("then", this));
+    rule->addWidget(new QLabel(tr("then"), this));
     rule->addWidget(action);
     rule->addWidget(add);
     auto* lists = new QGridLayout;
-    lists->addWidget(new QLabel("Allow list (never marked):", this), 0, 0);
-    lists->addWidget(new QLabel("Block list (marked for deletion):", this), 0, 1);
+    lists->addWidget(new QLabel(tr("Allow list (never marked):"), this), 0, 0);
+    lists->addWidget(new QLabel(tr("Block list (marked for deletion):"), this), 0, 1);
     lists->addWidget(allowed, 1, 0);
     lists->addWidget(blocked, 1, 1);
     auto* layout = new QVBoxLayout(this);
@@ -118,12 +126,14 @@ TRulesEditor::TRulesEditor(const TMailRules& given, const std::vector<std::strin
 }
 
 std::string TRulesEditor::RuleText(const TMailRule& rule) {
-    std::string text = rule.Account.empty() ? "Every account" : "Account " + rule.Account;
-    text += ": if " + std::string(FieldWords[static_cast<int>(rule.Field)]) + " " +
-            TestWords[static_cast<int>(rule.Test)] + " \"" + rule.Value + "\" then " +
-            ActionWords[static_cast<int>(rule.Action)];
-    if (!RuleWorks(rule)) text += " (never applies)";
-    return text;
+    const QString whose =
+        rule.Account.empty() ? tr("Every account") : tr("Account %1").arg(Utf8(rule.Account));
+    QString text = tr("%1: if %2 %3 \"%4\" then %5")
+                       .arg(whose, tr(FieldWords[static_cast<int>(rule.Field)]),
+                            tr(TestWords[static_cast<int>(rule.Test)]), Utf8(rule.Value),
+                            tr(ActionWords[static_cast<int>(rule.Action)]));
+    if (!RuleWorks(rule)) text += tr(" (never applies)");
+    return text.toStdString();
 }
 
 TMailRules TRulesEditor::Rules() const {
@@ -142,8 +152,8 @@ bool TRulesEditor::AddRule() {
     rule.Action = static_cast<TRuleAction>(action->currentIndex() + 1);
     if (!RuleWorks(rule)) {
         problem->setText(rule.Field == TRuleField::Size || rule.Test == TRuleTest::Above
-                             ? "A size rule needs \"Size\", \"is above\" and a number of bytes."
-                             : "This rule could never apply: give a text, or a valid pattern.");
+                             ? tr("A size rule needs \"Size\", \"is above\" and a number of bytes.")
+                             : tr("This rule could never apply: give a text, or a valid pattern."));
         return false;
     }
     problem->clear();

@@ -8,10 +8,10 @@
 #include <QVBoxLayout>
 
 TSignInDialog::TSignInDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Sign in");
+    setWindowTitle(tr("Sign in"));
     setModal(true);
-    text = new QLabel("Sign in with your provider in the browser window that opened.\n"
-                      "This window closes when the provider has answered.",
+    text = new QLabel(tr("Sign in with your provider in the browser window that opened.\n"
+                         "This window closes when the provider has answered."),
                       this);
     text->setObjectName("sign_in_text");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);

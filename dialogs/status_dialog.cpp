@@ -19,13 +19,14 @@ constexpr int WidestText = 420;
 TStatus::TStatus(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      labl(new QLabel("connecting to server ...", this)), Cancel(new QPushButton("Cancel", this)),
+      labl(new QLabel(tr("connecting to server ..."), this)),
+      Cancel(new QPushButton(tr("Cancel"), this)),
       window(std::make_unique<TMessageWindow>([this](const TMessage& m) { WndProc(m); })) {
     setObjectName("Status");
-    setWindowTitle("Status");
+    setWindowTitle(tr("Status"));
     setModal(false);
     labl->setObjectName("labl");
-    labl->setAccessibleName("Progress");
+    labl->setAccessibleName(tr("Progress"));
     labl->setGeometry(DesignedText);
     Cancel->setObjectName("Cancel");
     Cancel->setGeometry(DesignedCancel);
@@ -59,13 +60,13 @@ void TStatus::Fit() {
 }
 
 void TStatus::Begin(const std::string& text) {
-    Cancel->setText("Cancel");
+    Cancel->setText(tr("Cancel"));
     SetText(text);
 }
 
 void TStatus::End(const std::string& outcome) {
     if (!isVisible()) return;
-    Cancel->setText("Close");
+    Cancel->setText(tr("Close"));
     SetText(outcome);
 }
 
@@ -98,7 +99,7 @@ void TStatus::done(int result) {
 // presses Close too.
 void TStatus::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const bool finished = Cancel->text() == "Close";
+    const bool finished = Cancel->text() == tr("Close");
     if (event->modifiers() == Qt::NoModifier &&
         (event->key() == Qt::Key_Escape || (enter && finished))) {
         Cancel->click();

@@ -3,6 +3,7 @@
 #include "accounts/pin_store.h"
 #include "dialogs/certificate_dialog.h"
 #include "platform/message_box.h"
+#include "platform/translated_text.h"
 #include "platform/ui_thread.h"
 
 #include <QApplication>
@@ -33,8 +34,10 @@ bool Decide(const std::string& server, const TCertificateReport& report) {
     pins.Trust(server, report.Fingerprint);
     // An unreadable file is not replaced; the certificate is then trusted for this time only.
     if (!loaded || !pins.Save())
-        ShowMessage("The trusted certificate could not be saved in \"" + TPinStore::FilePath() +
-                    "\": it will be asked for again next time");
+        ShowMessage(Filled(Translated("TCertificateTrust",
+                                      "The trusted certificate could not be saved in \"%1\": it "
+                                      "will be asked for again next time"),
+                           TPinStore::FilePath()));
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "net/sock_errors.h"
 #include "net/tls_channel.h"
+#include "platform/translated_text.h"
 #include "pop3/pop3_error.h"
 #include "pop3/pop3_response_code.h"
 
@@ -10,7 +11,13 @@
 
 namespace {
 
-const char* const AuthenticatingText = "Error authenticating: check your user details";
+std::string AuthenticatingText() {
+    return Translated("TCheckFailure", "Error authenticating: check your user details");
+}
+
+std::string ConnectingText() {
+    return Translated("TCheckFailure", "Error connecting to server: check your settings");
+}
 
 TFailureKind SocketKind(TSockErrorKind kind) {
     switch (kind) {
@@ -73,7 +80,7 @@ std::string Seconds(int32_t seconds) {
 // "reason: text", or the reason alone when the server said nothing more.
 std::string WithText(const std::string& reason, const std::string& text) {
     const std::string shown = ShownReply(text);
-    return shown.empty() ? reason : reason + ": " + shown;
+    return shown.empty() ? reason : Filled(Translated("TCheckFailure", "%1: %2"), reason, shown);
 }
 
 std::string Join(const std::vector<std::string>& lines) {
@@ -93,16 +100,24 @@ bool SayCode(const TNegativeReply& reply, std::vector<std::string>& lines) {
         const char* advice;
     };
     static const std::map<TResponseCode, TWords> words = {
-        {TResponseCode::InUse, {"The mailbox is in use by another program", "Try again later."}},
+        {TResponseCode::InUse,
+         {QT_TRANSLATE_NOOP("TCheckFailure", "The mailbox is in use by another program"),
+          QT_TRANSLATE_NOOP("TCheckFailure", "Try again later.")}},
         {TResponseCode::LoginDelay,
-         {"The server allows the next log-in only after a delay", "Try again later."}},
-        {TResponseCode::SysTemp, {"The server has a passing problem", "Try again later."}},
+         {QT_TRANSLATE_NOOP("TCheckFailure",
+                            "The server allows the next log-in only after a delay"),
+          QT_TRANSLATE_NOOP("TCheckFailure", "Try again later.")}},
+        {TResponseCode::SysTemp,
+         {QT_TRANSLATE_NOOP("TCheckFailure", "The server has a passing problem"),
+          QT_TRANSLATE_NOOP("TCheckFailure", "Try again later.")}},
         {TResponseCode::SysPerm,
-         {"The server has a lasting problem", "Ask the server's administrator."}},
+         {QT_TRANSLATE_NOOP("TCheckFailure", "The server has a lasting problem"),
+          QT_TRANSLATE_NOOP("TCheckFailure", "Ask the server's administrator.")}},
     };
     const auto found = words.find(reply.Code);
     if (found == words.end()) return false;
-    lines = {WithText(found->second.reason, reply.Text), found->second.advice};
+    lines = {WithText(Translated("TCheckFailure", found->second.reason), reply.Text),
+             Translated("TCheckFailure", found->second.advice)};
     return true;
 }
 
@@ -115,49 +130,65 @@ TCheckOutcome RefusedLogIn(const TCheckFailure& failure) {
         return outcome;
     }
     if (failure.RefusedCommand == "USER") {
-        outcome.Text =
-            Join({AuthenticatingText, WithText("The server refused the user name", reply.Text),
-                  "Correct it in the account editor."});
+        outcome.Text = Join(
+            {AuthenticatingText(),
+             WithText(Translated("TCheckFailure", "The server refused the user name"), reply.Text),
+             Translated("TCheckFailure", "Correct it in the account editor.")});
         return outcome;
     }
     if (failure.OAuth2) {
-        outcome.Text =
-            Join({AuthenticatingText, WithText("The server refused the sign-in", reply.Text),
-                  "If this goes on, use Sign in... in the account editor."});
+        outcome.Text = Join(
+            {AuthenticatingText(),
+             WithText(Translated("TCheckFailure", "The server refused the sign-in"), reply.Text),
+             Translated("TCheckFailure",
+                        "If this goes on, use Sign in... in the account editor.")});
         return outcome;
     }
     outcome.ForgetPassword = !failure.SavePassword;
-    outcome.Text = Join(
-        {AuthenticatingText, WithText("The server refused the password", reply.Text),
-         failure.SavePassword ? "The saved password was kept: correct it in the account editor."
-                              : "You will be asked for the password at the next check."});
+    outcome.Text =
+        Join({AuthenticatingText(),
+              WithText(Translated("TCheckFailure", "The server refused the password"), reply.Text),
+              failure.SavePassword
+                  ? Translated("TCheckFailure",
+                               "The saved password was kept: correct it in the account editor.")
+                  : Translated("TCheckFailure",
+                               "You will be asked for the password at the next check.")});
     return outcome;
 }
 
 // Credentials that never reached the server.
 std::string UnsentCredentials(const TCheckFailure& failure) {
-    if (failure.UserEmpty) return "The account has no user name: enter one in the account editor";
+    if (failure.UserEmpty)
+        return Translated("TCheckFailure",
+                          "The account has no user name: enter one in the account editor");
     if (failure.PasswordEmpty && failure.OAuth2)
-        return "The account is not signed in: use Sign in... in the account editor";
-    if (failure.PasswordEmpty) return "No password was given: the next check asks for it";
-    return "The user name or the password holds characters that cannot be sent to the server";
+        return Translated("TCheckFailure",
+                          "The account is not signed in: use Sign in... in the account editor");
+    if (failure.PasswordEmpty)
+        return Translated("TCheckFailure", "No password was given: the next check asks for it");
+    return Translated(
+        "TCheckFailure",
+        "The user name or the password holds characters that cannot be sent to the server");
 }
 
 TCheckOutcome LogInFailure(const TCheckFailure& failure) {
     const std::string timedOut =
-        "The server did not answer within " + Seconds(failure.TimeoutSeconds);
+        Filled(Translated("TCheckFailure", "The server did not answer within %1"),
+               Seconds(failure.TimeoutSeconds));
+    const std::string server = ShownReply(failure.Server);
     switch (failure.Kind) {
     case TFailureKind::LookupFailed:
-        return {Join({"Invalid host specified: check your settings",
-                      "No address was found for " + ShownReply(failure.Server)})};
+        return {Join({Translated("TCheckFailure", "Invalid host specified: check your settings"),
+                      Filled(Translated("TCheckFailure", "No address was found for %1"), server)})};
     case TFailureKind::LookupTimedOut:
-        return {"The address of " + ShownReply(failure.Server) + " was not found within " +
-                Seconds(failure.TimeoutSeconds)};
+        return {Filled(Translated("TCheckFailure", "The address of %1 was not found within %2"),
+                       server, Seconds(failure.TimeoutSeconds))};
     case TFailureKind::ConnectFailed:
-        return {Join({"Error connecting to server: check your settings",
-                      "No connection could be made to " + ShownReply(failure.Server)})};
+        return {Join(
+            {ConnectingText(),
+             Filled(Translated("TCheckFailure", "No connection could be made to %1"), server)})};
     case TFailureKind::ConnectTimedOut:
-        return {Join({"Error connecting to server: check your settings", timedOut})};
+        return {Join({ConnectingText(), timedOut})};
     case TFailureKind::Credentials:
         if (!failure.RefusedReply.empty()) return RefusedLogIn(failure);
         return {UnsentCredentials(failure)};
@@ -166,72 +197,115 @@ TCheckOutcome LogInFailure(const TCheckFailure& failure) {
         std::vector<std::string> lines;
         if (SayCode(reply, lines)) return {Join(lines)};
         if (failure.LoggedIn)
-            return {WithText("The server refused to count the messages", reply.Text)};
-        return {WithText("The server refused the connection", reply.Text)};
+            return {
+                WithText(Translated("TCheckFailure", "The server refused to count the messages"),
+                         reply.Text)};
+        return {
+            WithText(Translated("TCheckFailure", "The server refused the connection"), reply.Text)};
     }
     case TFailureKind::NotPop3:
-        return {WithText("The server did not greet as a POP3 server",
+        return {WithText(Translated("TCheckFailure", "The server did not greet as a POP3 server"),
                          ReadNegativeReply(failure.Text).Text)};
     case TFailureKind::TimedOut:
         return {timedOut};
     case TFailureKind::Closed:
-        return {"The server closed the connection during the log-in"};
+        return {Translated("TCheckFailure", "The server closed the connection during the log-in")};
     case TFailureKind::TooLong:
-        return {"The server sent a line too long to read during the log-in"};
+        return {Translated("TCheckFailure",
+                           "The server sent a line too long to read during the log-in")};
     case TFailureKind::Unreadable:
-        return {WithText("The server's count of messages could not be read", failure.Text)};
+        return {WithText(
+            Translated("TCheckFailure", "The server's count of messages could not be read"),
+            failure.Text)};
     case TFailureKind::NotTrusted:
         return {
-            Join({failure.Text, "Nothing was sent to the server. Check the server's name, and "
-                                "trust its certificate only if you know why it is not trusted."})};
+            Join({failure.Text,
+                  Translated("TCheckFailure",
+                             "Nothing was sent to the server. Check the server's name, and "
+                             "trust its certificate only if you know why it is not trusted.")})};
     case TFailureKind::TlsFailed:
         if (failure.Text.find(OldTlsReason) != std::string::npos)
-            return {Join({std::string("The server offers only TLS versions older than 1.2, which "
-                                      "are no longer safe, so no secure connection was made"),
-                          "Ask the server's administrator to turn on TLS 1.2 or later."})};
-        return {Join({failure.Text, "Check the server's name and port: SSL/TLS is usually on "
-                                    "port 995, STARTTLS on port 110."})};
+            return {
+                Join({Translated("TCheckFailure",
+                                 "The server offers only TLS versions older than 1.2, which "
+                                 "are no longer safe, so no secure connection was made"),
+                      Translated("TCheckFailure",
+                                 "Ask the server's administrator to turn on TLS 1.2 or later.")})};
+        return {Join(
+            {failure.Text,
+             Translated("TCheckFailure", "Check the server's name and port: SSL/TLS is usually on "
+                                         "port 995, STARTTLS on port 110.")})};
     case TFailureKind::NoStartTls:
-        return {Join({failure.Text, "Choose SSL/TLS on port 995 in the account editor, or ask "
-                                    "the server's administrator to turn on STARTTLS."})};
+        return {Join(
+            {failure.Text,
+             Translated("TCheckFailure", "Choose SSL/TLS on port 995 in the account editor, or ask "
+                                         "the server's administrator to turn on STARTTLS.")})};
     case TFailureKind::Canceled:
     case TFailureKind::Other:
         break;
     }
-    return {WithText("The log-in failed", failure.Text)};
+    return {WithText(Translated("TCheckFailure", "The log-in failed"), failure.Text)};
+}
+
+// Each sentence whole, for the message list and for one message's header, so that a language
+// may inflect the noun.
+std::string FillReason(const TCheckFailure& failure) {
+    const bool listing = failure.Step == TCheckStep::List;
+    const std::string number = std::to_string(failure.Message);
+    const auto said = [&](const char* list, const char* header) {
+        return listing ? Translated("TCheckFailure", list)
+                       : Filled(Translated("TCheckFailure", header), number);
+    };
+    switch (failure.Kind) {
+    case TFailureKind::TimedOut: {
+        const std::string seconds = Seconds(failure.TimeoutSeconds);
+        if (listing)
+            return Filled(Translated("TCheckFailure", "The server did not answer within %1 while "
+                                                      "sending the message list"),
+                          seconds);
+        return Filled(Translated("TCheckFailure", "The server did not answer within %1 while "
+                                                  "sending the header of message %2"),
+                      seconds, number);
+    }
+    case TFailureKind::Closed:
+        return said(
+            QT_TRANSLATE_NOOP("TCheckFailure",
+                              "The server closed the connection while sending the message list"),
+            QT_TRANSLATE_NOOP("TCheckFailure", "The server closed the connection while sending "
+                                               "the header of message %1"));
+    case TFailureKind::Refused:
+        return WithText(
+            said(QT_TRANSLATE_NOOP("TCheckFailure", "The server refused to send the message list"),
+                 QT_TRANSLATE_NOOP("TCheckFailure",
+                                   "The server refused to send the header of message %1")),
+            ReadNegativeReply(failure.Text).Text);
+    case TFailureKind::TooLong:
+        return said(
+            QT_TRANSLATE_NOOP("TCheckFailure",
+                              "The server sent a line too long to read in the message list"),
+            QT_TRANSLATE_NOOP("TCheckFailure", "The server sent a line too long to read in "
+                                               "the header of message %1"));
+    case TFailureKind::Unreadable:
+        return said(QT_TRANSLATE_NOOP("TCheckFailure",
+                                      "The server sent the message list in a form that could not "
+                                      "be read"),
+                    QT_TRANSLATE_NOOP("TCheckFailure", "The server sent the header of message %1 "
+                                                       "in a form that could not be read"));
+    default:
+        return WithText(
+            said(QT_TRANSLATE_NOOP("TCheckFailure", "Reading the message list failed"),
+                 QT_TRANSLATE_NOOP("TCheckFailure", "Reading the header of message %1 failed")),
+            failure.Text);
+    }
 }
 
 TCheckOutcome FillFailure(const TCheckFailure& failure) {
-    const bool listing = failure.Step == TCheckStep::List;
-    const std::string what =
-        listing ? "the message list" : "the header of message " + std::to_string(failure.Message);
-    std::string reason;
-    switch (failure.Kind) {
-    case TFailureKind::TimedOut:
-        reason = "The server did not answer within " + Seconds(failure.TimeoutSeconds) +
-                 " while sending " + what;
-        break;
-    case TFailureKind::Closed:
-        reason = "The server closed the connection while sending " + what;
-        break;
-    case TFailureKind::Refused:
-        reason =
-            WithText("The server refused to send " + what, ReadNegativeReply(failure.Text).Text);
-        break;
-    case TFailureKind::TooLong:
-        reason = "The server sent a line too long to read in " + what;
-        break;
-    case TFailureKind::Unreadable:
-        reason = "The server sent " + what + " in a form that could not be read";
-        break;
-    default:
-        reason = WithText("Reading " + what + " failed", failure.Text);
-        break;
-    }
-    const std::string read = listing ? "No message was read."
-                                     : std::to_string(failure.Message - 1) + " of " +
-                                           std::to_string(failure.Listed) + " messages read.";
-    return {Join({reason, read})};
+    if (failure.Step == TCheckStep::List)
+        return {Join({FillReason(failure), Translated("TCheckFailure", "No message was read.")})};
+    const int read = failure.Message - 1;
+    return {Join({FillReason(failure),
+                  Filled(Translated("TCheckFailure", "%n of %1 messages read.", nullptr, read),
+                         std::to_string(failure.Listed))})};
 }
 
 } // namespace
@@ -256,7 +330,7 @@ std::string TextOf(std::exception_ptr failure) {
     } catch (const std::exception& error) {
         return error.what();
     } catch (...) {
-        return "Unknown failure";
+        return Translated("TCheckFailure", "Unknown failure");
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "accounts/account_list.h"
 #include "mail/mail_watch.h"
+#include "platform/translated_text.h"
 
 #include <algorithm>
 
@@ -63,11 +64,11 @@ bool TCheckRound::Ready(TAccount& account) {
     }
     if (!NeedsPassword(account)) return true;
     if (background) {
-        watch.Skipped(account, NoPasswordNote);
+        watch.Skipped(account, Translated("TCheckRound", NoPasswordNote));
         return false;
     }
     if (ask && ask(account)) return true;
-    watch.Skipped(account, NoPasswordGiven);
+    watch.Skipped(account, Translated("TCheckRound", NoPasswordGiven));
     return false;
 }
 

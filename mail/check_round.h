@@ -1,4 +1,5 @@
 #pragma once
+#include <QtGlobal>
 #include <functional>
 #include <string>
 #include <vector>
@@ -36,10 +37,12 @@ public:
     std::function<bool(const std::string& name)> Takes;
 
     // Why an account was left out of a round in the background.
-    static constexpr const char* NoPasswordNote =
+    static constexpr const char* NoPasswordNote = QT_TRANSLATE_NOOP(
+        "TCheckRound",
         "Not checked in the background: its password is not saved. Check it yourself, or save "
-        "the password in the account editor.";
-    static constexpr const char* NoPasswordGiven = "Not checked: no password was given.";
+        "the password in the account editor.");
+    static constexpr const char* NoPasswordGiven =
+        QT_TRANSLATE_NOOP("TCheckRound", "Not checked: no password was given.");
 
 private:
     void Next();

@@ -2,6 +2,7 @@
 
 #include "accounts/account.h"
 #include "accounts/account_secrets.h"
+#include "platform/translated_text.h"
 #include "pop3/pop3_client.h"
 #include "signin/account_tokens.h"
 
@@ -29,12 +30,15 @@ std::string ReadySignIn(TAccount& account, TSecretStore* keyring, TTokenClient& 
     case TTokenClient::TOutcome::Ok:
         return "";
     case TTokenClient::TOutcome::Refused:
-        return SignInAgainText;
+        return Translated("TAttemptSignIn", SignInAgainText);
     case TTokenClient::TOutcome::Failed:
         break;
     }
-    return "The access token could not be renewed" +
-           (reply.Error.empty() ? std::string() : ": " + reply.Error);
+    const std::string failed =
+        Translated("TAttemptSignIn", "The access token could not be renewed");
+    return reply.Error.empty()
+               ? failed
+               : Filled(Translated("TAttemptSignIn", "%1: %2"), failed, reply.Error);
 }
 
 void TAttemptSignIn::Apply(TPop3Client& pop, const TAccount& account,

@@ -1,6 +1,7 @@
 #pragma once
 #include "net/socket_session.h"
 #include "signin/token_client.h"
+#include <QtGlobal>
 
 #include <memory>
 #include <string>
@@ -38,5 +39,6 @@ private:
 };
 
 // The words of a sign-in the provider no longer accepts.
-constexpr const char* SignInAgainText =
-    "The provider no longer accepts this account's sign-in: use Sign in... in the account editor";
+constexpr const char* SignInAgainText = QT_TRANSLATE_NOOP(
+    "TAttemptSignIn",
+    "The provider no longer accepts this account's sign-in: use Sign in... in the account editor");

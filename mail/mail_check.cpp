@@ -9,6 +9,7 @@
 #include "mail/server_address.h"
 #include "net/scoped_flag.h"
 #include "platform/message_box.h"
+#include "platform/translated_text.h"
 #include "pop3/pop3_client.h"
 #include "widgets/batched_repaint.h"
 #include "widgets/message_grid.h"
@@ -22,7 +23,8 @@ namespace {
 // A cancelled worker ends within milliseconds; one that does not is reported, not waited for.
 constexpr int StopTimeoutMs = 3000;
 // A quiet check whose log-in ended without the server's word either way.
-const char* const NoAnswer = "The server ended the log-in without an answer";
+const char* const NoAnswer =
+    QT_TRANSLATE_NOOP("TMailCheck", "The server ended the log-in without an answer");
 } // namespace
 
 TMailCheck::TMailCheck(const TMailParts& parts, TStatus& status)
@@ -49,7 +51,7 @@ void TMailCheck::Button1Click() {
     AbandonRunningWorker();
     quiet = false;
     quietDone = nullptr;
-    status.Begin("Connecting to " + current->Server);
+    status.Begin(Filled(Translated("TMailCheck", "Connecting to %1"), current->Server));
     status.show();
     view.SetWindowEnabled(false);
     Launch(*current);
@@ -132,7 +134,8 @@ int TMailCheck::CheckThreadProc(int64_t attempt) {
     if (readyPending)
         PostMessage(status.Handle(), WM_CHECK_READY, static_cast<uint64_t>(attempt), 0);
     else if (quiet)
-        PostMessage(window->Handle(), WM_CHECK_FAILED, static_cast<uint64_t>(attempt), 0, NoAnswer);
+        PostMessage(window->Handle(), WM_CHECK_FAILED, static_cast<uint64_t>(attempt), 0,
+                    Translated("TMailCheck", NoAnswer));
     return 0;
 }
 
@@ -242,7 +245,7 @@ void TMailCheck::WndProc(const TMessage& message) {
 void TMailCheck::CheckReady(uint64_t attempt) {
     if (static_cast<int64_t>(attempt) != flags.ThreadHandle) return; // given up by Cancel
     KeepSignIn();
-    if (!quiet) status.SetText("Checking mail account...");
+    if (!quiet) status.SetText(Translated("TMailCheck", "Checking mail account..."));
     if (FillMessageTable()) FinishCheck();
 }
 
@@ -275,7 +278,7 @@ bool TMailCheck::FillMessageTable() {
     if (completed) flags.ThreadHandle = 0;
     if (!failure && !completed && quiet) {
         flags.ThreadHandle = 0;
-        EndQuietly(NoAnswer);
+        EndQuietly(Translated("TMailCheck", NoAnswer));
     }
     if (!failure) return completed;
     TCheckFailure words = FailureOf(failure, fillStep);
@@ -386,7 +389,7 @@ void TMailCheck::CancelClick() {
 void TMailCheck::Abandon() {
     flags.ThreadHandle = -1;
     if (!worker.Stop([this] { pop.Cancel(); }, StopTimeoutMs)) {
-        ShowError("Error destroying connection thread");
+        ShowError(Translated("TMailCheck", "Error destroying connection thread"));
         return; // the session is still the worker's
     }
     if (filling) {

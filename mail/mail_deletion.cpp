@@ -9,6 +9,7 @@
 #include "mail/server_address.h"
 #include "net/scoped_flag.h"
 #include "platform/message_box.h"
+#include "platform/translated_text.h"
 #include "pop3/pop3_client.h"
 #include "widgets/message_grid.h"
 
@@ -16,14 +17,22 @@
 
 namespace {
 
-const char* const Moved = "That email has moved in the queue, please re-check this account";
-const char* const Gone = "That email no longer seems to exist. Re-check account";
-const char* const NotConnected = "An error occured while connecting";
-const char* const SomeGone = "One or more of the emails you selected is not longer on the "
-                             "server.\n\rPlease re-check this account and try again";
-const char* const RangeWarning =
-    "You are about to delete multiple emails. Each one is checked first, and\n\rone that "
-    "has moved in the queue is kept. Are you sure you want to continue?";
+const char* const Moved = QT_TRANSLATE_NOOP(
+    "TDeletion", "That email has moved in the queue, please re-check this account");
+const char* const Gone =
+    QT_TRANSLATE_NOOP("TDeletion", "That email no longer seems to exist. Re-check account");
+const char* const NotConnected =
+    QT_TRANSLATE_NOOP("TDeletion", "An error occured while connecting");
+const char* const SomeGone =
+    QT_TRANSLATE_NOOP("TDeletion", "One or more of the emails you selected is not longer on the "
+                                   "server.\n\rPlease re-check this account and try again");
+const char* const RangeWarning = QT_TRANSLATE_NOOP(
+    "TDeletion", "You are about to delete multiple emails. Each one is checked first, and\n\rone "
+                 "that has moved in the queue is kept. Are you sure you want to continue?");
+
+std::string Said(const char* text) {
+    return Translated("TDeletion", text);
+}
 
 // One cell of a cached row line.
 std::string CachedCell(std::string line, int column) {
@@ -33,13 +42,16 @@ std::string CachedCell(std::string line, int column) {
 }
 
 std::string RangeReport(int selected, int deleted, int moved) {
-    std::string report = "Deleted " + std::to_string(deleted) + " of the " +
-                         std::to_string(selected) + " emails you selected.";
+    const std::string report = Filled(
+        Translated("TDeletion", "Deleted %1 of the %n emails you selected.", nullptr, selected),
+        std::to_string(deleted));
     if (moved == 0) return report;
-    return report + "\n\r" + std::to_string(moved) +
-           (moved == 1 ? " had moved in the queue and was not deleted."
-                       : " had moved in the queue and were not deleted.") +
-           "\n\rPlease re-check this account";
+    return report + "\n\r" +
+           (moved == 1 ? Translated("TDeletion", "%n had moved in the queue and was not deleted.",
+                                    nullptr, moved)
+                       : Translated("TDeletion", "%n had moved in the queue and were not deleted.",
+                                    nullptr, moved)) +
+           "\n\r" + Said(QT_TRANSLATE_NOOP("TDeletion", "Please re-check this account"));
 }
 
 class TDeletion {
@@ -66,10 +78,11 @@ private:
 
 std::string TDeletion::Question(int message) const {
     const TMessageGrid& grid = parts.Grid;
-    return "Delete email with the following details?\n\r\n\rSubject : " +
-           grid.ShownCell(2, message) + "\n\rFrom : " + grid.ShownCell(1, message) +
-           "\n\rDate : " + grid.ShownCell(0, message) + "\n\rSize : " + grid.Cell(3, message) +
-           " KB";
+    return Filled(Translated("TDeletion",
+                             "Delete email with the following details?\n\r\n\rSubject : "
+                             "%1\n\rFrom : %2\n\rDate : %3\n\rSize : %4 KB"),
+                  grid.ShownCell(2, message), grid.ShownCell(1, message),
+                  grid.ShownCell(0, message), grid.Cell(3, message));
 }
 
 // A failed Connect raises its own failure; false only when it returned without a log-in.
@@ -88,7 +101,7 @@ bool TDeletion::LogIn() {
         signIn.Keep(account);
     }
     if (parts.Flags.LoggedIn) return true;
-    ShowMessage(NotConnected);
+    ShowMessage(Said(NotConnected));
     return false;
 }
 
@@ -127,14 +140,14 @@ void TDeletion::One(int message) {
     if (!LogIn()) return;
     try {
         if (!StillTheSame(message, static_cast<size_t>(message - 1))) {
-            ShowMessage(Moved);
+            ShowMessage(Said(Moved));
             return;
         }
         pop.DeleteMailMessage(message);
         Forget(static_cast<size_t>(message - 1));
         ShowRows();
     } catch (...) {
-        ShowMessage(Gone);
+        ShowMessage(Said(Gone));
     }
 }
 
@@ -143,7 +156,8 @@ void TDeletion::One(int message) {
 // Message numbers stay fixed within the session while the cache closes up, so the cache line
 // of message n is n - 1 less the deletions before it.
 std::string TDeletion::Range(const std::vector<int>& messages, const std::string& question) {
-    const TMsgRequest warning{TMsgKind::Warning, TMsgButtons::YesNo, "Warning", question};
+    const TMsgRequest warning{TMsgKind::Warning, TMsgButtons::YesNo,
+                              Said(QT_TRANSLATE_NOOP("TDeletion", "Warning")), question};
     if (ShowMessageBox(warning) != TMsgResult::Yes) return {};
     if (!LogIn()) return {};
     int deleted = 0;
@@ -161,7 +175,7 @@ std::string TDeletion::Range(const std::vector<int>& messages, const std::string
         }
     } catch (...) {
         ShowRows(); // so that the table agrees with the cache
-        ShowMessage(SomeGone);
+        ShowMessage(Said(SomeGone));
         return {};
     }
     ShowRows();
@@ -206,7 +220,8 @@ void DeleteMessages(const TMailParts& parts, TAccount& account, const std::vecto
         if (rangeQuestion.empty() && messages.size() == 1)
             deletion.One(messages.front());
         else
-            report = deletion.Range(messages, rangeQuestion.empty() ? RangeWarning : rangeQuestion);
+            report = deletion.Range(messages,
+                                    rangeQuestion.empty() ? Said(RangeWarning) : rangeQuestion);
     } catch (...) {
         try {
             DisconnectIfConnected(parts.Pop);
@@ -244,10 +259,15 @@ void DeleteSelectedMail(const TMailParts& parts) {
 }
 
 std::string MarkedQuestion(int count) {
-    return (count == 1 ? std::string("Delete the email marked for deletion by your rules?")
-                       : "Delete the " + std::to_string(count) +
-                             " emails marked for deletion by your rules?") +
-           "\n\rEach one is checked first, and one that has moved in the queue is kept.";
+    return (count == 1
+                ? Said(QT_TRANSLATE_NOOP("TDeletion",
+                                         "Delete the email marked for deletion by your rules?"))
+                : Translated("TDeletion", "Delete the %n emails marked for deletion by your rules?",
+                             nullptr, count)) +
+           "\n\r" +
+           Said(QT_TRANSLATE_NOOP(
+               "TDeletion",
+               "Each one is checked first, and one that has moved in the queue is kept."));
 }
 
 void DeleteMarkedMail(const TMailParts& parts, const std::vector<int>& marked) {

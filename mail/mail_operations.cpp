@@ -7,6 +7,7 @@
 #include "mail/check_schedule.h"
 #include "mail/mail_check.h"
 #include "mail/mail_deletion.h"
+#include "platform/translated_text.h"
 #include "pop3/pop3_client.h"
 #include "widgets/account_tree.h"
 
@@ -172,21 +173,27 @@ void TMailOperations::popConnect(QObject* /*sender*/) {
 
 void TMailOperations::popConnectionFailed(QObject* /*sender*/) {
     flags.LoggedIn = false;
-    if (status) check->ShowStatus("Error connecting to server: check your settings");
+    if (status)
+        check->ShowStatus(
+            Translated("TMailOperations", "Error connecting to server: check your settings"));
 }
 
 void TMailOperations::popInvalidHost(bool& /*handled*/) {
     flags.LoggedIn = false;
-    if (status) check->ShowStatus("Invalid host specified: check your settings");
+    if (status)
+        check->ShowStatus(
+            Translated("TMailOperations", "Invalid host specified: check your settings"));
 }
 
 void TMailOperations::popAuthenticationFailed(bool& /*handled*/) {
     flags.LoggedIn = false;
-    if (status) check->ShowStatus("Error authenticating: check your user details");
+    if (status)
+        check->ShowStatus(
+            Translated("TMailOperations", "Error authenticating: check your user details"));
 }
 
 void TMailOperations::popFailure(QObject* /*sender*/) {
-    if (status) check->ShowStatus("Error occured");
+    if (status) check->ShowStatus(Translated("TMailOperations", "Error occured"));
 }
 
 void TMailOperations::popList(int32_t /*msg*/, int32_t /*size*/) {

@@ -7,10 +7,13 @@
 #include "pop3/pop3_client.h"
 #include "widgets/ui_guard.h"
 
+#include <QCoreApplication>
+
 namespace {
 // A cancelled worker ends within milliseconds; the program's end waits no longer than this.
 constexpr int StopTimeoutMs = 3000;
-const char* const Moved = "That email has moved in the queue, please re-check this account";
+const char* const Moved = QT_TRANSLATE_NOOP(
+    "TMailPreview", "That email has moved in the queue, please re-check this account");
 } // namespace
 
 TMailPreview::TMailPreview()
@@ -75,7 +78,7 @@ void TMailPreview::Fetch(int64_t attempt, const TWanted& job) {
         // The numbers may have moved since the check: the server's identifier says whether this
         // is still the message the row shows.
         if (attempt == lastAttempt && !job.uid.empty() && pop->Uid(job.message) != job.uid)
-            error = Moved;
+            error = QCoreApplication::translate("TMailPreview", Moved).toStdString();
         else if (attempt == lastAttempt)
             top = pop->GetTop(job.message, job.lines);
     } catch (...) {

@@ -1,5 +1,6 @@
 #include "signin/account_tokens.h"
 
+#include "platform/translated_text.h"
 #include "pop3/pop3_response_code.h"
 
 namespace {
@@ -21,7 +22,7 @@ TTokenClient::TReply RenewAccessToken(TAccount& account, TTokenClient& tokens) {
     if (account.RefreshToken.empty()) {
         TTokenClient::TReply none;
         none.Outcome = TTokenClient::TOutcome::Refused;
-        none.Error = "Sign in again";
+        none.Error = Translated("TAccountTokens", "Sign in again");
         return none;
     }
     const TTokenClient::TReply reply =

@@ -1,5 +1,6 @@
 #include "signin/browser_sign_in.h"
 
+#include "platform/translated_text.h"
 #include "signin/loopback_listener.h"
 #include "signin/pkce.h"
 
@@ -33,28 +34,40 @@ TBrowserSignIn SignInWithBrowser(const TOAuthProvider& provider, TBrowser& brows
                                  const std::atomic<bool>* cancel) {
     using TKind = TBrowserSignIn::TKind;
     if (provider.ClientId.empty())
-        return {TKind::Failed, {}, "No client id is set for this provider"};
+        return {TKind::Failed,
+                {},
+                Translated("TBrowserSignIn", "No client id is set for this provider")};
     if (!SafeEndpoint(provider.AuthorizeUrl) || !SafeEndpoint(provider.TokenUrl))
-        return {TKind::Failed, {}, "The provider's addresses must begin with https://"};
+        return {TKind::Failed,
+                {},
+                Translated("TBrowserSignIn", "The provider's addresses must begin with https://")};
     const TPkce pkce = MakePkce();
     const std::string state = RandomState();
     TLoopbackListener listener(state);
     if (!browser.Open(
             AuthorizationUrl(provider, listener.RedirectUri(), pkce.Challenge, state, loginHint)))
-        return {TKind::Failed, {}, "The browser could not be opened"};
+        return {TKind::Failed, {}, Translated("TBrowserSignIn", "The browser could not be opened")};
     const auto redirect = listener.Wait(timeoutMs, cancel);
     using TRedirect = TLoopbackListener::TRedirect;
     switch (redirect.Kind) {
     case TRedirect::TKind::Code:
         break;
     case TRedirect::TKind::Refused:
-        return {TKind::Refused, {}, "The sign-in was refused: " + redirect.Error};
+        return {
+            TKind::Refused,
+            {},
+            Filled(Translated("TBrowserSignIn", "The sign-in was refused: %1"), redirect.Error)};
     case TRedirect::TKind::WrongState:
-        return {TKind::Failed, {}, "The browser came back with an answer to another request"};
+        return {TKind::Failed,
+                {},
+                Translated("TBrowserSignIn",
+                           "The browser came back with an answer to another request")};
     case TRedirect::TKind::TimedOut:
-        return {TKind::Failed, {}, "No answer came from the browser in time"};
+        return {TKind::Failed,
+                {},
+                Translated("TBrowserSignIn", "No answer came from the browser in time")};
     case TRedirect::TKind::Canceled:
-        return {TKind::Canceled, {}, "Canceled"};
+        return {TKind::Canceled, {}, Translated("TBrowserSignIn", "Canceled")};
     }
     TBrowserSignIn result;
     result.Tokens =

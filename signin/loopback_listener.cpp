@@ -2,6 +2,7 @@
 
 #include "platform/exception.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QHostAddress>
 #include <QTcpSocket>
@@ -46,7 +47,10 @@ void TLoopbackListener::Answer(QTcpSocket* socket, TPending& pending) {
     const QList<QByteArray> words = pending.bytes.left(pending.bytes.indexOf("\r\n")).split(' ');
     const QUrlQuery query(words.size() >= 2 ? QUrl(QString::fromLatin1(words[1])) : QUrl());
     const bool carries = !result && (query.hasQueryItem("code") || query.hasQueryItem("error"));
-    QByteArray page = "You may close this window and return to the program.";
+    QByteArray page =
+        QCoreApplication::translate("TLoopbackListener",
+                                    "You may close this window and return to the program.")
+            .toUtf8();
     if (carries) {
         const std::string code = query.queryItemValue("code", QUrl::FullyDecoded).toStdString();
         const std::string error = query.queryItemValue("error", QUrl::FullyDecoded).toStdString();
@@ -58,7 +62,9 @@ void TLoopbackListener::Answer(QTcpSocket* socket, TPending& pending) {
             result = std::make_unique<TRedirect>(TRedirect{TKind::Refused, "", error});
         else
             result = std::make_unique<TRedirect>(TRedirect{TKind::Code, code, ""});
-        if (result->Kind != TKind::Code) page = "The sign-in did not succeed.";
+        if (result->Kind != TKind::Code)
+            page = QCoreApplication::translate("TLoopbackListener", "The sign-in did not succeed.")
+                       .toUtf8();
         server.close();
     }
     const QByteArray status = carries ? "200 OK" : "404 Not Found";

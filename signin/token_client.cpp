@@ -1,5 +1,7 @@
 #include "signin/token_client.h"
 
+#include "platform/translated_text.h"
+
 #include <QDateTime>
 #include <QEventLoop>
 #include <QJsonDocument>
@@ -57,7 +59,7 @@ TTokenClient::TReply TTokenClient::Refresh(const TOAuthProvider& provider,
 TTokenClient::TReply TTokenClient::Post(const TOAuthProvider& provider, std::string form) {
     TReply reply;
     if (!SafeEndpoint(provider.TokenUrl)) {
-        reply.Error = "The token address must begin with https://";
+        reply.Error = Translated("TTokenClient", "The token address must begin with https://");
         return reply;
     }
     form += "&" + Field("client_id", provider.ClientId);
@@ -88,8 +90,11 @@ TTokenClient::TReply TTokenClient::Post(const TOAuthProvider& provider, std::str
     const QString error = json.value("error").toString();
     // RFC 6749 5.2: the grant itself is bad; anything else may pass.
     if (status == 400 && error == "invalid_grant") reply.Outcome = TOutcome::Refused;
-    reply.Error = status ? "The provider refused the sign-in (" + std::to_string(status) +
-                               (error.isEmpty() ? "" : " " + error.toStdString()) + ")"
-                         : "The provider could not be reached: " + networkError.toStdString();
+    const std::string code =
+        std::to_string(status) + (error.isEmpty() ? "" : " " + error.toStdString());
+    reply.Error =
+        status ? Filled(Translated("TTokenClient", "The provider refused the sign-in (%1)"), code)
+               : Filled(Translated("TTokenClient", "The provider could not be reached: %1"),
+                        networkError.toLatin1().toStdString());
     return reply;
 }

@@ -1,6 +1,7 @@
 #include "widgets/account_tree.h"
 
 #include "accounts/account_list.h"
+#include "platform/translated_text.h"
 #include "widgets/menu_key.h"
 #include "widgets/text_bytes.h"
 #include "widgets/ui_guard.h"
@@ -31,7 +32,7 @@ QIcon MarkIcon(const TAccountTree::TMarks& marks) {
 
 TAccountTree::TAccountTree(QWidget* parent) : QTreeWidget(parent) {
     setObjectName("tree");
-    setAccessibleName("Accounts");
+    setAccessibleName(tr("Accounts"));
     setHeaderHidden(true);
     setColumnCount(1);
     setIndentation(19);
@@ -76,9 +77,10 @@ std::string TAccountTree::Shown(const QTreeWidgetItem* node) {
 
 std::string TAccountTree::NodeText(const std::string& name, int messages, int fresh) {
     if (messages < 0) return name;
-    std::string text = name + " (" + std::to_string(messages);
-    if (fresh > 0) text += ", " + std::to_string(fresh) + " new";
-    return text + ")";
+    if (fresh > 0)
+        return Filled(Translated("TAccountTree", "%1 (%2, %n new)", nullptr, fresh), name,
+                      std::to_string(messages));
+    return name + " (" + std::to_string(messages) + ")";
 }
 
 QTreeWidgetItem* TAccountTree::AccountNode(const std::string& name) const {
@@ -93,8 +95,8 @@ TAccountTree::TMarks TAccountTree::Marks(const QTreeWidgetItem* node) {
     const QVariant messages = node->data(0, MessagesRole);
     if (messages.isValid()) marks.Messages = messages.toInt();
     marks.New = node->data(0, NewRole).toInt();
-    marks.Note = node->data(0, NoteRole).toString().toStdString();
-    marks.Failure = node->data(0, FailureRole).toString().toStdString();
+    marks.Note = ToBytes(node->data(0, NoteRole).toString());
+    marks.Failure = ToBytes(node->data(0, FailureRole).toString());
     return marks;
 }
 
@@ -104,11 +106,11 @@ void TAccountTree::SetMarks(const std::string& name, const TMarks& marks) {
     if (!node || Marks(node) == marks) return;
     node->setData(0, MessagesRole, marks.Messages);
     node->setData(0, NewRole, marks.New);
-    node->setData(0, NoteRole, QString::fromStdString(marks.Note));
-    node->setData(0, FailureRole, QString::fromStdString(marks.Failure));
+    node->setData(0, NoteRole, ToQString(marks.Note));
+    node->setData(0, FailureRole, ToQString(marks.Failure));
     node->setText(0, ToQString(NodeText(name, marks.Messages, marks.New)));
     node->setIcon(0, MarkIcon(marks));
-    node->setToolTip(0, QString::fromStdString(marks.Failure.empty() ? marks.Note : marks.Failure));
+    node->setToolTip(0, ToQString(marks.Failure.empty() ? marks.Note : marks.Failure));
     QFont font = node->font(0);
     font.setBold(marks.New > 0);
     node->setFont(0, font);
@@ -120,7 +122,7 @@ std::string TAccountTree::AccountName(const QTreeWidgetItem* node) {
 }
 
 void TAccountTree::InsertPlaceholder() {
-    InsertAccountNode(0, PlaceholderText);
+    InsertAccountNode(0, Translated("TAccountTree", PlaceholderText));
 }
 
 QTreeWidgetItem* TAccountTree::InsertAccountNode(int position, const std::string& name) {

@@ -12,7 +12,8 @@ class TAccounts;
 class TAccountTree : public QTreeWidget {
     Q_OBJECT
 public:
-    static constexpr const char* PlaceholderText = "No accounts created yet";
+    static constexpr const char* PlaceholderText =
+        QT_TRANSLATE_NOOP("TAccountTree", "No accounts created yet");
 
     explicit TAccountTree(QWidget* parent = nullptr);
 

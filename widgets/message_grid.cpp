@@ -16,8 +16,10 @@
 #include <array>
 
 namespace {
-const std::array<const char*, TMessageGrid::Columns> Headings = {"Date", "From", "Subject",
-                                                                 "Size (KB)", "MessageID"};
+const std::array<const char*, TMessageGrid::Columns> Headings = {
+    QT_TRANSLATE_NOOP("TMessageGrid", "Date"), QT_TRANSLATE_NOOP("TMessageGrid", "From"),
+    QT_TRANSLATE_NOOP("TMessageGrid", "Subject"), QT_TRANSLATE_NOOP("TMessageGrid", "Size (KB)"),
+    QT_TRANSLATE_NOOP("TMessageGrid", "MessageID")};
 enum TColumn { DateColumn, FromColumn, SubjectColumn, SizeColumn, IdColumn };
 
 // The order a sorting asks for, set by TMessageGrid::Sort() around the table's own sorting
@@ -34,11 +36,11 @@ constexpr int RuleRole = Qt::UserRole;
 const char* RuleWords(TRuleAction action) {
     switch (action) {
     case TRuleAction::Delete:
-        return "Marked for deletion by a rule";
+        return QT_TRANSLATE_NOOP("TMessageGrid", "Marked for deletion by a rule");
     case TRuleAction::Highlight:
-        return "Highlighted by a rule";
+        return QT_TRANSLATE_NOOP("TMessageGrid", "Highlighted by a rule");
     case TRuleAction::Ignore:
-        return "Ignored by a rule";
+        return QT_TRANSLATE_NOOP("TMessageGrid", "Ignored by a rule");
     default:
         return "";
     }
@@ -124,7 +126,7 @@ private:
 
 TMessageGrid::TMessageGrid(QWidget* parent) : QTableWidget(1, Columns, parent) {
     setObjectName("grid");
-    setAccessibleName("Messages");
+    setAccessibleName(tr("Messages"));
     setFrameShape(QFrame::NoFrame);
     setShowGrid(true);
     setSelectionBehavior(SelectRows);
@@ -153,7 +155,7 @@ TMessageGrid::TMessageGrid(QWidget* parent) : QTableWidget(1, Columns, parent) {
 void TMessageGrid::SetHeadings() {
     QStringList labels;
     for (const char* heading : Headings)
-        labels << heading;
+        labels << tr(heading);
     setHorizontalHeaderLabels(labels);
 }
 
@@ -300,8 +302,9 @@ void TMessageGrid::MarkRules(const std::vector<TRuleAction>& actions) {
             QTableWidgetItem* cell = item(row, column);
             if (!cell) continue;
             cell->setData(RuleRole, static_cast<int>(action));
-            cell->setData(Qt::AccessibleDescriptionRole,
-                          action == TRuleAction::None ? QVariant() : QVariant(RuleWords(action)));
+            cell->setData(Qt::AccessibleDescriptionRole, action == TRuleAction::None
+                                                             ? QVariant()
+                                                             : QVariant(tr(RuleWords(action))));
             cell->setData(Qt::BackgroundRole, action == TRuleAction::Delete      ? deleteBack
                                               : action == TRuleAction::Highlight ? highlightBack
                                                                                  : QVariant());
@@ -309,7 +312,7 @@ void TMessageGrid::MarkRules(const std::vector<TRuleAction>& actions) {
                                               : action == TRuleAction::None ? QVariant()
                                                                             : darkText);
             QString tip = cell->toolTip().section("\n[", 0, 0);
-            if (action != TRuleAction::None) tip += QString("\n[") + RuleWords(action) + "]";
+            if (action != TRuleAction::None) tip += "\n[" + tr(RuleWords(action)) + "]";
             cell->setToolTip(tip);
             if (action == TRuleAction::Ignore && cell->font().bold()) {
                 QFont font = cell->font();

@@ -13,8 +13,9 @@ QString Utf8(const std::string& text) {
 }
 
 QString AttachmentLine(const TAttachment& attachment) {
-    QString line =
-        attachment.Name.empty() ? "(unnamed " + Utf8(attachment.Type) + ")" : Utf8(attachment.Name);
+    QString line = attachment.Name.empty()
+                       ? TPreviewPane::tr("(unnamed %1)").arg(Utf8(attachment.Type))
+                       : Utf8(attachment.Name);
     if (attachment.Size) line += " (" + QLocale().formattedDataSize(*attachment.Size) + ")";
     return line;
 }
@@ -28,7 +29,7 @@ TPreviewPane::TPreviewPane(QWidget* parent)
     text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     text->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     text->setFrameShape(QFrame::NoFrame);
-    text->setAccessibleName("Preview of the selected message");
+    text->setAccessibleName(tr("Preview of the selected message"));
     attachments->setObjectName("previewAttachments");
     attachments->setWordWrap(true);
     attachments->setTextFormat(Qt::PlainText);
@@ -48,7 +49,7 @@ void TPreviewPane::ShowPreview(const TPreview& preview) {
     QStringList names;
     for (const TAttachment& attachment : preview.Attachments)
         names << AttachmentLine(attachment);
-    attachments->setText(names.isEmpty() ? QString() : "Attachments: " + names.join(", "));
+    attachments->setText(names.isEmpty() ? QString() : tr("Attachments: %1").arg(names.join(", ")));
     attachments->setVisible(!names.isEmpty());
 }
 

@@ -69,14 +69,14 @@ TToolbarPanel::TToolbarPanel(QWidget* parent)
                            QT_TRANSLATE_NOOP("TToolbarPanel", "Delete the mail marked by rules"),
                            "mail-mark-junk", QStyle::SP_MessageBoxWarning})),
       Label1(AddLabel(this, "Label1", QT_TRANSLATE_NOOP("TToolbarPanel", "Last refresh : "), 536)),
-      refreshed(AddLabel(this, "refreshed", "(none)", 600)) {
+      refreshed(AddLabel(this, "refreshed", QT_TRANSLATE_NOOP("TToolbarPanel", "(none)"), 600)) {
     setObjectName("Panel3");
     // Two buttons share the caption "Account"; what they do tells them apart.
-    add_acc->setAccessibleName("Add account");
-    del_acc->setAccessibleName("Delete account");
-    check_mail->setAccessibleName("Check mail");
-    del_mail->setAccessibleName("Delete mail");
-    HeadBtn->setAccessibleName("Show headers");
+    add_acc->setAccessibleName(tr("Add account"));
+    del_acc->setAccessibleName(tr("Delete account"));
+    check_mail->setAccessibleName(tr("Check mail"));
+    del_mail->setAccessibleName(tr("Delete mail"));
+    HeadBtn->setAccessibleName(tr("Show headers"));
     setFrameShape(QFrame::StyledPanel);
     // The designed place of the time is too close for wider fonts; keep a small gap then.
     refreshed->move(std::max(refreshed->x(), Label1->geometry().right() + 5), refreshed->y());
@@ -88,6 +88,6 @@ TToolbarPanel::TToolbarPanel(QWidget* parent)
 }
 
 void TToolbarPanel::ShowMarked(int count) {
-    del_marked->setText(count == 0 ? QString("Marked") : QString("Marked (%1)").arg(count));
-    del_marked->setAccessibleDescription(QString("%1 marked for deletion").arg(count));
+    del_marked->setText(count == 0 ? tr("Marked") : tr("Marked (%1)").arg(count));
+    del_marked->setAccessibleDescription(tr("%n marked for deletion", nullptr, count));
 }

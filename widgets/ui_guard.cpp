@@ -2,6 +2,7 @@
 
 #include "platform/exception.h"
 #include "platform/message_box.h"
+#include "platform/translated_text.h"
 
 #include <exception>
 
@@ -32,6 +33,6 @@ void RunGuarded(const std::function<void()>& handler) {
     } catch (const std::exception& failure) {
         ShowError(FailureText(failure));
     } catch (...) {
-        ShowError("Unknown failure");
+        ShowError(Translated("TUiGuard", "Unknown failure"));
     }
 }

@@ -1,8 +1,12 @@
 #include "app/translations.h"
+#include "desktop/new_mail_notice.h"
+#include "dialogs/rules_editor.h"
+#include "mail/check_failure.h"
 #include "ui_fixture.h"
 #include "widgets/toolbar_panel.h"
 
 #include <QAction>
+#include <QTableView>
 #include <QToolButton>
 
 namespace {
@@ -30,5 +34,22 @@ TEST_F(TranslationTest, AGermanLocaleShowsGermanMenus) {
     for (const auto& [name, text] : actions)
         EXPECT_EQ(form.findChild<QAction*>(name)->text(), QString::fromUtf8(text)) << name;
     EXPECT_EQ(form.findChild<QToolButton*>("check_mail")->text(), "Abrufen");
+
+    // Words composed below the widgets travel as Latin-1 bytes, the notice's as UTF-8.
+    TCheckFailure failure;
+    failure.Kind = TFailureKind::ConnectFailed;
+    failure.Server = "mail.example";
+    const TRulesEditor rules(TMailRules{}, {});
+    const std::pair<QString, const char*> shown[] = {
+        {rules.windowTitle(), "E-Mail-Regeln"},
+        {QString::fromLatin1(DescribeFailure(failure).Text),
+         "Fehler beim Verbinden mit dem Server: prüfen Sie Ihre Einstellungen\n"
+         "Es konnte keine Verbindung zu mail.example hergestellt werden"},
+        {form.findChild<QTableView*>("grid")->model()->headerData(0, Qt::Horizontal).toString(),
+         "Datum"},
+        {QString::fromStdString(NoticeTitle(3)), "3 neue Nachrichten"},
+        {QString::fromStdString(NoticeBody({{"", "Hallo", "Arbeit"}})), "(kein Absender): Hallo"}};
+    for (const auto& [text, german] : shown)
+        EXPECT_EQ(text, QString::fromUtf8(german));
 }
 } // namespace
