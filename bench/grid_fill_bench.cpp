@@ -14,6 +14,7 @@
 #include "widgets/message_grid.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <algorithm>
@@ -140,6 +141,7 @@ void RunPlain(
     const std::vector<std::array<std::pair<QString, QString>, TMessageGrid::Columns>>& texts) {
     QTableWidget table(0, TMessageGrid::Columns);
     table.setHorizontalHeaderLabels({"Date", "From", "Subject", "Size (KB)", "MessageID"});
+    table.verticalHeader()->hide(); // as the message table: no column of row numbers
     table.resize(1000, 700);
     table.show();
     QCoreApplication::processEvents();
