@@ -2,6 +2,7 @@
 
 #include "accounts/cut_field.h"
 #include "mime/shown_header.h"
+#include "widgets/grid_heading.h"
 #include "widgets/menu_key.h"
 #include "widgets/message_rows.h"
 #include "widgets/ui_guard.h"
@@ -20,6 +21,7 @@ enum TColumn { DateColumn, SizeColumn = 3 };
 } // namespace
 
 TMessageGrid::TMessageGrid(QWidget* parent) : QTableView(parent), rows(new TMessageRows(this)) {
+    setHorizontalHeader(new TGridHeading(this));
     setModel(rows);
     setObjectName("grid");
     setAccessibleName("Messages");
