@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -78,7 +79,7 @@ private:
     bool Less(int left, int right, int column, bool ascending) const;
     void ChangedRows(int message);
 
-    std::vector<TRow> rows; // by message number - 1
+    std::deque<TRow> rows; // by message number - 1; grows without moving what it holds
     std::vector<int> order; // view row -> message number - 1
     std::vector<int> rowOf; // message number - 1 -> view row
     QStringList headings;
