@@ -64,7 +64,9 @@ int main(int argc, char** argv) {
     QTableWidget plain(rows, TMessageGrid::Columns);
     for (int row = 0; row < rows; ++row)
         for (int column = 0; column < TMessageGrid::Columns; ++column)
-            plain.setItem(row, column, new QTableWidgetItem(grid.item(row, column)->text()));
+            plain.setItem(row, column,
+                          new QTableWidgetItem(QString::fromStdString(
+                              grid.ShownCell(column, grid.MessageAt(row + 1)))));
     bool within = true;
     for (int column = 0; column < TMessageGrid::Columns; ++column) {
         std::vector<double> ours;

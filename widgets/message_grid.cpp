@@ -2,16 +2,15 @@
 
 #include "accounts/cut_field.h"
 #include "mime/shown_header.h"
-#include "platform/int_text.h"
-#include "pop3/charset.h"
-#include "pop3/header_text.h"
-#include "pop3/mail_date.h"
+#include "widgets/grid_heading.h"
 #include "widgets/menu_key.h"
+#include "widgets/message_rows.h"
 #include "widgets/ui_guard.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyle>
+#include <QTableWidgetItem>
 #include <algorithm>
 #include <array>
 
@@ -20,111 +19,12 @@ const std::array<const char*, TMessageGrid::Columns> Headings = {
     QT_TRANSLATE_NOOP("TMessageGrid", "Date"), QT_TRANSLATE_NOOP("TMessageGrid", "From"),
     QT_TRANSLATE_NOOP("TMessageGrid", "Subject"), QT_TRANSLATE_NOOP("TMessageGrid", "Size (KB)"),
     QT_TRANSLATE_NOOP("TMessageGrid", "MessageID")};
-enum TColumn { DateColumn, FromColumn, SubjectColumn, SizeColumn, IdColumn };
-
-// The order a sorting asks for, set by TMessageGrid::Sort() around the table's own sorting
-// (user-interface thread only), so that a comparison reads no item data and no widget.
-struct TSorting {
-    bool byMessage = true;
-    bool ascending = true;
-};
-TSorting sorting;
-
-// What the rules made of the message, on each of its cells.
-constexpr int RuleRole = Qt::UserRole;
-
-const char* RuleWords(TRuleAction action) {
-    switch (action) {
-    case TRuleAction::Delete:
-        return QT_TRANSLATE_NOOP("TMessageGrid", "Marked for deletion by a rule");
-    case TRuleAction::Highlight:
-        return QT_TRANSLATE_NOOP("TMessageGrid", "Highlighted by a rule");
-    case TRuleAction::Ignore:
-        return QT_TRANSLATE_NOOP("TMessageGrid", "Ignored by a rule");
-    default:
-        return "";
-    }
-}
-
-// One line of text: a fold's tab reads as a blank in a cell.
-QString Shown(const std::string& utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))
-        .replace('\t', ' ')
-        .trimmed();
-}
-
-// One cell: its bytes, what it shows of them, and its key for sorting.
-class TCell : public QTableWidgetItem {
-public:
-    TCell(int column, int message, const std::string& bytes) : bytes(bytes), message(message) {
-        switch (column) {
-        case DateColumn:
-            ShowDate(ParseMailDate(bytes), EightBitToUtf8(bytes));
-            break;
-        case SizeColumn:
-            setText(Shown(bytes));
-            if (auto size = TryStrToInt(bytes)) SetNumberKey(*size);
-            break;
-        case IdColumn:
-            ShowText(EightBitToUtf8(WithoutLineEnd(bytes)));
-            break;
-        default:
-            ShowText(DecodeHeaderText(bytes));
-        }
-    }
-
-    void ShowText(const std::string& utf8, const std::string& tooltip = {}) {
-        setText(Shown(utf8));
-        setToolTip(tooltip.empty() ? text() : Shown(tooltip));
-        keyKind = text().isEmpty() ? TKey::None : TKey::Text;
-        textKey = text().toCaseFolded();
-    }
-
-    // The date in local time, the header's own text as its tooltip.
-    void ShowDate(std::optional<int64_t> moment, const std::string& written) {
-        setText(moment ? QString::fromStdString(LocalDateText(*moment)) : QString());
-        setToolTip(Shown(written));
-        keyKind = TKey::None;
-        if (moment) SetNumberKey(*moment);
-    }
-
-    const std::string& Bytes() const { return bytes; }
-    int Message() const { return message; }
-
-    bool operator<(const QTableWidgetItem& other) const override {
-        const auto& that = static_cast<const TCell&>(other); // the grid holds only cells
-        if (sorting.byMessage) return message < that.message;
-        // Without a key (no date, say) a row goes last in either direction; the table sorts
-        // descending by asking the opposite question, so the answer turns with the order.
-        const bool has = keyKind != TKey::None;
-        if (has != (that.keyKind != TKey::None)) return sorting.ascending ? has : !has;
-        if (has) {
-            if (keyKind == TKey::Number) {
-                if (number != that.number) return number < that.number;
-            } else if (const int order = textKey.compare(that.textKey); order != 0) {
-                return order < 0;
-            }
-        }
-        return message < that.message;
-    }
-
-private:
-    enum class TKey : uint8_t { None, Number, Text };
-
-    void SetNumberKey(int64_t value) {
-        keyKind = TKey::Number;
-        number = value;
-    }
-
-    std::string bytes;
-    int message;
-    TKey keyKind = TKey::None;
-    int64_t number = 0;
-    QString textKey; // case-folded
-};
+enum TColumn { DateColumn, SizeColumn = 3 };
 } // namespace
 
-TMessageGrid::TMessageGrid(QWidget* parent) : QTableWidget(1, Columns, parent) {
+TMessageGrid::TMessageGrid(QWidget* parent) : QTableView(parent), rows(new TMessageRows(this)) {
+    setHorizontalHeader(new TGridHeading(this));
+    setModel(rows);
     setObjectName("grid");
     setAccessibleName(tr("Messages"));
     setFrameShape(QFrame::NoFrame);
@@ -134,8 +34,10 @@ TMessageGrid::TMessageGrid(QWidget* parent) : QTableWidget(1, Columns, parent) {
     setEditTriggers(NoEditTriggers);
     setContextMenuPolicy(Qt::CustomContextMenu);
     setWordWrap(false);
+    // One fixed height for every row: no row's text is measured to place the rows.
     verticalHeader()->hide(); // no fixed column
     verticalHeader()->setMinimumSectionSize(16);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(std::max(16, fontMetrics().height() + 4));
     QHeaderView* heading = horizontalHeader();
     heading->setSectionResizeMode(QHeaderView::Interactive);
@@ -146,17 +48,22 @@ TMessageGrid::TMessageGrid(QWidget* parent) : QTableWidget(1, Columns, parent) {
     heading->setSortIndicator(NoSort, Qt::AscendingOrder);
     connect(heading, &QHeaderView::sectionClicked, this,
             [this](int column) { RunGuarded([&] { HeadingClicked(column); }); });
-    connect(this, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
-        if (row >= 0 && OnSelectCell) RunGuarded([&] { OnSelectCell(column, MessageAt(row + 1)); });
-    });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.row() >= 0 && OnSelectCell)
+                    RunGuarded(
+                        [&] { OnSelectCell(current.column(), MessageAt(current.row() + 1)); });
+            });
     ClearTable();
 }
+
+TMessageGrid::~TMessageGrid() = default;
 
 void TMessageGrid::SetHeadings() {
     QStringList labels;
     for (const char* heading : Headings)
         labels << tr(heading);
-    setHorizontalHeaderLabels(labels);
+    rows->SetHeadings(labels);
 }
 
 int TMessageGrid::LeastWidth(int column) const {
@@ -172,57 +79,34 @@ int TMessageGrid::LeastWidth(int column) const {
 }
 
 // Rows are added at the end of the view, for the next message numbers.
-void TMessageGrid::SetRowCount(int rows) {
-    const int count = std::max(1, rows - 1);
-    if (count < rowCount()) {
-        messageAt.clear(); // only a cleared table shrinks; its rows are in message order
-        rowOf.clear();
-    }
-    setRowCount(count);
-    for (int row = static_cast<int>(messageAt.size()); row < count; ++row) {
-        messageAt.push_back(row + 1);
-        rowOf.push_back(row);
-    }
+void TMessageGrid::SetRowCount(int count) {
+    rows->SetRowCount(std::max(1, count - 1));
 }
 
 int TMessageGrid::MessageAt(int row) const {
-    if (row < 1 || row > static_cast<int>(messageAt.size())) return row;
-    return messageAt[static_cast<size_t>(row - 1)];
+    const int message = rows->MessageAt(row - 1);
+    return message == 0 ? row : message;
 }
 
 int TMessageGrid::RowOf(int message) const {
-    if (message < 1 || message > static_cast<int>(rowOf.size())) return -1;
-    return rowOf[static_cast<size_t>(message - 1)] + 1;
+    const int row = rows->RowOf(message);
+    return row < 0 ? -1 : row + 1;
 }
 
 std::string TMessageGrid::Cell(int column, int message) const {
-    const auto* cell = dynamic_cast<const TCell*>(item(RowOf(message) - 1, column));
-    return cell ? cell->Bytes() : std::string();
+    return rows->Bytes(message, column);
 }
 
 std::string TMessageGrid::ShownCell(int column, int message) const {
-    const QTableWidgetItem* cell = item(RowOf(message) - 1, column);
-    return cell ? cell->text().toStdString() : std::string();
+    return rows->Shown(message, column).toStdString();
 }
 
 void TMessageGrid::SetCell(int column, int message, const std::string& text) {
-    const int row = RowOf(message);
-    if (row < 1 || column < 0 || column >= Columns) return;
-    setItem(row - 1, column, new TCell(column, message, text)); // the table owns it
+    rows->SetCell(message, column, text);
 }
 
 void TMessageGrid::ShowHeader(int message, const std::vector<std::string>& header) {
-    const int row = RowOf(message) - 1;
-    auto cell = [&](int column) { return dynamic_cast<TCell*>(item(row, column)); };
-    const TShownHeader shown = ShownHeader(header);
-    // A field the header lacks leaves what the stored bytes showed.
-    if (TCell* from = cell(FromColumn); from && !shown.From.Shown.empty())
-        from->ShowText(shown.From.Shown, shown.From.Tooltip);
-    if (TCell* subject = cell(SubjectColumn); subject && !shown.Subject.empty())
-        subject->ShowText(shown.Subject);
-    if (TCell* date = cell(DateColumn); date && shown.Moment)
-        date->ShowDate(shown.Moment, shown.DateText);
-    if (TCell* id = cell(IdColumn); id && !shown.MessageId.empty()) id->ShowText(shown.MessageId);
+    if (RowOf(message) > 0) rows->ShowHeader(message, ShownHeader(header));
 }
 
 bool TMessageGrid::RowEmpty(int message) const {
@@ -233,8 +117,8 @@ bool TMessageGrid::RowEmpty(int message) const {
 
 std::vector<int> TMessageGrid::SelectedMessages() const {
     std::vector<int> messages;
-    for (const QTableWidgetSelectionRange& range : selectedRanges())
-        for (int row = range.topRow(); row <= range.bottomRow(); ++row)
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
             messages.push_back(MessageAt(row + 1));
     if (messages.empty()) messages.push_back(CurrentMessage());
     std::sort(messages.begin(), messages.end());
@@ -253,79 +137,35 @@ void TMessageGrid::ClearTable() {
         SetCell(column, 1, "");
 }
 
-void TMessageGrid::ShowRows(const std::vector<std::string>& rows,
+void TMessageGrid::ShowRows(const std::vector<std::string>& lines,
                             const std::vector<std::vector<std::string>>& headers) {
     ClearTable();
-    SetRowCount(static_cast<int>(rows.size()) + 1);
-    for (size_t i = 0; i < rows.size(); ++i) {
+    SetRowCount(static_cast<int>(lines.size()) + 1);
+    for (size_t i = 0; i < lines.size(); ++i) {
         const int message = static_cast<int>(i) + 1;
-        std::string rest = rows[i];
+        std::string rest = lines[i];
         for (int column = 0; column < Columns - 1; ++column)
             SetCell(column, message, CutField(rest, Separator));
         SetCell(Columns - 1, message, rest);
-        if (headers.size() == rows.size()) ShowHeader(message, headers[i]);
+        if (headers.size() == lines.size()) ShowHeader(message, headers[i]);
     }
     Sort();
 }
 
 void TMessageGrid::MarkNew(const std::vector<bool>& fresh) {
-    for (int message = 1; message < RowCount(); ++message) {
-        const size_t at = static_cast<size_t>(message - 1);
-        const bool bold = at < fresh.size() && fresh[at];
-        const int row = RowOf(message) - 1;
-        for (int column = 0; column < Columns; ++column) {
-            QTableWidgetItem* cell = item(row, column);
-            if (!cell || cell->font().bold() == bold) continue;
-            QFont font = cell->font();
-            font.setBold(bold);
-            cell->setFont(font);
-        }
-    }
+    rows->SetBold(fresh);
 }
 
 bool TMessageGrid::IsMarkedNew(int message) const {
-    const QTableWidgetItem* cell = item(RowOf(message) - 1, 0);
-    return cell && cell->font().bold();
+    return rows->Bold(message);
 }
 
 void TMessageGrid::MarkRules(const std::vector<TRuleAction>& actions) {
-    // Fixed text colours on the marking colours, so that a dark theme keeps them readable.
-    const QColor deleteBack(255, 205, 205);
-    const QColor highlightBack(255, 240, 170);
-    const QColor darkText(Qt::black);
-    const QColor greyText = palette().color(QPalette::Disabled, QPalette::Text);
-    for (int message = 1; message < RowCount(); ++message) {
-        const size_t at = static_cast<size_t>(message - 1);
-        const TRuleAction action = at < actions.size() ? actions[at] : TRuleAction::None;
-        const int row = RowOf(message) - 1;
-        for (int column = 0; column < Columns; ++column) {
-            QTableWidgetItem* cell = item(row, column);
-            if (!cell) continue;
-            cell->setData(RuleRole, static_cast<int>(action));
-            cell->setData(Qt::AccessibleDescriptionRole, action == TRuleAction::None
-                                                             ? QVariant()
-                                                             : QVariant(tr(RuleWords(action))));
-            cell->setData(Qt::BackgroundRole, action == TRuleAction::Delete      ? deleteBack
-                                              : action == TRuleAction::Highlight ? highlightBack
-                                                                                 : QVariant());
-            cell->setData(Qt::ForegroundRole, action == TRuleAction::Ignore ? greyText
-                                              : action == TRuleAction::None ? QVariant()
-                                                                            : darkText);
-            QString tip = cell->toolTip().section("\n[", 0, 0);
-            if (action != TRuleAction::None) tip += "\n[" + tr(RuleWords(action)) + "]";
-            cell->setToolTip(tip);
-            if (action == TRuleAction::Ignore && cell->font().bold()) {
-                QFont font = cell->font();
-                font.setBold(false);
-                cell->setFont(font);
-            }
-        }
-    }
+    rows->SetRules(actions, palette().color(QPalette::Disabled, QPalette::Text));
 }
 
 TRuleAction TMessageGrid::RuleMark(int message) const {
-    const QTableWidgetItem* cell = item(RowOf(message) - 1, 0);
-    return cell ? static_cast<TRuleAction>(cell->data(RuleRole).toInt()) : TRuleAction::None;
+    return rows->Rule(message);
 }
 
 void TMessageGrid::SetSort(int column, Qt::SortOrder order) {
@@ -336,10 +176,7 @@ void TMessageGrid::SetSort(int column, Qt::SortOrder order) {
 }
 
 void TMessageGrid::Sort() {
-    sorting = {sortColumn == NoSort, sortOrder == Qt::AscendingOrder};
-    sortItems(sortColumn == NoSort ? 0 : sortColumn, sortOrder);
-    horizontalHeader()->setSortIndicator(sortColumn, sortOrder); // sortItems moved it
-    MapRows();
+    rows->Sort(sortColumn, sortOrder);
 }
 
 // A click sorts by that column ascending, a second click descending, a third goes back to
@@ -353,37 +190,56 @@ void TMessageGrid::HeadingClicked(int column) {
         SetSort(NoSort, Qt::AscendingOrder);
 }
 
-void TMessageGrid::MapRows() {
-    const size_t count = static_cast<size_t>(rowCount());
-    messageAt.assign(count, 0);
-    rowOf.assign(count, -1);
-    for (size_t row = 0; row < count; ++row) {
-        const auto* cell = dynamic_cast<const TCell*>(item(static_cast<int>(row), 0));
-        const int message = cell ? cell->Message() : 0;
-        if (message < 1 || message > static_cast<int>(count) ||
-            rowOf[static_cast<size_t>(message - 1)] >= 0)
-            continue;
-        messageAt[row] = message;
-        rowOf[static_cast<size_t>(message - 1)] = static_cast<int>(row);
-    }
-    // Rows without a cell (never seen after a filling) take the numbers left, in order.
-    size_t next = 0;
-    for (size_t row = 0; row < count; ++row) {
-        if (messageAt[row] != 0) continue;
-        while (rowOf[next] >= 0)
-            ++next;
-        messageAt[row] = static_cast<int>(next) + 1;
-        rowOf[next] = static_cast<int>(row);
-    }
+void TMessageGrid::setCurrentCell(int row, int column) {
+    setCurrentIndex(rows->index(row, column));
+}
+
+void TMessageGrid::setRangeSelected(const QTableWidgetSelectionRange& range, bool select) {
+    if (!rows->hasIndex(range.topRow(), range.leftColumn()) ||
+        !rows->hasIndex(range.bottomRow(), range.rightColumn()))
+        return;
+    selectionModel()->select(QItemSelection(rows->index(range.topRow(), range.leftColumn()),
+                                            rows->index(range.bottomRow(), range.rightColumn())),
+                             select ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+}
+
+QList<QTableWidgetSelectionRange> TMessageGrid::selectedRanges() const {
+    QList<QTableWidgetSelectionRange> ranges;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        ranges.append({range.top(), range.left(), range.bottom(), range.right()});
+    return ranges;
+}
+
+const QTableWidgetItem* TMessageGrid::item(int row, int column) const {
+    const int message = rows->MessageAt(row);
+    if (message == 0 || !rows->Filled(message, column)) return nullptr;
+    std::unique_ptr<QTableWidgetItem>& copy = copies[{row, column}];
+    if (!copy) copy = std::make_unique<QTableWidgetItem>();
+    *copy = QTableWidgetItem();
+    const QModelIndex cell = rows->index(row, column);
+    for (const int role :
+         {int(Qt::DisplayRole), int(Qt::ToolTipRole), int(Qt::FontRole), int(Qt::BackgroundRole),
+          int(Qt::ForegroundRole), int(Qt::AccessibleDescriptionRole), TMessageRows::RuleRole})
+        if (const QVariant value = rows->data(cell, role); value.isValid())
+            copy->setData(role, value);
+    return copy.get();
+}
+
+const QTableWidgetItem* TMessageGrid::horizontalHeaderItem(int column) const {
+    if (column < 0 || column >= Columns) return nullptr;
+    std::unique_ptr<QTableWidgetItem>& copy = copies[{-1, column}];
+    if (!copy) copy = std::make_unique<QTableWidgetItem>();
+    copy->setText(rows->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
+    return copy.get();
 }
 
 void TMessageGrid::keyPressEvent(QKeyEvent* event) {
     if (OpenMenuByKey(*this, *event)) return;
     if (OnKeyDown) RunGuarded([&] { OnKeyDown(event->key(), event->modifiers()); });
-    QTableWidget::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
 }
 
 void TMessageGrid::mouseDoubleClickEvent(QMouseEvent* event) {
-    QTableWidget::mouseDoubleClickEvent(event);
+    QTableView::mouseDoubleClickEvent(event);
     if (OnDblClick) RunGuarded(OnDblClick);
 }

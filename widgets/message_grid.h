@@ -1,17 +1,25 @@
 #pragma once
 #include "rules/mail_rules.h"
 
-#include <QTableWidget>
+#include <QTableView>
+#include <QTableWidgetSelectionRange>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
+
+class QTableWidgetItem;
+class TMessageRows;
 
 // The message table. Its interface counts in message numbers, as the system does: message r
 // (r >= 1) is message number r of the last check, whichever view row shows it, and row 0 is
 // the heading; there is always at least one message row. Each cell keeps exactly the bytes
 // written to it and shows them decoded (local dates, encoded words, no line ends). A click on
-// a heading sorts the view; the message numbers stay with their rows.
-class TMessageGrid : public QTableWidget {
+// a heading sorts the view; the message numbers stay with their rows. The rows live in a model
+// that makes each cell when the view asks for it; every row has the same height.
+class TMessageGrid : public QTableView {
     Q_OBJECT
 public:
     static constexpr int Columns = 5;
@@ -19,12 +27,13 @@ public:
     static constexpr int NoSort = -1;
 
     explicit TMessageGrid(QWidget* parent = nullptr);
+    ~TMessageGrid() override;
 
     void SetHeadings();
     // The least width that shows a column's heading and, for dates and sizes, a value in a
     // bold (new) row.
     int LeastWidth(int column) const;
-    int RowCount() const { return rowCount() + 1; }
+    int RowCount() const { return model()->rowCount() + 1; }
     void SetRowCount(int rows);
     std::string Cell(int column, int message) const;
     void SetCell(int column, int message, const std::string& text);
@@ -65,6 +74,17 @@ public:
     // Puts the rows in the chosen order (after a filling added them in message order).
     void Sort();
 
+    // The calls of a table of items, in view rows and columns from 0.
+    int columnCount() const { return Columns; }
+    int currentRow() const { return currentIndex().row(); }
+    void setCurrentCell(int row, int column);
+    void setRangeSelected(const QTableWidgetSelectionRange& range, bool select);
+    QList<QTableWidgetSelectionRange> selectedRanges() const;
+    // A copy of what a cell shows (text, tooltip, font, colours, accessible description), made
+    // when asked and kept until the next call for the same cell; null for a cell never written.
+    const QTableWidgetItem* item(int row, int column) const;
+    const QTableWidgetItem* horizontalHeaderItem(int column) const;
+
     // Handlers, skipped when empty; each runs through the failure guard. OnSelectCell gets
     // the message number of the row.
     std::function<void()> OnDblClick;
@@ -77,10 +97,9 @@ protected:
 
 private:
     void HeadingClicked(int column);
-    void MapRows();
 
+    TMessageRows* rows;
     int sortColumn = NoSort;
     Qt::SortOrder sortOrder = Qt::AscendingOrder;
-    std::vector<int> messageAt; // view row (from 0) -> message number
-    std::vector<int> rowOf;     // message number - 1 -> view row
+    mutable std::map<std::pair<int, int>, std::unique_ptr<QTableWidgetItem>> copies;
 };

@@ -51,7 +51,7 @@ void ExpectNamedOnce(const QWidget& window) {
         EXPECT_TRUE(names.insert(name).second)
             << "twice: " << name.toStdString() << " (" << widget->objectName().toStdString() << ")";
     }
-    if (const auto* grid = window.findChild<const QTableWidget*>()) {
+    if (const auto* grid = window.findChild<const TMessageGrid*>()) {
         for (int column = 0; column < grid->columnCount(); ++column)
             EXPECT_FALSE(grid->horizontalHeaderItem(column)->text().startsWith(' '));
     }

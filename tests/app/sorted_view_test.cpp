@@ -38,7 +38,7 @@ protected:
         ASSERT_TRUE(CheckToEnd());
         ASSERT_TRUE(server.WaitConnections(1));
     }
-    QTableWidgetItem& Shown(int column, int message) {
+    const QTableWidgetItem& Shown(int column, int message) {
         return *Form().Grid().item(Form().Grid().RowOf(message) - 1, column);
     }
     void ClickHeading(int column) {

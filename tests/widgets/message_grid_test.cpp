@@ -92,4 +92,21 @@ TEST(MessageGridTest, SendersSortByTheShownName) {
     EXPECT_EQ(grid.MessageAt(1), 2);
 }
 
+TEST(MessageGridTest, SelectionAndCurrentRowFollowTheirMessagesThroughEverySort) {
+    TMessageGrid grid;
+    grid.ShowRows({Row({"Tue, 2 Jan 2024 10:00:00 +0000", "b", "y", "30", "<1@x>"}),
+                   Row({"Mon, 1 Jan 2024 10:00:00 +0000", "c", "x", "9", "<2@x>"}),
+                   Row({"", "a", "z", "100", "<3@x>"})});
+    grid.setCurrentCell(grid.RowOf(2) - 1, 1);
+    grid.setRangeSelected({grid.RowOf(2) - 1, 0, grid.RowOf(3) - 1, TMessageGrid::Columns - 1},
+                          true);
+    for (int column = TMessageGrid::NoSort; column < TMessageGrid::Columns; ++column)
+        for (const Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+            grid.SetSort(column, order);
+            EXPECT_EQ(grid.CurrentMessage(), 2) << column << order;
+            EXPECT_EQ(grid.SelectedMessages(), (std::vector<int>{2, 3})) << column << order;
+            EXPECT_TRUE(grid.selectionModel()->isRowSelected(grid.RowOf(3) - 1, {}));
+        }
+}
+
 } // namespace
