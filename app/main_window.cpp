@@ -23,6 +23,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -296,10 +297,17 @@ TWindowSettings TForm1::CurrentSettings() const {
 }
 
 void TForm1::ShowAtStart() {
-    if (startMaximized)
+    if (startMaximized) {
         showMaximized();
-    else
-        show();
+        return;
+    }
+    show();
+    // The frame is known once shown: on a small screen it must fit as well as the window.
+    const QRect frame = frameGeometry();
+    const QRect fitted = FrameInRoom(frame, screen()->availableGeometry());
+    if (fitted == frame) return;
+    resize(size() - (frame.size() - fitted.size()));
+    move(fitted.topLeft());
 }
 
 void TForm1::FormCloseQuery() {
@@ -336,6 +344,7 @@ void TForm1::changeEvent(QEvent* event) {
 void TForm1::SetRefreshed(const std::string& text) {
     Panel3->refreshed->setText(QString::fromLatin1(text));
     Panel3->refreshed->adjustSize();
+    Panel3->Arrange(); // a longer time may not fit beside the buttons
 }
 
 void TForm1::SetWindowEnabled(bool enabled) {
