@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -282,6 +283,8 @@ void TForm1::ApplySettings(const TWindowSettings& wanted) {
     body->SetPanel2Width(settings.Panel2);
     grid->SetSort(settings.Sort.First - 1,
                   settings.Sort.Second == 1 ? Qt::DescendingOrder : Qt::AscendingOrder);
+    if (settings.PreviewSplit)
+        tableSplit->setSizes({settings.PreviewSplit->First, settings.PreviewSplit->Second});
 }
 
 TWindowSettings TForm1::CurrentSettings() const {
@@ -293,6 +296,8 @@ TWindowSettings TForm1::CurrentSettings() const {
     settings.Maximized = isMaximized();
     settings.Panel2 = body->Panel2Width();
     settings.Sort = {grid->SortColumn() + 1, grid->SortOrder() == Qt::DescendingOrder ? 1 : 0};
+    const QList<int> split = tableSplit->sizes();
+    if (split.size() == 2) settings.PreviewSplit = TWindowSettings::TPair{split[0], split[1]};
     return settings;
 }
 
