@@ -7,11 +7,11 @@
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -47,7 +47,10 @@ TSettingsDialog::TSettingsDialog(const TSettingsChoice& choice, QWidget* parent)
     setWindowTitle(tr("Settings"));
     auto* layout = new QVBoxLayout(this);
 
-    auto* checking = new QGroupBox(tr("Checking"));
+    // Pages rather than one long column: the window fits a small screen at a large scale.
+    auto* pages = new QTabWidget;
+    pages->setObjectName("pages");
+    auto* checking = new QWidget;
     auto* checkingLayout = new QVBoxLayout(checking);
     auto* every = new QHBoxLayout;
     periodic = new QCheckBox(tr("Check every account in the background every"));
@@ -63,9 +66,9 @@ TSettingsDialog::TSettingsDialog(const TSettingsChoice& choice, QWidget* parent)
     every->addStretch();
     checkingLayout->addLayout(every);
     AddAccounts(checkingLayout, choice);
-    layout->addWidget(checking);
+    pages->addTab(checking, tr("Checking"));
 
-    auto* previewing = new QGroupBox(tr("Preview"));
+    auto* previewing = new QWidget;
     auto* previewLayout = new QFormLayout(previewing);
     previewLines = new QSpinBox;
     previewLines->setObjectName("previewLines");
@@ -78,9 +81,9 @@ TSettingsDialog::TSettingsDialog(const TSettingsChoice& choice, QWidget* parent)
         tr("Each check reads these lines of every message with its header"));
     previewWhileChecking->setChecked(choice.PreviewWhileChecking);
     previewLayout->addRow(previewWhileChecking);
-    layout->addWidget(previewing);
+    pages->addTab(previewing, tr("Preview"));
 
-    auto* desktop = new QGroupBox(tr("Desktop"));
+    auto* desktop = new QWidget;
     auto* desktopLayout = new QVBoxLayout(desktop);
     closeToTray = AddBox(desktopLayout, tr("Keep running in the tray when the window is closed"),
                          "closeToTray", choice.CloseToTray);
@@ -92,7 +95,9 @@ TSettingsDialog::TSettingsDialog(const TSettingsChoice& choice, QWidget* parent)
     inTray = AddBox(desktopLayout, tr("Start in the tray"), "inTray", choice.StartInTray);
     inTray->setEnabled(atLogin->isChecked());
     connect(atLogin, &QCheckBox::toggled, inTray, &QWidget::setEnabled);
-    layout->addWidget(desktop);
+    desktopLayout->addStretch();
+    pages->addTab(desktop, tr("Desktop"));
+    layout->addWidget(pages);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->setObjectName("buttons");
@@ -114,10 +119,11 @@ void TSettingsDialog::AddAccounts(QVBoxLayout* layout, const TSettingsChoice& ch
     }
     layout->addWidget(accounts);
     auto* own = new QHBoxLayout;
-    auto* label = new QLabel(tr("The selected account in the background:"));
+    auto* label = new QLabel(tr("Selected account:"));
     ownInterval = new QComboBox;
     ownInterval->setObjectName("ownInterval");
     ownInterval->addItems({tr("As set above"), tr("Never"), tr("Every")});
+    ownInterval->setToolTip(tr("How often the periodic check takes the account selected above"));
     label->setBuddy(ownInterval);
     ownMinutes = MinutesBox("ownMinutes");
     ownMinutes->setAccessibleName(tr("Minutes between the account's checks"));

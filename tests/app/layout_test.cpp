@@ -3,6 +3,7 @@
 // plain titles and the fixed ones no maximise button.
 #include "dialogs/account_editor.h"
 #include "dialogs/password_prompt.h"
+#include "dialogs/settings_dialog.h"
 #include "mail_fixture.h"
 
 #include <QAbstractButton>
@@ -127,5 +128,12 @@ TEST_F(LayoutTest, TheWindowAndItsToolbarFitTheScreen) {
                   form.width())
             << control->objectName().toStdString();
     EXPECT_EQ(CutOff(form), std::vector<std::string>{});
+    TSettingsChoice choice;
+    choice.Accounts = {{"Home", true, std::nullopt}, {"Work", false, 30}};
+    TSettingsDialog settings(choice, &form);
+    settings.show();
+    EXPECT_LE(settings.width(), room.width());
+    EXPECT_LE(settings.height(), room.height());
+    EXPECT_EQ(CutOff(settings), std::vector<std::string>{});
 }
 } // namespace
