@@ -4,6 +4,7 @@
 #include "accounts/sign_in_method.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ struct TAccount {
     // The server's unique identifier (UIDL) of each message of the last check, by message
     // number; empty when the server has none. Never stored in the file.
     std::vector<std::string> Uids;
+    // The first body lines of each message, by its identifier, where the last check read them
+    // with the headers ("preview while checking"); memory only.
+    std::map<std::string, std::vector<std::string>> Previews;
     // Which messages are new, by their identifiers; memory only.
     TNewMailState NewMail;
     int32_t Timeout = 90; // seconds

@@ -9,6 +9,7 @@
 namespace {
 const char* const Section = "general";
 const char* const RoundsSection = "rounds";
+const char* const IntervalSection = "check_minutes";
 
 std::string Flag(bool on) {
     return on ? "1" : "0";
@@ -19,6 +20,22 @@ int CheckMinutesFrom(const std::string& text) {
     const int32_t minutes = StrToIntDef(text, 0);
     if (minutes <= 0) return 0;
     return std::clamp<int>(minutes, MinCheckMinutes, MaxCheckMinutes);
+}
+
+std::optional<int> OwnCheckMinutesFrom(const std::string& text) {
+    if (StrToIntDef(text, 0) != StrToIntDef(text, 1)) return std::nullopt; // not a number
+    if (StrToIntDef(text, 0) <= 0) return 0;
+    return CheckMinutesFrom(text);
+}
+
+std::optional<int> OwnCheckMinutes(const std::string& account) {
+    return OwnCheckMinutesFrom(
+        GetPrivateProfileString(IntervalSection, account, "", SettingsFilePath()));
+}
+
+bool SetOwnCheckMinutes(const std::string& account, std::optional<int> minutes) {
+    return WritePrivateProfileString(IntervalSection, account,
+                                     minutes ? std::to_string(*minutes) : "", SettingsFilePath());
 }
 
 TDesktopSettings ReadDesktopSettings() {
@@ -36,6 +53,7 @@ TDesktopSettings ReadDesktopSettings() {
     settings.StartInTray = flag("start_in_tray", false);
     settings.PreviewLines =
         std::clamp<int>(StrToIntDef(read("preview_lines"), 20), 1, MaxPreviewLines);
+    settings.PreviewWhileChecking = flag("preview_while_checking", false);
     return settings;
 }
 
@@ -49,6 +67,8 @@ bool WriteDesktopSettings(const TDesktopSettings& settings) {
     write("show_notices", Flag(settings.ShowNotices));
     write("play_sound", Flag(settings.PlaySound));
     write("start_in_tray", Flag(settings.StartInTray));
+    write("preview_lines", std::to_string(settings.PreviewLines));
+    write("preview_while_checking", Flag(settings.PreviewWhileChecking));
     return written;
 }
 

@@ -24,6 +24,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
+#include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -282,6 +284,8 @@ void TForm1::ApplySettings(const TWindowSettings& wanted) {
     body->SetPanel2Width(settings.Panel2);
     grid->SetSort(settings.Sort.First - 1,
                   settings.Sort.Second == 1 ? Qt::DescendingOrder : Qt::AscendingOrder);
+    if (settings.PreviewSplit)
+        tableSplit->setSizes({settings.PreviewSplit->First, settings.PreviewSplit->Second});
 }
 
 TWindowSettings TForm1::CurrentSettings() const {
@@ -293,14 +297,23 @@ TWindowSettings TForm1::CurrentSettings() const {
     settings.Maximized = isMaximized();
     settings.Panel2 = body->Panel2Width();
     settings.Sort = {grid->SortColumn() + 1, grid->SortOrder() == Qt::DescendingOrder ? 1 : 0};
+    const QList<int> split = tableSplit->sizes();
+    if (split.size() == 2) settings.PreviewSplit = TWindowSettings::TPair{split[0], split[1]};
     return settings;
 }
 
 void TForm1::ShowAtStart() {
-    if (startMaximized)
+    if (startMaximized) {
         showMaximized();
-    else
-        show();
+        return;
+    }
+    show();
+    // The frame is known once shown: on a small screen it must fit as well as the window.
+    const QRect frame = frameGeometry();
+    const QRect fitted = FrameInRoom(frame, screen()->availableGeometry());
+    if (fitted == frame) return;
+    resize(size() - (frame.size() - fitted.size()));
+    move(fitted.topLeft());
 }
 
 void TForm1::FormCloseQuery() {
@@ -339,6 +352,7 @@ void TForm1::changeEvent(QEvent* event) {
 void TForm1::SetRefreshed(const std::string& text) {
     Panel3->refreshed->setText(QString::fromLatin1(text));
     Panel3->refreshed->adjustSize();
+    Panel3->Arrange(); // a longer time may not fit beside the buttons
 }
 
 void TForm1::SetWindowEnabled(bool enabled) {

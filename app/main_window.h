@@ -14,6 +14,7 @@ class QMenu;
 class QSplitter;
 class QTimer;
 class QTreeWidgetItem;
+struct TAccount;
 class TAccounts;
 class TAccountTree;
 class TBodyPanels;
@@ -137,6 +138,7 @@ private:
     void CreatePreview();
     void SchedulePreview();
     void ReadPreview();
+    bool ShowCheckedPreview(const TAccount* account);
     void StopPreview();
 
     std::unique_ptr<TAccounts> accounts;

@@ -46,6 +46,19 @@ void TForm1::CreatePreview() {
             [this] { RunGuarded([this] { ReadPreview(); }); });
 }
 
+bool TForm1::ShowCheckedPreview(const TAccount* account) {
+    const int message = grid->CurrentMessage();
+    if (!account || account->Previews.empty() || grid->selectedRanges().size() > 1 || message < 1 ||
+        message > static_cast<int>(account->Headers.size()))
+        return false;
+    const auto line = static_cast<size_t>(message - 1);
+    const std::string uid = line < account->Uids.size() ? account->Uids[line] : std::string();
+    const auto found = account->Previews.find(MessageIdentity(uid, account->Headers[line]));
+    if (found == account->Previews.end()) return false;
+    previewPane->ShowPreview(DecodePreview(account->Headers[line], found->second));
+    return true;
+}
+
 void TForm1::SchedulePreview() {
     preview->Cancel();
     previewPane->Clear();
@@ -59,8 +72,10 @@ void TForm1::StopPreview() {
     previewPane->Clear();
 }
 
+// A preview the check read with the headers is shown at once; otherwise it is read now.
 void TForm1::ReadPreview() {
     const TAccount* account = accounts->Current();
+    if (ShowCheckedPreview(account)) return;
     const TMailFlags& flags = mail->Flags();
     // A check, a deletion or a round has the mailbox; the selection after it asks again.
     if (!account || flags.MailBusy || flags.ThreadHandle != 0 || mail->RoundRunning()) return;

@@ -59,6 +59,9 @@ TWindowSettings ReadWindowSettings(const TWindowSettings& designed) {
     settings.Maximized = StrToIntDef(ReadKey("window_max"), 0) != 0;
     if (auto panel = ReadNumber("panel2"); panel && *panel >= 0) settings.Panel2 = *panel;
     if (auto sort = ParsePair(ReadKey("sort"))) settings.Sort = *sort;
+    if (auto split = ParsePair(ReadKey("preview_split"));
+        split && split->First >= 0 && split->Second >= 0 && split->First + split->Second > 0)
+        settings.PreviewSplit = split;
     return settings;
 }
 
@@ -76,5 +79,6 @@ bool WriteWindowSettings(const TWindowSettings& settings) {
     write("window_max", settings.Maximized ? "1" : "0");
     write("panel2", std::to_string(settings.Panel2));
     write("sort", FormatPair(settings.Sort));
+    if (settings.PreviewSplit) write("preview_split", FormatPair(*settings.PreviewSplit));
     return written;
 }

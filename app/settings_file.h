@@ -16,7 +16,8 @@ struct TWindowSettings {
     std::optional<TPair> Size;     // width, height; absent: the designed size
     bool Maximized = false;
     int Panel2 = 153;
-    TPair Sort{0, 0}; // table column 1 to 5 (0: message order), 1 when descending
+    TPair Sort{0, 0};                  // table column 1 to 5 (0: message order), 1 when descending
+    std::optional<TPair> PreviewSplit; // heights of the table and the preview; absent: designed
 };
 
 // The path of "tarsel.ini" in the working directory as it is now.
@@ -25,8 +26,9 @@ std::string SettingsFilePath();
 // Starts from designed and overrides what the file gives; unusable values count as absent.
 TWindowSettings ReadWindowSettings(const TWindowSettings& designed);
 
-// Writes the nine keys in their order, then sort; window_pos and window_size only when not
-// maximized. False when a key could not be written (that key keeps its old value in the file).
+// Writes the nine keys in their order, then sort and preview_split (when known); window_pos and
+// window_size only when not maximized. False when a key could not be written (that key keeps its
+// old value in the file).
 bool WriteWindowSettings(const TWindowSettings& settings);
 
 // Two whole numbers joined by a comma ("197,186"); anything else gives nothing.

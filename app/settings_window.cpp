@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <cstdlib>
+#include <map>
 
 namespace {
 std::string AutostartFile() {
@@ -24,6 +25,12 @@ void TForm1::ApplyDesktop() {
     const int intervalMs = desktop.CheckMinutes * 60 * 1000;
     if (!mail->Schedule().Running() || mail->Schedule().IntervalMs() != intervalMs)
         mail->Schedule().Start(desktop.CheckMinutes);
+    std::map<std::string, int> own;
+    for (int i = 0; i < accounts->Count(); ++i)
+        if (const std::optional<int> minutes = OwnCheckMinutes(accounts->At(i).Name))
+            own[accounts->At(i).Name] = *minutes;
+    mail->Schedule().StartOwn(own);
+    mail->Flags().PreviewLines = desktop.PreviewWhileChecking ? desktop.PreviewLines : 0;
     desktopNotifier->ShowNotices = desktop.ShowNotices;
     desktopNotifier->PlaySound = desktop.PlaySound;
     // Hidden in the tray, the window is still the program: it ends when the window closes.
@@ -42,8 +49,12 @@ void TForm1::SettingsClick() {
     choice.PlaySound = desktop.PlaySound;
     choice.StartInTray = desktop.StartInTray;
     choice.StartAtLogin = AutostartExists(AutostartFile());
-    for (int i = 0; i < accounts->Count(); ++i)
-        choice.Accounts.emplace_back(accounts->At(i).Name, InRounds(accounts->At(i).Name));
+    choice.PreviewLines = desktop.PreviewLines;
+    choice.PreviewWhileChecking = desktop.PreviewWhileChecking;
+    for (int i = 0; i < accounts->Count(); ++i) {
+        const std::string& name = accounts->At(i).Name;
+        choice.Accounts.push_back({name, InRounds(name), OwnCheckMinutes(name)});
+    }
     if (!TSettingsDialog::Ask(this, choice)) return;
 
     desktop.CheckMinutes = choice.CheckMinutes;
@@ -51,9 +62,13 @@ void TForm1::SettingsClick() {
     desktop.ShowNotices = choice.ShowNotices;
     desktop.PlaySound = choice.PlaySound;
     desktop.StartInTray = choice.StartInTray;
+    desktop.PreviewLines = choice.PreviewLines;
+    desktop.PreviewWhileChecking = choice.PreviewWhileChecking;
     bool written = WriteDesktopSettings(desktop);
-    for (const auto& [name, included] : choice.Accounts)
-        written = SetInRounds(name, included) && written;
+    for (const TSettingsChoice::TAccount& account : choice.Accounts) {
+        written = SetInRounds(account.Name, account.InRounds) && written;
+        written = SetOwnCheckMinutes(account.Name, account.Minutes) && written;
+    }
     if (!written) ShowMessage(ToBytes(tr("Error saving the settings")));
     const std::string autostart = AutostartFile();
     const bool started =

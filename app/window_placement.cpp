@@ -52,6 +52,13 @@ TWindowSettings FitWindowSettings(TWindowSettings settings, const QSize& designe
     return settings;
 }
 
+QRect FrameInRoom(const QRect& frame, const QRect& room) {
+    QRect fitted(frame.topLeft(), frame.size().boundedTo(room.size()));
+    fitted.moveLeft(std::clamp(fitted.left(), room.left(), room.right() + 1 - fitted.width()));
+    fitted.moveTop(std::clamp(fitted.top(), room.top(), room.bottom() + 1 - fitted.height()));
+    return fitted;
+}
+
 QList<QRect> ScreenAreas() {
     QList<QRect> areas;
     if (QScreen* primary = QGuiApplication::primaryScreen()) areas << primary->availableGeometry();

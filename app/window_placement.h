@@ -19,5 +19,9 @@ QPoint CentreOnFirstScreen(const QSize& size, const QList<QRect>& screens);
 TWindowSettings FitWindowSettings(TWindowSettings settings, const QSize& designed,
                                   const QList<QRect>& screens);
 
+// A shown window's frame made to lie within the room: no larger, then moved in where it reaches
+// past an edge.
+QRect FrameInRoom(const QRect& frame, const QRect& room);
+
 // The available areas of the screens now attached, the primary one first.
 QList<QRect> ScreenAreas();

@@ -14,13 +14,15 @@ bool NeedsPassword(const TAccount& account) {
 TCheckRound::TCheckRound(TAccounts& accounts, TMailWatch& watch, TCheck check, TAsk ask)
     : accounts(accounts), watch(watch), check(std::move(check)), ask(std::move(ask)) {}
 
-bool TCheckRound::Begin(bool inBackground) {
+bool TCheckRound::Begin(bool inBackground,
+                        const std::function<bool(const std::string& name)>& only) {
     if (running) return false;
     running = true;
     background = inBackground;
     pending.clear();
     for (int i = accounts.Count() - 1; i >= 0; --i)
-        if (!Takes || Takes(accounts.At(i).Name)) pending.push_back(accounts.At(i).Name);
+        if ((!Takes || Takes(accounts.At(i).Name)) && (!only || only(accounts.At(i).Name)))
+            pending.push_back(accounts.At(i).Name);
     Next();
     return true;
 }

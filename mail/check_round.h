@@ -22,9 +22,10 @@ public:
 
     TCheckRound(TAccounts& accounts, TMailWatch& watch, TCheck check, TAsk ask);
 
-    // Every account in list order. In the background nobody is asked for a password: an
-    // account without one is left out with a note. False when a round is already running.
-    bool Begin(bool background);
+    // Every account in list order (only those `only` takes, where given). In the background
+    // nobody is asked for a password: an account without one is left out with a note. False
+    // when a round is already running.
+    bool Begin(bool background, const std::function<bool(const std::string& name)>& only = {});
     bool Running() const { return running; }
     // The round ends after the account being checked.
     void Stop();

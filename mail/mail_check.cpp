@@ -90,6 +90,7 @@ void TMailCheck::Launch(TAccount& account) {
                  account.SignIn == TSignInMethod::OAuth2};
     TakeSnapshot();
     pop.TimeOut = TPop3Client::TimeOutFromSeconds(account.Timeout);
+    pop.PreviewLines = flags.PreviewLines;
     SetServer(pop, account.Server, account.Security);
     signIn.Apply(pop, account, windowRefused);
     const int64_t attempt = ++lastAttempt;
@@ -270,6 +271,7 @@ bool TMailCheck::FillMessageTable() {
         FillGrid().Sort(); // the rows came in message order
         if (!quiet) view.SetWindowEnabled(true);
         DisconnectQuietly();
+        pop.PreviewLines = 0; // a deletion reads headers alone
     }
     if (flags.ThreadHandle != attempt) {
         RestoreSnapshot();
@@ -293,6 +295,7 @@ void TMailCheck::FillRows() {
     pop.List();
     const int32_t count = flags.ListedCount;
     TAccount* account = Store();
+    if (account) account->Previews.clear();
     if (count > 0 && account) account->Uids = pop.ListUids(count); // the deletion's check
     fillStep = TCheckStep::Summary;
     pop.PlanSummaries(1, count);
@@ -325,6 +328,11 @@ void TMailCheck::AddRow(int32_t row) {
     grid.ShowHeader(row, header);
     TAccount* account = Store();
     if (!account) return;
+    if (pop.PreviewLines > 0) {
+        const auto at = static_cast<size_t>(row - 1);
+        const std::string uid = at < account->Uids.size() ? account->Uids[at] : std::string();
+        account->Previews[MessageIdentity(uid, header)] = summary.Body;
+    }
     account->Rows.push_back(line);
     account->Headers.push_back(std::move(header));
 }
@@ -348,6 +356,7 @@ void TMailCheck::FinishCheck() {
         account->Rows = std::move(staged->Rows);
         account->Headers = std::move(staged->Headers);
         account->Uids = std::move(staged->Uids);
+        account->Previews = std::move(staged->Previews);
     }
     // The table follows a quiet check of the account it shows only when the rows changed, so
     // that the user's selection stays.

@@ -25,12 +25,14 @@ TMailOperations::TMailOperations(TAccounts& accounts, TAccountTree& tree, TMessa
     pop->ReportLevel = 0;
     pop->DeleteOnRead = false;
     schedule->OnTick = [this] { PeriodicTick(); };
+    schedule->OnAccountTick = [this](const std::string& account) { return PeriodicTick(account); };
     BindPop();
 }
 
 // No check worker outlives the window, nor the session it uses.
 TMailOperations::~TMailOperations() {
     schedule->Start(0);
+    schedule->StartOwn({});
     Shutdown();
 }
 
@@ -105,12 +107,17 @@ bool TMailOperations::RoundRunning() const {
 
 // A tick that finds the user busy (a check, a deletion, a dialog or menu open) is let pass:
 // the next one comes soon enough.
-void TMailOperations::PeriodicTick() {
+bool TMailOperations::PeriodicTick(const std::string& account) {
     if (flags.MailBusy || flags.ThreadHandle != 0 || round->Running() ||
         (status && status->isVisible()) || QApplication::activeModalWidget() ||
         QApplication::activePopupWidget())
-        return;
-    round->Begin(true);
+        return false;
+    if (account.empty())
+        round->Begin(true,
+                     [this](const std::string& name) { return schedule->InGlobalRound(name); });
+    else
+        round->Begin(true, [&account](const std::string& name) { return name == account; });
+    return true;
 }
 
 void TMailOperations::del_mailClick() {
@@ -137,6 +144,7 @@ void TMailOperations::AbandonRunningCheck() {
 
 void TMailOperations::StopRounds() {
     schedule->Start(0);
+    schedule->StartOwn({});
     round->Stop();
 }
 

@@ -37,8 +37,10 @@ public:
 
     void Button1Click();
     void CheckAllClick();
-    // The periodic check's tick: a round in the background, unless the user is busy.
-    void PeriodicTick();
+    // The periodic check's tick: a round in the background over the accounts of the global
+    // clock, or over the one account whose own clock ticked, unless the user is busy. False
+    // when it let the tick pass.
+    bool PeriodicTick(const std::string& account = {});
     bool RoundRunning() const;
     void del_mailClick();
     // "Delete marked": the messages the rules marked, by number.

@@ -16,6 +16,9 @@ struct TMailFlags {
     std::atomic<int64_t> ThreadHandle{0};
     // A deletion or a table filling waits on the server: no other mail operation may start.
     bool MailBusy = false;
+    // Body lines each check reads with every header, for the preview ("preview while
+    // checking"); 0: the header alone.
+    int32_t PreviewLines = 0;
 };
 
 // What the check and the deletion work with; the window owns all of it.

@@ -14,6 +14,9 @@ QString Translated(const char* text) {
     return QCoreApplication::translate("TToolbarPanel", text);
 }
 
+// Between the controls when the bar is narrower than designed.
+constexpr int TightGap = 4;
+
 struct TButtonDesign {
     const char* Name;
     int X;
@@ -83,11 +86,57 @@ TToolbarPanel::TToolbarPanel(QWidget* parent)
     refreshed->setMinimumWidth(100);
     // A wider or taller font pushes the labels along and makes the bar taller, never less than
     // designed.
-    FitToText(*this, {});
-    setFixedHeight(std::max(49, HeadBtn->geometry().bottom() + 1 + HeadBtn->y()));
+    designedWidth = FitToText(*this, {}).width();
+    designedHeight = std::max(49, HeadBtn->geometry().bottom() + 1 + HeadBtn->y());
+    for (const QToolButton* button : Buttons())
+        designed.push_back(button->geometry());
+    designedLabel = Label1->pos();
+    designedTime = refreshed->pos();
+    setFixedHeight(designedHeight);
+}
+
+std::vector<QToolButton*> TToolbarPanel::Buttons() const {
+    return {add_acc, del_acc, check_mail, del_mail, HeadBtn, del_marked};
+}
+
+void TToolbarPanel::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    Arrange();
+}
+
+void TToolbarPanel::Arrange() {
+    if (designed.empty()) return; // still being made
+    const std::vector<QToolButton*> buttons = Buttons();
+    const bool roomy = width() >= designedWidth;
+    int x = designed.front().x();
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        QRect place = designed[i];
+        if (!roomy) {
+            place.moveLeft(x);
+            place.setWidth(buttons[i]->sizeHint().width());
+        }
+        buttons[i]->setGeometry(place);
+        x = place.right() + 1 + TightGap;
+    }
+    int height = designedHeight;
+    if (roomy) {
+        Label1->move(designedLabel);
+        refreshed->move(designedTime);
+    } else {
+        QPoint at(x + TightGap, designedLabel.y());
+        if (at.x() + Label1->width() + TightGap + refreshed->width() > width()) {
+            // Beneath the buttons, from the left edge.
+            at = {designed.front().x(), designed.front().bottom() + 1};
+            height = at.y() + Label1->height() + TightGap;
+        }
+        Label1->move(at);
+        refreshed->move(Label1->geometry().right() + 1 + TightGap, at.y());
+    }
+    if (maximumHeight() != height) setFixedHeight(height);
 }
 
 void TToolbarPanel::ShowMarked(int count) {
     del_marked->setText(count == 0 ? tr("Marked") : tr("Marked (%1)").arg(count));
     del_marked->setAccessibleDescription(tr("%n marked for deletion", nullptr, count));
+    Arrange();
 }

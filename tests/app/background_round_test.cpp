@@ -3,6 +3,7 @@
 
 #include "app/desktop_settings.h"
 #include "mail/check_round.h"
+#include "mail/check_schedule.h"
 
 using test_support::FakePop3Server;
 
@@ -149,5 +150,21 @@ TEST_F(TwoAccountRoundTest, AnAccountLeftOutOfRoundsIsNotChecked) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !Form().Mail().RoundRunning(); }, 20000));
     EXPECT_EQ(slow.Connections(), 3u);
     EXPECT_EQ(other.Connections(), 0u);
+}
+
+// An account with a clock of its own is left out of the global round; its clock checks it alone.
+TEST_F(TwoAccountRoundTest, AnAccountsOwnClockChecksItAlone) {
+    Form().Mail().Schedule().StartOwn({{"Other", 30}});
+    const auto roundEnds = [&] {
+        return QTest::qWaitFor([&] { return !Form().Mail().RoundRunning(); }, 20000);
+    };
+    ASSERT_TRUE(Form().Mail().PeriodicTick());
+    ASSERT_TRUE(roundEnds());
+    EXPECT_EQ(slow.Connections(), 2u);
+    EXPECT_EQ(other.Connections(), 0u);
+    Form().Mail().Schedule().TickAccount("Other");
+    ASSERT_TRUE(roundEnds());
+    EXPECT_EQ(slow.Connections(), 2u);
+    EXPECT_EQ(other.Connections(), 1u);
 }
 } // namespace

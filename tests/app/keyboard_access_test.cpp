@@ -123,8 +123,6 @@ TEST_F(KeyboardAccessTest, KeysReachWhatTheMouseDoes) {
          Qt::Key_Return,
          {},
          [this] { return Status().isHidden(); }},
-        {"Ctrl+Q in the header viewer quits", &Viewer(), Qt::Key_Q, Qt::ControlModifier,
-         [this] { return Form().isHidden(); }},
     };
     for (const Case& c : cases) {
         if (c.target == &Viewer()) Viewer().show();

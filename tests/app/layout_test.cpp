@@ -3,6 +3,7 @@
 // plain titles and the fixed ones no maximise button.
 #include "dialogs/account_editor.h"
 #include "dialogs/password_prompt.h"
+#include "dialogs/settings_dialog.h"
 #include "mail_fixture.h"
 
 #include <QAbstractButton>
@@ -110,4 +111,29 @@ TEST_F(LayoutTest, TheViewerTheEditorAndThePrompt) {
     EXPECT_TRUE(FixedWithoutMaximise(prompt));
 }
 
+} // namespace
+
+namespace {
+// The window and every control of its toolbar lie within the screen's room; small_screen_tests
+// runs this at scale 2 on a 1024x600 screen, where the toolbar closes up.
+TEST_F(LayoutTest, TheWindowAndItsToolbarFitTheScreen) {
+    TForm1& form = Start();
+    form.ShowAtStart();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QRect room = form.screen()->availableGeometry();
+    EXPECT_TRUE(room.contains(form.geometry())) << form.width() << "x" << form.height();
+    form.SetRefreshed("12:34:56");
+    for (const QWidget* control : Find<QWidget>("Panel3")->findChildren<QWidget*>())
+        EXPECT_LE(control->mapTo(&form, QPoint(control->width(), control->height())).x(),
+                  form.width())
+            << control->objectName().toStdString();
+    EXPECT_EQ(CutOff(form), std::vector<std::string>{});
+    TSettingsChoice choice;
+    choice.Accounts = {{"Home", true, std::nullopt}, {"Work", false, 30}};
+    TSettingsDialog settings(choice, &form);
+    settings.show();
+    EXPECT_LE(settings.width(), room.width());
+    EXPECT_LE(settings.height(), room.height());
+    EXPECT_EQ(CutOff(settings), std::vector<std::string>{});
+}
 } // namespace

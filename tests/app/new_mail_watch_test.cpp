@@ -128,8 +128,11 @@ INSTANTIATE_TEST_SUITE_P(Desktops, NewMailWatchTest,
                          });
 } // namespace
 
+#include "dialogs/header_viewer.h"
 #include "mail/check_schedule.h"
 #include "ui_fixture.h"
+
+#include <QTest>
 
 namespace {
 class TrayTest : public UiTest {};
@@ -161,6 +164,34 @@ TEST_F(TrayTest, ClosingKeepsTheProgramInTheTray) {
             EXPECT_FALSE(Form().isVisible());
         }
         program.reset(); // before the desktop it was given
+    }
+}
+
+// Ctrl+Q ends the program where closing only hides the window in the tray: from the window,
+// and from the header viewer while the window is hidden.
+TEST_F(TrayTest, CtrlQQuitsAlsoWhenClosingHidesInTheTray) {
+    for (const bool hidden : {false, true}) {
+        SCOPED_TRACE(hidden ? "from the viewer, the window hidden" : "from the window");
+        WriteFile("tarsel.ini", "[general]\nclose_to_tray=1\n");
+        Start();
+        FakeNotifier desktop(true, true);
+        Form().UseNotifier(desktop);
+        bool closed = false;
+        QObject::connect(&Form(), &TForm1::closed, [&] { closed = true; });
+        Form().show();
+        QWidget* target = &Form();
+        if (hidden) {
+            Form().close();
+            ASSERT_FALSE(Form().isVisible());
+            ASSERT_FALSE(closed);
+            target = program->Headers;
+            target->show();
+        }
+        target->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(target));
+        QTest::keyClick(target, Qt::Key_Q, Qt::ControlModifier);
+        EXPECT_TRUE(closed);
+        program.reset();
     }
 }
 } // namespace

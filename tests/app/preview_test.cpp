@@ -58,4 +58,20 @@ TEST_F(PreviewTest, OnlyTheCurrentRowsOwnMessageIsShown) {
     EXPECT_TRUE(PaneShows("No preview: That email has moved"));
 }
 
+// With "preview while checking" the check reads each message's first lines with its header, and
+// the pane shows them with no connection of its own.
+TEST_F(PreviewTest, PreviewWhileCheckingNeedsNoConnectionOfItsOwn) {
+    FakePop3Server server({Plain, WithFile}, "bob", "pw");
+    WriteFile("tarsel.ini", "[general]\npreview_while_checking=1\npreview_lines=5\n");
+    StartWith(server);
+    ASSERT_TRUE(CheckToEnd());
+    SelectRow(2);
+    ASSERT_TRUE(PaneShows("See the report."));
+    SelectRow(1);
+    ASSERT_TRUE(PaneShows("the plan stands."));
+    EXPECT_EQ(server.Connections(), 1u);
+    const std::vector<std::string> commands = server.Commands(0);
+    EXPECT_NE(std::find(commands.begin(), commands.end(), "TOP 2 5"), commands.end());
+}
+
 } // namespace

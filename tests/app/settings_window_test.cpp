@@ -5,9 +5,12 @@
 #include "ui_fixture.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QListWidget>
 #include <QSpinBox>
 #include <QTest>
+#include <map>
+#include <optional>
 
 namespace {
 class SettingsWindowTest : public UiTest {
@@ -44,6 +47,11 @@ TEST_F(SettingsWindowTest, WritesTheKeysTheProgramReadsAndTheAutostartEntry) {
         Set(dialog, "atLogin", true);
         Set(dialog, "inTray", true);
         dialog.findChild<QListWidget*>("accounts")->item(1)->setCheckState(Qt::Unchecked);
+        dialog.findChild<QListWidget*>("accounts")->setCurrentRow(0); // Work: every 30 minutes
+        dialog.findChild<QComboBox*>("ownInterval")->setCurrentIndex(2);
+        dialog.findChild<QSpinBox*>("ownMinutes")->setValue(30);
+        dialog.findChild<QSpinBox*>("previewLines")->setValue(7);
+        Set(dialog, "previewWhileChecking", true);
     });
     EXPECT_EQ(Key("check_minutes"), "15");
     EXPECT_EQ(Key("close_to_tray"), "1");
@@ -55,6 +63,13 @@ TEST_F(SettingsWindowTest, WritesTheKeysTheProgramReadsAndTheAutostartEntry) {
     EXPECT_TRUE(read.CloseToTray);
     EXPECT_FALSE(read.PlaySound);
     EXPECT_EQ(form.Mail().Schedule().IntervalMs(), 15 * 60 * 1000);
+    EXPECT_EQ(GetPrivateProfileString("check_minutes", "Work", "", SettingsFilePath()), "30");
+    EXPECT_EQ(form.Mail().Schedule().OwnIntervalMs("Work"), 30 * 60 * 1000);
+    EXPECT_FALSE(form.Mail().Schedule().InGlobalRound("Work"));
+    EXPECT_EQ(OwnCheckMinutes("Home"), std::nullopt);
+    EXPECT_EQ(Key("preview_lines"), "7");
+    EXPECT_EQ(Key("preview_while_checking"), "1");
+    EXPECT_EQ(form.Mail().Flags().PreviewLines, 7);
     EXPECT_TRUE(InRounds("Work"));
     EXPECT_FALSE(InRounds("Home"));
     EXPECT_FALSE(form.Mail().InRounds("Home"));
@@ -76,6 +91,42 @@ TEST_F(SettingsWindowTest, WritesTheKeysTheProgramReadsAndTheAutostartEntry) {
         qunsetenv("XDG_CONFIG_HOME");
     else
         qputenv("XDG_CONFIG_HOME", home);
+}
+
+// Which clock checks an account: its own interval where tarsel.ini gives one (0: never in the
+// background), else the global round's.
+TEST(CheckSchedule, AnAccountsOwnIntervalOrTheGlobalRound) {
+    struct Case {
+        int global;
+        const char* own; // the key's text in [check_minutes]
+        bool inGlobalRound;
+        int ownMinutes; // of its own clock; 0: none
+    };
+    const Case cases[] = {
+        {10, "", true, 0},     {0, "", true, 0},     {10, "junk", true, 0},
+        {10, "0", false, 0},   {10, "-5", false, 0}, {10, "30", false, 30},
+        {0, "30", false, 30},  {10, "1", false, 2},  {10, "100000", false, 24 * 60},
+        {10, "10", false, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.global) + " / \"" + c.own + "\"");
+        TCheckSchedule schedule;
+        schedule.Start(c.global);
+        std::map<std::string, int> own;
+        if (const std::optional<int> minutes = OwnCheckMinutesFrom(c.own)) own["Box"] = *minutes;
+        schedule.StartOwn(own);
+        EXPECT_EQ(schedule.InGlobalRound("Box"), c.inGlobalRound);
+        EXPECT_EQ(schedule.OwnIntervalMs("Box"), c.ownMinutes * 60 * 1000);
+        EXPECT_EQ(schedule.Running(), c.global > 0);
+        // An unchanged clock keeps running; a changed one starts afresh, a removed one stops.
+        if (c.ownMinutes == 0) continue;
+        const QTimer* clock = schedule.findChild<QTimer*>("checkTimer:Box");
+        schedule.StartOwn(own);
+        EXPECT_EQ(schedule.findChild<QTimer*>("checkTimer:Box"), clock);
+        schedule.StartOwn({});
+        EXPECT_EQ(schedule.OwnIntervalMs("Box"), 0);
+        EXPECT_TRUE(schedule.InGlobalRound("Box"));
+    }
 }
 
 TEST(Autostart, PathAndQuoting) {

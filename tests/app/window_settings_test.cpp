@@ -5,12 +5,14 @@
 #include "widgets/divider.h"
 
 #include <QMouseEvent>
+#include <QSplitter>
 #include <climits>
 
 namespace {
 class WindowSettingsTest : public UiTest {
 protected:
     TBodyPanels& Body() { return *Form().findChild<TBodyPanels*>(); }
+    QSplitter& Split() { return *Form().findChild<QSplitter*>("tableSplit"); }
 
     // A mouse move over the divider by dx, with the given buttons held.
     void MoveOverDivider(int dx, Qt::MouseButtons buttons) {
@@ -75,10 +77,12 @@ TEST_F(WindowSettingsTest, ClosingUnmaximizedWritesTheKeysInOrder) {
     form.Grid().setColumnWidth(2, 99);
     const int start = Body().Panel2Width();
     MoveOverDivider(20, Qt::LeftButton);
+    Split().setSizes({200, 100});
+    const QList<int> split = Split().sizes();
     form.close();
-    EXPECT_EQ(KeysInFile(),
-              (std::vector<std::string>{"col1", "col2", "col3", "col4", "col5", "window_pos",
-                                        "window_size", "window_max", "panel2", "sort"}));
+    EXPECT_EQ(KeysInFile(), (std::vector<std::string>{"col1", "col2", "col3", "col4", "col5",
+                                                      "window_pos", "window_size", "window_max",
+                                                      "panel2", "sort", "preview_split"}));
     EXPECT_EQ(Key("col1"), std::to_string(std::max(119, form.Grid().LeastWidth(0))));
     EXPECT_EQ(Key("col3"), "99");
     EXPECT_EQ(Key("window_pos"), "40,50");
@@ -86,6 +90,10 @@ TEST_F(WindowSettingsTest, ClosingUnmaximizedWritesTheKeysInOrder) {
     EXPECT_EQ(Key("window_max"), "0");
     EXPECT_EQ(Key("panel2"), std::to_string(start + 20));
     EXPECT_EQ(Key("sort"), "0,0"); // message order
+    EXPECT_EQ(Key("preview_split"), FormatPair({split[0], split[1]}));
+    // The next start puts the divider between table and preview back where it was.
+    Start().ShowAtStart();
+    EXPECT_EQ(Split().sizes(), split);
     EXPECT_NE(ReadFile("tarsel.ini").find("[general]"), std::string::npos);
 }
 
