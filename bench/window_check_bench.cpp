@@ -84,6 +84,7 @@ size_t HeaderBytes(const TAccount& account) {
 int MemoryRuns(TForm1& form, TStatus& status, int rounds, bool quiet) {
     std::printf("%s, %d checks of the same mailbox in one program\n",
                 quiet ? "Check All (background)" : "Check", rounds);
+    std::printf("before: resident %.0f MB\n", ResidentMB());
     for (int round = 1; round <= rounds; ++round) {
         const double seconds = quiet ? RoundCheckSeconds(form) : WindowCheckSeconds(form, status);
         const TAccount& account = form.Accounts().At(0);

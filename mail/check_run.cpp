@@ -6,6 +6,7 @@
 #include "widgets/batched_repaint.h"
 #include "widgets/message_grid.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -32,6 +33,13 @@ TAccountMail* TCheckRun::Store() {
     return &gathered;
 }
 
+// The rows the check had before: set aside by a shown check, still the account's in the
+// background.
+const TAccountMail* TCheckRun::Before() const {
+    if (table) return &old;
+    return Target();
+}
+
 void TCheckRun::Clear() {
     if (table) table->ClearTable();
     TAccount* account = Target();
@@ -40,6 +48,30 @@ void TCheckRun::Clear() {
         cleared = true;
     }
     gathered = TAccountMail();
+    byUid.clear();
+    const TAccountMail* before = Before();
+    reused.assign(before ? std::min(before->Rows.size(), before->Headers.size()) : 0, -1);
+}
+
+// The row the check had before that is the same message with the same bytes, and not yet taken
+// by another row: by its identifier where the server gives them, else by its number.
+int32_t TCheckRun::Match(const TAccountMail& store, size_t row, const std::string& line,
+                         const std::vector<std::string>& header) {
+    const TAccountMail* before = Before();
+    if (!before) return -1;
+    auto same = [&](size_t at) {
+        return at < reused.size() && reused[at] < 0 && before->Rows[at] == line &&
+               before->Headers[at] == header;
+    };
+    if (row >= store.Uids.size() || store.Uids[row].empty()) return same(row) ? int32_t(row) : -1;
+    const std::string& uid = store.Uids[row];
+    if (row < before->Uids.size() && before->Uids[row] == uid)
+        return same(row) ? static_cast<int32_t>(row) : -1;
+    if (byUid.empty())
+        for (size_t at = 0; at < before->Uids.size(); ++at)
+            if (!before->Uids[at].empty()) byUid.emplace(before->Uids[at], at);
+    const auto found = byUid.find(uid);
+    return found != byUid.end() && same(found->second) ? static_cast<int32_t>(found->second) : -1;
 }
 
 void TCheckRun::Fill(TPop3Client& pop, const std::atomic<int32_t>& listed) {
@@ -72,7 +104,7 @@ void TCheckRun::AddRow(TPop3Client& pop, int32_t row) {
         line.push_back(TMessageGrid::Separator);
         line += cells[column];
     }
-    std::vector<std::string> header = summary.Header.Lines();
+    const std::vector<std::string>& header = summary.Header.Lines();
     if (table) {
         for (size_t column = 0; column < cells.size(); ++column)
             table->SetCell(static_cast<int>(column), row, cells[column]);
@@ -80,25 +112,64 @@ void TCheckRun::AddRow(TPop3Client& pop, int32_t row) {
     }
     TAccountMail* store = Store();
     if (!store) return;
-    store->Rows.push_back(std::move(line));
-    store->Headers.push_back(std::move(header));
+    const size_t at = store->Rows.size();
+    const int32_t was = Match(*store, at, line, header);
+    if (was < 0) {
+        store->Rows.push_back(std::move(line));
+        store->Headers.push_back(header);
+        return;
+    }
+    // A message the check had before keeps its bytes in the account, whichever side that is:
+    // the rows a shown check fills take them, rows gathered apart hold a place for them.
+    reused[static_cast<size_t>(was)] = static_cast<int32_t>(at);
+    const bool intoAccount = table != nullptr;
+    store->Rows.push_back(intoAccount ? std::move(old.Rows[was]) : std::string());
+    store->Headers.push_back(intoAccount ? std::move(old.Headers[was])
+                                         : std::vector<std::string>());
 }
 
 bool TCheckRun::Changes() const {
     const TAccount* account = Target();
-    return account && !table && account->Rows != gathered.Rows;
+    if (!account || table) return false;
+    if (account->Rows.size() != gathered.Rows.size()) return true;
+    std::vector<int32_t> from(gathered.Rows.size(), -1);
+    for (size_t was = 0; was < reused.size(); ++was)
+        if (reused[was] >= 0) from[static_cast<size_t>(reused[was])] = static_cast<int32_t>(was);
+    for (size_t row = 0; row < from.size(); ++row) {
+        const std::string& now = from[row] < 0 ? gathered.Rows[row] : account->Rows[from[row]];
+        if (now != account->Rows[row]) return true;
+    }
+    return false;
 }
 
 void TCheckRun::Commit() {
     TAccount* account = Target();
-    if (account && !table) PutMail(*account, std::exchange(gathered, TAccountMail()));
+    if (!account || table) return;
+    for (size_t was = 0; was < reused.size(); ++was) {
+        if (reused[was] < 0) continue;
+        const auto row = static_cast<size_t>(reused[was]);
+        gathered.Rows[row] = std::move(account->Rows[was]);
+        gathered.Headers[row] = std::move(account->Headers[was]);
+    }
+    reused.clear();
+    PutMail(*account, std::exchange(gathered, TAccountMail()));
 }
 
 int TCheckRun::Restore() {
     const int index = accounts.IndexOf(attempt.Account);
     if (index < 0) return index;
     TAccount& account = accounts.At(index);
-    if (std::exchange(cleared, false)) PutMail(account, std::exchange(old, TAccountMail()));
+    if (std::exchange(cleared, false)) {
+        for (size_t was = 0; was < reused.size(); ++was) {
+            const auto row = static_cast<size_t>(reused[was]);
+            if (reused[was] < 0 || row >= account.Rows.size() || row >= account.Headers.size())
+                continue;
+            old.Rows[was] = std::move(account.Rows[row]);
+            old.Headers[was] = std::move(account.Headers[row]);
+        }
+        PutMail(account, std::exchange(old, TAccountMail()));
+    }
+    reused.clear();
     account.LastRefresh = oldRefresh;
     return index;
 }
@@ -107,6 +178,8 @@ void TCheckRun::End(const std::string& failure) {
     gathered = TAccountMail();
     old = TAccountMail();
     cleared = false;
+    reused.clear();
+    byUid.clear();
     // The end may start the next attempt, which replaces this one: nothing of it is used after.
     const TEnd ended = std::move(end);
     end = nullptr;

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 class TAccounts;
 class TMessageGrid;
@@ -27,7 +30,9 @@ struct TCheckAttempt {
 // the table cleared and filled as the rows come, and the run holds the account's old rows
 // (moved, never copied) only to give them back if the attempt is given up. A check in the
 // background is given neither: it gathers its rows apart, so that the account keeps its old
-// rows until the new ones are complete. Either ends once, through the end it was given.
+// rows until the new ones are complete. A message whose row and header are as before keeps the
+// bytes it had, so a re-check holds each message once. Either ends once, through the end it was
+// given.
 class TCheckRun {
 public:
     // "" after success, else the words of the failure.
@@ -61,6 +66,9 @@ public:
 private:
     void AddRow(TPop3Client& pop, int32_t row);
     TAccountMail* Store();
+    const TAccountMail* Before() const;
+    int32_t Match(const TAccountMail& store, size_t row, const std::string& line,
+                  const std::vector<std::string>& header);
 
     TAccounts& accounts;
     TAccount* target;
@@ -71,6 +79,10 @@ private:
     TAccountMail gathered; // a check in the background's rows until it has them all
     TAccountMail old;      // a shown check's account before it was cleared
     bool cleared = false;  // old holds it
+    // A message seen before is held once: by the index of its row before, the row it is now
+    // (-1: none). Its bytes stay in the account, and the other side holds an empty place.
+    std::vector<int32_t> reused;
+    std::unordered_map<std::string_view, size_t> byUid; // rows before, by identifier
     std::string oldRefresh;
     TCheckStep step = TCheckStep::List;
     int32_t message = 0;
