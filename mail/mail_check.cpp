@@ -65,7 +65,7 @@ void TMailCheck::Button1Click() {
     status.Begin("Connecting to " + current->Server);
     status.show();
     view.SetWindowEnabled(false);
-    Launch(*current, [this](const std::string& failure) { EndShown(failure); });
+    Launch(*current, &grid, &status, [this](const std::string& failure) { EndShown(failure); });
 }
 
 bool TMailCheck::CheckQuietly(TAccount& account, TDone done) {
@@ -73,7 +73,7 @@ bool TMailCheck::CheckQuietly(TAccount& account, TDone done) {
     if (flags.MailBusy || flags.ThreadHandle != 0 || NeedsPassword(account)) return false;
     flags.Checking = true;
     background = true;
-    Launch(account, [this, done = std::move(done)](const std::string& failure) {
+    Launch(account, nullptr, nullptr, [this, done = std::move(done)](const std::string& failure) {
         background = false;
         if (done) done(failure);
     });
@@ -96,9 +96,9 @@ bool TMailCheck::AskPassword(TAccount& account) {
 }
 
 // The session's settings are written before the worker starts, so it only reads them.
-void TMailCheck::Launch(TAccount& account, TCheckRun::TEnd end) {
-    run = std::make_unique<TCheckRun>(accounts, account, background ? nullptr : &grid,
-                                      background ? nullptr : &status, std::move(end));
+void TMailCheck::Launch(TAccount& account, TMessageGrid* table, TStatus* shown,
+                        TCheckRun::TEnd end) {
+    run = std::make_unique<TCheckRun>(accounts, account, table, shown, std::move(end));
     pop.TimeOut = TPop3Client::TimeOutFromSeconds(account.Timeout);
     SetServer(pop, account.Server, account.Security);
     signIn.Apply(pop, account, windowRefused);

@@ -75,9 +75,8 @@ public:
     void Shutdown();
 
 private:
-    // A run of the account: in the background (no table, no status dialog) when background is
-    // set, else shown in the window's.
-    void Launch(TAccount& account, TCheckRun::TEnd end);
+    // A run of the account, shown in the window's table and status dialog, or in none.
+    void Launch(TAccount& account, TMessageGrid* table, TStatus* shown, TCheckRun::TEnd end);
     void EndShown(const std::string& failure);
     std::vector<std::string> SelectedIdentities(const TAccount& account) const;
     void ShowKeepingSelection(const TAccount& account, const std::vector<std::string>& chosen);
