@@ -6,18 +6,12 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
-// One mail account. Only Name, Server, User, Password (scrambled), Timeout, SavePassword,
-// Security and the sign-in fields reach the accounts file; the rest lives while the program
-// runs.
-struct TAccount {
-    std::string Name;
-    std::string Server;
-    std::string User;
-    std::string Password; // clear text, memory only
-    bool SavePassword = false;
-    bool PasswordGiven = false; // typed into the password prompt during this run
+// What an account holds of its mailbox after a check. A check moves it, never copies it: at
+// 20,000 messages it is tens of megabytes.
+struct TAccountMail {
     // Table rows of the last check: date, sender, subject, size, id joined by the byte 0x01.
     std::vector<std::string> Rows;
     // Header lines of each message of the last check, one entry per row of Rows.
@@ -28,6 +22,18 @@ struct TAccount {
     // The first body lines of each message, by its identifier, where the last check read them
     // with the headers ("preview while checking"); memory only.
     std::map<std::string, std::vector<std::string>> Previews;
+};
+
+// One mail account and the mail of its last check. Only Name, Server, User, Password (scrambled),
+// Timeout, SavePassword, Security and the sign-in fields reach the accounts file; the rest lives
+// while the program runs.
+struct TAccount : TAccountMail {
+    std::string Name;
+    std::string Server;
+    std::string User;
+    std::string Password; // clear text, memory only
+    bool SavePassword = false;
+    bool PasswordGiven = false; // typed into the password prompt during this run
     // Which messages are new, by their identifiers; memory only.
     TNewMailState NewMail;
     int32_t Timeout = 90; // seconds
@@ -51,3 +57,11 @@ struct TAccount {
     TSecretPlace SecretPlace = TSecretPlace::File;
     bool SecretFetched = false; // the keyring was asked in this run (a locked one asks once)
 };
+
+// The account's mail, taken out of it: the account is left with none.
+inline TAccountMail TakeMail(TAccount& account) {
+    return std::exchange(static_cast<TAccountMail&>(account), TAccountMail());
+}
+inline void PutMail(TAccount& account, TAccountMail&& mail) {
+    static_cast<TAccountMail&>(account) = std::move(mail);
+}

@@ -2,9 +2,14 @@
 // same check through the POP3 component alone, in one run against the same server. The ratio
 // is what the window adds: the worker hand-over and the table filling. With --tls both run over
 // TLS (the port is then the server's POP3S port) and trust that authority; with --window-only the
-// component's check is left out, so that the process's counters are the window's alone.
+// component's check is left out, so that the process's counters are the window's alone. With
+// "memory" (the check Check starts) or "memory-round" (the check Check All starts in the
+// background) as the fifth argument, it checks the same mailbox `rounds` times in a row instead,
+// and tells the program's peak and current resident memory after each check: a re-check should
+// cost no more than the first.
 //
-//   window_check_bench <port> [user] [password] [rounds] [--tls=<authority.pem>] [--window-only]
+//   window_check_bench <port> [user] [password] [rounds] [memory|memory-round]
+//                      [--tls=<authority.pem>] [--window-only]
 #include "accounts/account_list.h"
 #include "app/main_window.h"
 #include "app/program.h"
@@ -23,8 +28,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -45,6 +52,61 @@ double WindowCheckSeconds(TForm1& form, TStatus& status) {
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Seconds from Check All to the end of its round; negative when it did not end.
+double RoundCheckSeconds(TForm1& form) {
+    const auto start = std::chrono::steady_clock::now();
+    form.Mail().CheckAllClick();
+    QElapsedTimer limit;
+    limit.start();
+    while (form.Mail().RoundRunning() || form.Mail().Check().WorkerRunning() ||
+           form.Mail().Flags().ThreadHandle != 0) {
+        if (limit.elapsed() > 120000) return -1;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double PeakMB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024;
+}
+
+double ResidentMB() {
+    std::ifstream statm("/proc/self/statm");
+    double pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024 * 1024);
+}
+
+// The header bytes the account holds, as the server sent them (line ends included).
+size_t HeaderBytes(const TAccount& account) {
+    size_t bytes = 0;
+    for (const std::vector<std::string>& header : account.Headers)
+        for (const std::string& line : header)
+            bytes += line.size() + 2;
+    return bytes;
+}
+
+int MemoryRuns(TForm1& form, TStatus& status, int rounds, bool quiet) {
+    std::printf("%s, %d checks of the same mailbox in one program\n",
+                quiet ? "Check All (background)" : "Check", rounds);
+    std::printf("before: resident %.0f MB\n", ResidentMB());
+    for (int round = 1; round <= rounds; ++round) {
+        const double seconds = quiet ? RoundCheckSeconds(form) : WindowCheckSeconds(form, status);
+        const TAccount& account = form.Accounts().At(0);
+        if (seconds < 0 || account.Rows.empty()) {
+            std::fprintf(stderr, "check %d did not end with rows\n", round);
+            return 1;
+        }
+        std::printf("check %d: %zu messages, %.1f MB of headers, %.2f s, peak resident %.0f MB, "
+                    "resident now %.0f MB\n",
+                    round, account.Rows.size(), static_cast<double>(HeaderBytes(account)) / 1e6,
+                    seconds, PeakMB(), ResidentMB());
+    }
+    return 0;
 }
 
 double Median(std::vector<double> values) {
@@ -82,6 +144,7 @@ int main(int argc, char** argv) {
     const int rounds = args.size() > 3 ? std::max(1, std::stoi(args[3])) : 5;
     const bool tls = !authority.empty();
     if (tls) TTlsChannel::TrustAlsoAuthority(authority);
+    const std::string mode = args.size() > 4 ? args[4] : "";
 
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
@@ -93,6 +156,8 @@ int main(int argc, char** argv) {
     }
     TProgram program;
     TForm1& form = *program.Form1;
+    if (mode == "memory" || mode == "memory-round")
+        return MemoryRuns(form, *program.Status, rounds, mode == "memory-round");
 
     std::vector<double> window, component;
     for (int round = 0; round < rounds; ++round) {
@@ -112,8 +177,6 @@ int main(int argc, char** argv) {
     if (!windowOnly) std::printf("component check  %.3f s\n", Median(component));
     std::printf("window check     %.3f s\n", w);
     if (!windowOnly) std::printf("ratio window/component %.2f\n", w / Median(component));
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("peak resident memory %.0f MB\n", static_cast<double>(usage.ru_maxrss) / 1024);
+    std::printf("peak resident memory %.0f MB\n", PeakMB());
     return 0;
 }

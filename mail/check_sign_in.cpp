@@ -41,14 +41,12 @@ std::string ReadySignIn(TAccount& account, TSecretStore* keyring, TTokenClient& 
                : Filled(Translated("TAttemptSignIn", "%1: %2"), failed, reply.Error);
 }
 
-void TAttemptSignIn::Apply(TPop3Client& pop, const TAccount& account,
-                           const THandlerEvent& refused) {
+void TAttemptSignIn::Apply(TPop3Client& pop, TAccount& account, const THandlerEvent& refused) {
     pop.OnAuthenticationFailed = refused;
     shared = std::make_shared<TShared>();
+    TAccountMail mail = TakeMail(account); // the sign-in needs none of the mail
     shared->Account = account;
-    shared->Account.Rows.clear(); // the sign-in needs none of the mail
-    shared->Account.Headers.clear();
-    shared->Account.Uids.clear();
+    PutMail(account, std::move(mail));
     accessBefore = account.AccessToken;
     PrepareSignIn(pop, shared->Account, shared->Tokens);
     if (account.SignIn != TSignInMethod::OAuth2) return;

@@ -27,8 +27,9 @@ void KeepRenewedSecret(TAccount& account, TSecretStore* keyring);
 class TAttemptSignIn {
 public:
     // Sets the session's user, password or token and method from the account, and refused as
-    // its handler of a refused log-in; for OAuth2 that runs when the renewal did not help.
-    void Apply(TPop3Client& pop, const TAccount& account, const THandlerEvent& refused);
+    // its handler of a refused log-in; for OAuth2 that runs when the renewal did not help. The
+    // account is as before when it returns: its mail is set aside meanwhile, never copied.
+    void Apply(TPop3Client& pop, TAccount& account, const THandlerEvent& refused);
     // Gives the account what the worker renewed; true when that is a new refresh token.
     bool Keep(TAccount& account) const;
 

@@ -11,7 +11,6 @@
 #include "platform/message_box.h"
 #include "platform/translated_text.h"
 #include "pop3/pop3_client.h"
-#include "widgets/batched_repaint.h"
 #include "widgets/message_grid.h"
 #include "widgets/ui_guard.h"
 
@@ -25,6 +24,21 @@ constexpr int StopTimeoutMs = 3000;
 // A quiet check whose log-in ended without the server's word either way.
 const char* const NoAnswer =
     QT_TRANSLATE_NOOP("TMailCheck", "The server ended the log-in without an answer");
+
+TCheckFailure FailureOf(std::exception_ptr error, TCheckStep step, const TCheckAttempt& about) {
+    TCheckFailure failure;
+    failure.Kind = KindOf(error);
+    // A wait ended while the attempt was still wanted: the session was closed under it, from
+    // the other thread, when the server hung up.
+    if (failure.Kind == TFailureKind::Canceled) failure.Kind = TFailureKind::Closed;
+    failure.Text = TextOf(error);
+    failure.Step = step;
+    failure.Server = about.Server;
+    failure.TimeoutSeconds = about.Timeout;
+    failure.SavePassword = about.SavePassword;
+    failure.OAuth2 = about.OAuth2;
+    return failure;
+}
 } // namespace
 
 TMailCheck::TMailCheck(const TMailParts& parts, TStatus& status)
@@ -49,22 +63,22 @@ void TMailCheck::Button1Click() {
     }
     if (NeedsPassword(*current) && !AskPassword(*current)) return;
     AbandonRunningWorker();
-    quiet = false;
-    quietDone = nullptr;
+    background = false;
     status.Begin(Filled(Translated("TMailCheck", "Connecting to %1"), current->Server));
     status.show();
     view.SetWindowEnabled(false);
-    Launch(*current);
+    Launch(*current, &grid, &status, [this](const std::string& failure) { EndShown(failure); });
 }
 
 bool TMailCheck::CheckQuietly(TAccount& account, TDone done) {
     // A worker whose attempt has ended is only returning; Launch joins it.
     if (flags.MailBusy || flags.ThreadHandle != 0 || NeedsPassword(account)) return false;
-    if (!quietGrid) quietGrid = std::make_unique<TMessageGrid>();
     flags.Checking = true;
-    quiet = true;
-    quietDone = std::move(done);
-    Launch(account);
+    background = true;
+    Launch(account, nullptr, nullptr, [this, done = std::move(done)](const std::string& failure) {
+        background = false;
+        if (done) done(failure);
+    });
     return true;
 }
 
@@ -84,11 +98,9 @@ bool TMailCheck::AskPassword(TAccount& account) {
 }
 
 // The session's settings are written before the worker starts, so it only reads them.
-void TMailCheck::Launch(TAccount& account) {
-    target = &account;
-    attemptOf = {account.Name, account.Server, account.Timeout, account.SavePassword,
-                 account.SignIn == TSignInMethod::OAuth2};
-    TakeSnapshot();
+void TMailCheck::Launch(TAccount& account, TMessageGrid* table, TStatus* shown,
+                        TCheckRun::TEnd end) {
+    run = std::make_unique<TCheckRun>(accounts, account, table, shown, std::move(end));
     pop.TimeOut = TPop3Client::TimeOutFromSeconds(account.Timeout);
     pop.PreviewLines = flags.PreviewLines;
     SetServer(pop, account.Server, account.Security);
@@ -96,45 +108,38 @@ void TMailCheck::Launch(TAccount& account) {
     const int64_t attempt = ++lastAttempt;
     flags.ThreadHandle = attempt;
     workerAttempt = attempt;
-    worker.Start([this, attempt] { CheckThreadProc(attempt); });
+    worker.Start([this, attempt, about = run->Attempt(), watched = run->Status() != nullptr] {
+        CheckThreadProc(attempt, about, watched);
+    });
 }
 
-// The account the check is about: found again by name, in case it was removed meanwhile.
-TAccount* TMailCheck::Target() const {
-    const int index = accounts.IndexOf(attemptOf.account);
-    if (index < 0) return nullptr;
-    TAccount* account = &accounts.At(index);
-    return account == target ? account : nullptr;
-}
-
-// Where the rows go: the account itself, or for a quiet check a copy that replaces the account's
-// rows only once it is complete, so that the table and the cache never part.
-TAccount* TMailCheck::Store() {
-    TAccount* account = Target();
-    if (!account || !quiet) return account;
-    if (!staged) staged = std::make_unique<TAccount>();
-    return staged.get();
-}
-
-TMessageGrid& TMailCheck::FillGrid() {
-    return quiet ? *quietGrid : grid;
+// The end of a check the user watched: the dialog says how it ended, or closes with the rows.
+void TMailCheck::EndShown(const std::string& failure) {
+    if (failure.empty()) {
+        if (status.isVisible()) status.close();
+        TAccount* account = run->Target();
+        if (account && OnChecked) OnChecked(*account);
+        return;
+    }
+    status.End(failure);
+    view.SetWindowEnabled(true);
 }
 
 // The worker: log-in only. The table and the account are cleared on the user-interface thread,
 // in order with whatever the worker reports after.
-int TMailCheck::CheckThreadProc(int64_t attempt) {
+int TMailCheck::CheckThreadProc(int64_t attempt, const TCheckAttempt& about, bool watched) {
     readyPending = false;
     try {
         flags.ListedCount = 0;
         PostMessage(window->Handle(), WM_CHECK_CLEAR, static_cast<uint64_t>(attempt));
         if (!pop.Connected()) pop.Connect();
     } catch (...) {
-        PostFailure(attempt, std::current_exception());
+        PostFailure(attempt, about, std::current_exception());
         return 0;
     }
     if (readyPending)
         PostMessage(status.Handle(), WM_CHECK_READY, static_cast<uint64_t>(attempt), 0);
-    else if (quiet)
+    else if (!watched) // nobody would see the attempt stop
         PostMessage(window->Handle(), WM_CHECK_FAILED, static_cast<uint64_t>(attempt), 0,
                     Translated("TMailCheck", NoAnswer));
     return 0;
@@ -142,8 +147,9 @@ int TMailCheck::CheckThreadProc(int64_t attempt) {
 
 // On the worker, which still owns the session: its refusal is read here. An attempt given up
 // meanwhile ignores what this posts.
-void TMailCheck::PostFailure(int64_t attempt, std::exception_ptr error) {
-    TCheckFailure failure = FailureOf(error, TCheckStep::LogIn);
+void TMailCheck::PostFailure(int64_t attempt, const TCheckAttempt& about,
+                             std::exception_ptr error) {
+    TCheckFailure failure = FailureOf(error, TCheckStep::LogIn, about);
     failure.LoggedIn = readyPending;
     failure.RefusedCommand = pop.LogInRefusal().Command;
     failure.RefusedReply = pop.LogInRefusal().Reply;
@@ -156,44 +162,16 @@ void TMailCheck::PostFailure(int64_t attempt, std::exception_ptr error) {
                 outcome.ForgetPassword ? 1 : 0, outcome.Text);
 }
 
-TCheckFailure TMailCheck::FailureOf(std::exception_ptr error, TCheckStep step) const {
-    TCheckFailure failure;
-    failure.Kind = KindOf(error);
-    // A wait ended while the attempt was still wanted: the session was closed under it, from
-    // the other thread, when the server hung up.
-    if (failure.Kind == TFailureKind::Canceled) failure.Kind = TFailureKind::Closed;
-    failure.Text = TextOf(error);
-    failure.Step = step;
-    failure.Server = attemptOf.server;
-    failure.TimeoutSeconds = attemptOf.timeout;
-    failure.SavePassword = attemptOf.savePassword;
-    failure.OAuth2 = attemptOf.oauth2;
-    return failure;
-}
-
-// The attempt is over: the dialog says how it ended, and the window is the user's again.
+// The attempt is over: its run ends with the words, and the window is the user's again.
 void TMailCheck::EndWithOutcome(const TCheckOutcome& outcome) {
     flags.ThreadHandle = 0;
     if (outcome.ForgetPassword) ForgetPassword();
-    if (quiet) {
-        EndQuietly(outcome.Text);
-        return;
-    }
-    status.End(outcome.Text);
-    view.SetWindowEnabled(true);
-}
-
-void TMailCheck::EndQuietly(const std::string& failure) {
-    quiet = false;
-    staged.reset(); // taken by the account, or dropped with the failure
-    TDone done = std::move(quietDone);
-    quietDone = nullptr;
-    if (done) done(failure);
+    run->End(outcome.Text);
 }
 
 // A typed password the server rejected is not offered again: the next check asks anew.
 void TMailCheck::ForgetPassword() {
-    const int index = accounts.IndexOf(attemptOf.account);
+    const int index = accounts.IndexOf(run->Attempt().Account);
     if (index < 0) return;
     TAccount& account = accounts.At(index);
     if (account.SavePassword) return; // a saved password is the editor's to change
@@ -206,7 +184,7 @@ void TMailCheck::ForgetPassword() {
 // account, and the session's handler is the window's again.
 void TMailCheck::KeepSignIn() {
     pop.OnAuthenticationFailed = windowRefused;
-    TAccount* account = Target();
+    TAccount* account = run->Target();
     if (account && signIn.Keep(*account)) KeepRenewedSecret(*account, keyring);
 }
 
@@ -234,19 +212,15 @@ void TMailCheck::WndProc(const TMessage& message) {
         KeepSignIn();
         EndWithOutcome({message.Data, message.LParam != 0});
     }
-    if (message.Msg != WM_CHECK_CLEAR) return;
-    FillGrid().ClearTable();
-    if (TAccount* account = Store()) {
-        account->Rows.clear();
-        account->Headers.clear();
-        account->Uids.clear();
-    }
+    if (message.Msg == WM_CHECK_CLEAR) run->Clear();
 }
 
 void TMailCheck::CheckReady(uint64_t attempt) {
-    if (static_cast<int64_t>(attempt) != flags.ThreadHandle) return; // given up by Cancel
+    // Given up by Cancel, or no check started.
+    if (static_cast<int64_t>(attempt) != flags.ThreadHandle || !run) return;
     KeepSignIn();
-    if (!quiet) status.SetText(Translated("TMailCheck", "Checking mail account..."));
+    if (TStatus* shown = run->Status())
+        shown->SetText(Translated("TMailCheck", "Checking mail account..."));
     if (FillMessageTable()) FinishCheck();
 }
 
@@ -261,118 +235,70 @@ bool TMailCheck::FillMessageTable() {
         const TScopedFlag filled(filling);
         if (flags.LoggedIn) {
             try {
-                FillRows();
+                run->Fill(pop, flags.ListedCount);
                 StampRefresh();
                 completed = true;
             } catch (...) {
                 failure = std::current_exception();
             }
         }
-        FillGrid().Sort(); // the rows came in message order
-        if (!quiet) view.SetWindowEnabled(true);
+        if (TMessageGrid* table = run->Table()) table->Sort(); // the rows came in message order
+        if (run->Status()) view.SetWindowEnabled(true);        // the watched check disabled it
         DisconnectQuietly();
         pop.PreviewLines = 0; // a deletion reads headers alone
     }
     if (flags.ThreadHandle != attempt) {
-        RestoreSnapshot();
+        Restore();
         return false;
     }
     if (completed) flags.ThreadHandle = 0;
-    if (!failure && !completed && quiet) {
+    if (!failure && !completed && !run->Status()) { // nobody would see the attempt stop
         flags.ThreadHandle = 0;
-        EndQuietly(Translated("TMailCheck", NoAnswer));
+        run->End(Translated("TMailCheck", NoAnswer));
     }
     if (!failure) return completed;
-    TCheckFailure words = FailureOf(failure, fillStep);
-    words.Message = fillMessage;
+    TCheckFailure words = FailureOf(failure, run->Step(), run->Attempt());
+    words.Message = run->Message();
     words.Listed = flags.ListedCount;
     EndWithOutcome(DescribeFailure(words));
     return false;
 }
 
-void TMailCheck::FillRows() {
-    fillStep = TCheckStep::List; // the listing and its identifiers
-    pop.List();
-    const int32_t count = flags.ListedCount;
-    TAccount* account = Store();
-    if (account) account->Previews.clear();
-    if (count > 0 && account) account->Uids = pop.ListUids(count); // the deletion's check
-    fillStep = TCheckStep::Summary;
-    pop.PlanSummaries(1, count);
-    TBatchedRepaint batches(FillGrid());
-    for (fillMessage = 1; fillMessage <= count; ++fillMessage) {
-        AddRow(fillMessage);
-        batches.Changed();
-    }
-}
-
-void TMailCheck::AddRow(int32_t row) {
-    TMessageGrid& grid = FillGrid();
-    std::vector<std::string> header;
-    grid.SetRowCount(row + 1);
-    pop.GetSummary(row);
-    const TSummary& summary = pop.Summary();
-    std::string size = SizeInKB(summary.Bytes);
-    if (size == "0") size[0] = '1'; // a message is never shown as empty
-    grid.SetCell(0, row, CellText(HeaderDate(summary.Header.Lines())));
-    grid.SetCell(1, row, CellText(summary.From));
-    grid.SetCell(2, row, CellText(summary.Subject));
-    grid.SetCell(3, row, size);
-    grid.SetCell(4, row, CellText(summary.MessageId));
-    std::string line = grid.Cell(0, row);
-    for (int column = 1; column < TMessageGrid::Columns; ++column) {
-        line.push_back(TMessageGrid::Separator);
-        line += grid.Cell(column, row);
-    }
-    header = summary.Header.Lines();
-    grid.ShowHeader(row, header);
-    TAccount* account = Store();
-    if (!account) return;
-    if (pop.PreviewLines > 0) {
-        const auto at = static_cast<size_t>(row - 1);
-        const std::string uid = at < account->Uids.size() ? account->Uids[at] : std::string();
-        account->Previews[MessageIdentity(uid, header)] = summary.Body;
-    }
-    account->Rows.push_back(line);
-    account->Headers.push_back(std::move(header));
-}
-
+// The refresh time shows where the table shows this check's rows.
 void TMailCheck::StampRefresh() {
     const std::string time = QTime::currentTime().toString("hh:mm:ss").toStdString();
-    TAccount* account = Target();
+    TAccount* account = run->Target();
     if (account) account->LastRefresh = time;
-    if (!quiet || account == accounts.Current()) view.SetRefreshed(time);
+    if (run->Table() || account == accounts.Current()) view.SetRefreshed(time);
 }
 
+// The table follows a check in the background of the account it shows only when the rows
+// changed, so that the user's selection stays.
 void TMailCheck::FinishCheck() {
-    if (!quiet && status.isVisible()) status.close();
     DisconnectQuietly();
-    TAccount* account = Target();
-    if (!quiet) {
-        if (account && OnChecked) OnChecked(*account);
-        return;
-    }
-    if (account && staged) {
-        account->Rows = std::move(staged->Rows);
-        account->Headers = std::move(staged->Headers);
-        account->Uids = std::move(staged->Uids);
-        account->Previews = std::move(staged->Previews);
-    }
-    // The table follows a quiet check of the account it shows only when the rows changed, so
-    // that the user's selection stays.
-    if (account && account == accounts.Current() && account->Rows != snapshot.rows)
-        ShowKeepingSelection(*account);
-    EndQuietly("");
+    TAccount* account = run->Target();
+    const bool follow = account && account == accounts.Current() && run->Changes();
+    const std::vector<std::string> chosen =
+        follow ? SelectedIdentities(*account) : std::vector<std::string>();
+    run->Commit();
+    if (follow) ShowKeepingSelection(*account, chosen);
+    run->End("");
 }
 
-// The rows the user had selected stay selected where they still are; none is put in their place.
-void TMailCheck::ShowKeepingSelection(const TAccount& account) {
-    const std::vector<std::string> before = MessageIdentities(snapshot.uids, snapshot.headers);
+// The identities of the rows the user has selected, read before the account's rows change.
+std::vector<std::string> TMailCheck::SelectedIdentities(const TAccount& account) const {
+    const std::vector<std::string> before = MessageIdentities(account.Uids, account.Headers);
     std::vector<std::string> chosen;
     if (grid.selectionModel()->hasSelection())
         for (const int message : grid.SelectedMessages())
             if (message >= 1 && message <= static_cast<int>(before.size()))
                 chosen.push_back(before[static_cast<size_t>(message - 1)]);
+    return chosen;
+}
+
+// The rows the user had selected stay selected where they still are; none is put in their place.
+void TMailCheck::ShowKeepingSelection(const TAccount& account,
+                                      const std::vector<std::string>& chosen) {
     view.ShowAccountRows(accounts.CurrentIndex());
     grid.clearSelection();
     grid.setCurrentCell(-1, -1);
@@ -411,7 +337,7 @@ void TMailCheck::Abandon() {
     } catch (...) {
         // Nothing of an abandoned session is worth a message.
     }
-    RestoreSnapshot();
+    Restore();
 }
 
 void TMailCheck::AbandonRunningWorker() {
@@ -434,18 +360,8 @@ void TMailCheck::DisconnectQuietly() {
     }
 }
 
-void TMailCheck::TakeSnapshot() {
-    const TAccount& account = *target;
-    snapshot = {account.Name, account.Rows, account.Headers, account.Uids, account.LastRefresh};
-}
-
-void TMailCheck::RestoreSnapshot() {
-    const int index = accounts.IndexOf(snapshot.account);
-    if (index < 0) return;
-    TAccount& account = accounts.At(index);
-    account.Rows = snapshot.rows;
-    account.Headers = snapshot.headers;
-    account.Uids = snapshot.uids;
-    account.LastRefresh = snapshot.lastRefresh;
-    if (index == accounts.CurrentIndex() && !quiet) view.ShowAccountRows(index);
+void TMailCheck::Restore() {
+    if (!run) return;
+    const int index = run->Restore();
+    if (index >= 0 && index == accounts.CurrentIndex() && run->Table()) view.ShowAccountRows(index);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "accounts/account.h"
 #include "mail/check_failure.h"
+#include "mail/check_run.h"
 #include "mail/check_sign_in.h"
 #include "mail/check_worker.h"
 #include "mail/mail_parts.h"
@@ -24,10 +25,12 @@ constexpr uint32_t WM_CHECK_STATUS = WM_USER + 30;
 // The log-in failed: the outcome's text, and 1 in the second parameter to forget the password.
 constexpr uint32_t WM_CHECK_FAILED = WM_USER + 31;
 
-// A mail check of the current account: the worker that connects and logs in, the table filling
-// on the user-interface thread once it has, and Cancel. Every message from the worker carries
-// the number of its attempt; an attempt given up by Cancel can no longer change anything.
-// It works with the window's parts and its status dialog, never with the window itself.
+// Mail checks, one run at a time: the worker that connects and logs in, the table filling on the
+// user-interface thread once it has, and Cancel. Every message from the worker carries the
+// number of its attempt; an attempt given up by Cancel can no longer change anything. What one
+// attempt holds is its run's; a check the user watches and one in the background differ only in
+// what their run is given. It works with the window's parts and its status dialog, never with
+// the window itself.
 class TMailCheck {
 public:
     TMailCheck(const TMailParts& parts, TStatus& status);
@@ -42,7 +45,7 @@ public:
     // check or deletion runs, or the account has no password to use).
     using TDone = std::function<void(const std::string& failure)>;
     bool CheckQuietly(TAccount& account, TDone done);
-    bool Quiet() const { return quiet; }
+    bool Quiet() const { return background; }
     // Where saved secrets are read from; none: the accounts file only.
     void UseKeyring(TSecretStore* store) { keyring = store; }
     // Reads the account's secret from the keyring and renews its OAuth2 token where needed;
@@ -72,44 +75,22 @@ public:
     void Shutdown();
 
 private:
-    // What the worker and the words of a failure need of the account, taken when the check
-    // starts, before the worker runs.
-    struct TAttempt {
-        std::string account;
-        std::string server;
-        int32_t timeout = 90;
-        bool savePassword = false;
-        bool oauth2 = false;
-    };
-    struct TSnapshot {
-        std::string account;
-        std::vector<std::string> rows;
-        std::vector<std::vector<std::string>> headers;
-        std::vector<std::string> uids;
-        std::string lastRefresh;
-    };
-
-    void Launch(TAccount& account);
-    void EndQuietly(const std::string& failure);
-    TAccount* Target() const;
-    TAccount* Store();
-    void ShowKeepingSelection(const TAccount& account);
-    TMessageGrid& FillGrid();
-    int CheckThreadProc(int64_t attempt);
-    void PostFailure(int64_t attempt, std::exception_ptr error);
-    TCheckFailure FailureOf(std::exception_ptr error, TCheckStep step) const;
+    // A run of the account, shown in the window's table and status dialog, or in none.
+    void Launch(TAccount& account, TMessageGrid* table, TStatus* shown, TCheckRun::TEnd end);
+    void EndShown(const std::string& failure);
+    std::vector<std::string> SelectedIdentities(const TAccount& account) const;
+    void ShowKeepingSelection(const TAccount& account, const std::vector<std::string>& chosen);
+    int CheckThreadProc(int64_t attempt, const TCheckAttempt& about, bool watched);
+    void PostFailure(int64_t attempt, const TCheckAttempt& about, std::exception_ptr error);
     void EndWithOutcome(const TCheckOutcome& outcome);
     void ForgetPassword();
     void KeepSignIn();
     bool FillMessageTable();
-    void FillRows();
-    void AddRow(int32_t row);
     void StampRefresh();
     void FinishCheck();
     void Abandon();
     void DisconnectQuietly();
-    void TakeSnapshot();
-    void RestoreSnapshot();
+    void Restore();
     void WndProc(const TMessage& message);
 
     TPop3Client& pop;
@@ -123,17 +104,11 @@ private:
     int64_t lastAttempt = 0;
     std::atomic<int64_t> workerAttempt{0};
     bool filling = false;
-    TSnapshot snapshot;
-    TAttempt attemptOf;
-    bool readyPending = false; // the worker's: OnConnect fired in this Connect
-    TCheckStep fillStep = TCheckStep::List;
-    int32_t fillMessage = 0;
-    std::string rejectedAccount; // whose typed password the server rejected last
-    TAccount* target = nullptr;  // the account being checked
-    std::atomic<bool> quiet{false};
-    TDone quietDone;
-    std::unique_ptr<TMessageGrid> quietGrid; // never shown
-    std::unique_ptr<TAccount> staged;        // a quiet check's rows until it has them all
+    std::unique_ptr<TCheckRun> run; // the last attempt's, until the next starts
+    bool readyPending = false;      // the worker's: OnConnect fired in this Connect
+    std::string rejectedAccount;    // whose typed password the server rejected last
+    // A check in the background runs: nobody is asked (read from the worker too).
+    std::atomic<bool> background{false};
     TSecretStore* keyring = nullptr;
     TTokenClient tokens;
     TAttemptSignIn signIn;

@@ -190,6 +190,28 @@ TEST_F(MailCheckTest, EscCancelsAndCancelDuringTheFillingRestoresTheTable) {
     EXPECT_TRUE(messages.requests.empty()); // a cancelled wait is no failure to report
 }
 
+TEST_F(MailCheckTest, CancelDuringARecheckGivesBackTheRowsOfTheCheckBefore) {
+    FakePop3Server server({Numbered(1), Numbered(2)}, "bob", "pw");
+    StartWith(server);
+    ASSERT_TRUE(CheckToEnd());
+    const TAccountMail before = Account();
+    const std::string refreshed = Account().LastRefresh;
+    const std::vector<Cells> table = Table();
+    // Message 1 is the same as before: the re-check holds its bytes once, until the cancel.
+    server.StallAt("TOP 2 0");
+    WhenTrue([&] { return Account().Rows.size() == 1; },
+             [&] { QTest::keyClick(&Status(), Qt::Key_Escape); });
+    ClickCheck();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return Form().Mail().Flags().ThreadHandle == -1 && !Form().Mail().Flags().MailBusy; },
+        10000));
+    EXPECT_EQ(Account().Rows, before.Rows);
+    EXPECT_EQ(Account().Headers, before.Headers);
+    EXPECT_EQ(Account().Uids, before.Uids);
+    EXPECT_EQ(Account().LastRefresh, refreshed);
+    EXPECT_EQ(Table(), table);
+}
+
 TEST_F(MailCheckTest, ClosingTheWindowDuringACheckLeavesNoWorker) {
     FakePop3Server server({Numbered(1)}, "bob", "pw");
     server.SetGreeting("");

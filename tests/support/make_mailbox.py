@@ -10,7 +10,8 @@ size a POP3 server reports, every line ending in CR LF), "header_lines" (the raw
 and the first physical line of the first Subject, From, Date and Message-ID fields (names compared
 without regard to case; "" when absent). Strings hold bytes as latin-1: one code point per byte.
 The environment variable VELLION_BULK_MESSAGES changes the number of bulk's messages (for the
-benchmarks). With --mbox each user's mail is one mbox file <mail-root>/<user> instead (no body line of
+benchmarks); VELLION_BULK_SHAPE=messy gives them the headers of mail that crossed the internet
+(relay chains, signatures, list fields, encoded words; about 1.5 KB each) instead of five lines. With --mbox each user's mail is one mbox file <mail-root>/<user> instead (no body line of
 these mailboxes starts with "From ", so nothing needs quoting). Everything is deterministic, so
 two runs give the same mailboxes. With --shapes the user grace also gets messages in the shapes
 real mail takes (multipart/alternative, HTML only, quoted-printable, base64, Latin-1, a very long
@@ -153,8 +154,74 @@ def carol_messages():
              [b"Message %d, free to delete." % i]) for i in range(1, 11)]
 
 
+RELAYS = [b"mx1.example.net", b"mx2.example.net", b"relay.mailer.example", b"smtp.out.example.org",
+          b"filter.example.com", b"edge7.example.io"]
+WORDS = [b"quarterly", b"invoice", b"meeting", b"newsletter", b"update", b"reminder", b"review",
+         b"shipping", b"account", b"security", b"weekend", b"project", b"offer", b"notes"]
+
+
+def folded(name, value, rng, width=76):
+    """A header field folded where a mailer would fold it, continuation lines tab-indented."""
+    lines, line = [], name + b":"
+    for word in value.split(b" "):
+        if len(line) + 1 + len(word) > width and line.strip(b"\t") != name + b":":
+            lines.append(line)
+            line = b"\t" + word
+        else:
+            line += b" " + word
+    return lines + [line]
+
+
+def token(rng, length):
+    return base64.b64encode(bytes(rng.getrandbits(8) for _ in range(length * 3 // 4)))[:length]
+
+
+def messy_header(i, rng):
+    """The header of one message as it arrives after a few relays: sizes vary from about 600 bytes
+    to 4 KB, as they do in a real mailbox."""
+    stamp = b"%d %s 2024 %02d:%02d:%02d +0000" % (1 + i % 28, [b"Jan", b"Feb", b"Mar"][i % 3],
+                                                   i % 24, i % 60, (i * 7) % 60)
+    lines = [b"Return-Path: <bounce-%d@lists.example.org>" % i]
+    for hop in range(rng.randint(1, 5)):
+        lines += folded(b"Received", b"from %s (%s [192.0.2.%d]) by %s with ESMTPS id %s for "
+                        b"<bulk@example.com>; Mon, %s" % (
+                            rng.choice(RELAYS), rng.choice(RELAYS), rng.randint(1, 254),
+                            rng.choice(RELAYS), token(rng, 12), stamp), rng)
+    if rng.random() < 0.5:
+        lines += folded(b"DKIM-Signature", b"v=1; a=rsa-sha256; c=relaxed/relaxed; d=example.org; "
+                        b"s=sel%d; h=from:to:subject:date:message-id; bh=%s; b=%s" % (
+                            i % 4, token(rng, 44), token(rng, rng.choice((172, 344)))), rng)
+    if rng.random() < 0.6:
+        lines += folded(b"Authentication-Results", b"mx1.example.net; dkim=pass header.d=example.org;"
+                        b" spf=pass smtp.mailfrom=lists.example.org; dmarc=pass", rng)
+    name = b" ".join(rng.choice(WORDS).capitalize() for _ in range(2))
+    if rng.random() < 0.3:
+        name = b"=?UTF-8?B?" + base64.b64encode(name + " été".encode()) + b"?="
+    subject = b" ".join(rng.choice(WORDS) for _ in range(rng.randint(3, 14)))
+    if rng.random() < 0.2:
+        subject = b"=?ISO-8859-1?Q?" + subject.replace(b" ", b"_") + b"_=E9?="
+    lines += [b"Date: Mon, " + stamp, b"From: %s <sender%d@example.org>" % (name, i % 97),
+              b"To: Bulk <bulk@example.com>"]
+    if rng.random() < 0.3:
+        lines += folded(b"Cc", b", ".join(b"person%d@example.com" % rng.randint(1, 999)
+                                          for _ in range(rng.randint(2, 8))), rng)
+    lines += folded(b"Subject", b"Re: [list] %04d %s" % (i, subject), rng)
+    lines += [b"Message-ID: <%s.%d@mail.example.org>" % (token(rng, 16), i), b"MIME-Version: 1.0",
+              b'Content-Type: multipart/alternative; boundary="b%s"' % token(rng, 20)]
+    if rng.random() < 0.5:
+        lines += [b"List-Id: Project list <project.lists.example.org>",
+                  b"List-Unsubscribe: <mailto:leave-%d@lists.example.org>," % i,
+                  b"\t<https://lists.example.org/unsubscribe/%s>" % token(rng, 32),
+                  b"List-Unsubscribe-Post: List-Unsubscribe=One-Click"]
+    if rng.random() < 0.4:
+        lines += [b"X-Mailer: Mailer 3.%d" % (i % 10), b"X-Spam-Score: %d.%d" % (i % 5, i % 10)]
+    return lines
+
+
 def bulk_messages(count):
     rng = random.Random(2)
+    if os.environ.get("VELLION_BULK_SHAPE") == "messy":
+        return [(messy_header(i, rng), filler(rng, 3)) for i in range(1, count + 1)]
     return [(common(i, b"Bulk message %04d" % i, b"Bulk <bulk@example.com>"), filler(rng, 3))
             for i in range(1, count + 1)]
 
