@@ -60,12 +60,14 @@ void TStatus::Fit() {
 
 void TStatus::Begin(const std::string& text) {
     Cancel->setText("Cancel");
+    ended = false;
     SetText(text);
 }
 
 void TStatus::End(const std::string& outcome) {
     if (!isVisible()) return;
     Cancel->setText("Close");
+    ended = true;
     SetText(outcome);
 }
 
@@ -98,9 +100,8 @@ void TStatus::done(int result) {
 // presses Close too.
 void TStatus::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const bool finished = Cancel->text() == "Close";
     if (event->modifiers() == Qt::NoModifier &&
-        (event->key() == Qt::Key_Escape || (enter && finished))) {
+        (event->key() == Qt::Key_Escape || (enter && ended))) {
         Cancel->click();
         return;
     }

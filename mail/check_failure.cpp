@@ -1,7 +1,6 @@
 #include "mail/check_failure.h"
 
 #include "net/sock_errors.h"
-#include "net/tls_channel.h"
 #include "pop3/pop3_error.h"
 #include "pop3/pop3_response_code.h"
 
@@ -38,6 +37,8 @@ TFailureKind SocketKind(TSockErrorKind kind) {
         return TFailureKind::Canceled;
     case TSockErrorKind::TlsFailed:
         return TFailureKind::TlsFailed;
+    case TSockErrorKind::OldTls:
+        return TFailureKind::OldTls;
     case TSockErrorKind::NotTrusted:
         return TFailureKind::NotTrusted;
     case TSockErrorKind::NoStartTls:
@@ -184,11 +185,11 @@ TCheckOutcome LogInFailure(const TCheckFailure& failure) {
         return {
             Join({failure.Text, "Nothing was sent to the server. Check the server's name, and "
                                 "trust its certificate only if you know why it is not trusted."})};
+    case TFailureKind::OldTls:
+        return {Join({"The server offers only TLS versions older than 1.2, which are no longer "
+                      "safe, so no secure connection was made",
+                      "Ask the server's administrator to turn on TLS 1.2 or later."})};
     case TFailureKind::TlsFailed:
-        if (failure.Text.find(OldTlsReason) != std::string::npos)
-            return {Join({std::string("The server offers only TLS versions older than 1.2, which "
-                                      "are no longer safe, so no secure connection was made"),
-                          "Ask the server's administrator to turn on TLS 1.2 or later."})};
         return {Join({failure.Text, "Check the server's name and port: SSL/TLS is usually on "
                                     "port 995, STARTTLS on port 110."})};
     case TFailureKind::NoStartTls:
