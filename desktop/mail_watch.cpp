@@ -1,4 +1,4 @@
-#include "mail/mail_watch.h"
+#include "desktop/mail_watch.h"
 
 #include "accounts/account_list.h"
 #include "accounts/seen_file.h"

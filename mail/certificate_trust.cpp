@@ -1,9 +1,9 @@
 #include "mail/certificate_trust.h"
 
-#include "accounts/pin_store.h"
 #include "dialogs/certificate_dialog.h"
 #include "platform/message_box.h"
 #include "platform/ui_thread.h"
+#include "secrets/pin_store.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 #include "mail/check_round.h"
 
 #include "accounts/account_list.h"
-#include "mail/mail_watch.h"
+#include "desktop/mail_watch.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "accounts/secret_store.h"
+#include "secrets/secret_store.h"
 
 // The desktop's keyring (the Secret Service, or KWallet) through QtKeychain, under the service
 // name "vellion". Needs a QCoreApplication; each call waits in a local event loop, at most

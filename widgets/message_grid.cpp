@@ -1,11 +1,11 @@
 #include "widgets/message_grid.h"
 
 #include "accounts/cut_field.h"
+#include "mime/charset.h"
+#include "mime/header_text.h"
+#include "mime/mail_date.h"
 #include "mime/shown_header.h"
 #include "platform/int_text.h"
-#include "pop3/charset.h"
-#include "pop3/header_text.h"
-#include "pop3/mail_date.h"
 #include "widgets/menu_key.h"
 #include "widgets/ui_guard.h"
 

@@ -1,6 +1,6 @@
 #include "mail_fixture.h"
 
-#include "pop3/mail_date.h"
+#include "mime/mail_date.h"
 
 #include <QKeyEvent>
 

@@ -1,8 +1,8 @@
 // The certificate dialog, and the trust decision with its pins, also asked from a worker.
-#include "accounts/pin_store.h"
 #include "dialogs/certificate_dialog.h"
 #include "mail/certificate_trust.h"
 #include "pop3/pop3_client.h"
+#include "secrets/pin_store.h"
 #include "tests/support/scripted_peer.h"
 #include "tests/support/test_certs.h"
 

@@ -1,4 +1,4 @@
-#include "accounts/pin_store.h"
+#include "secrets/pin_store.h"
 #include "tests/support/full_disk.h"
 #include "tests/support/temp_working_dir.h"
 
