@@ -3,6 +3,7 @@
 #include "platform/tick_count.h"
 #include "tests/support/memory_secret_store.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/temp_working_dir.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -24,19 +24,17 @@ struct NodeCall {
 
 // Runs each test in an empty directory, with a list the editor works on and recorded calls of
 // the main window's tree updates.
-class AccountEditorTest : public testing::Test {
+class AccountEditorTest : public test_support::TempWorkingDirTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        TempWorkingDirTest::SetUp();
         SetTickSource([] { return 0u; });
     }
     void TearDown() override {
         if (editor) editor->deleteLater();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         SetTickSource({});
-        QDir::setCurrent(previous);
+        TempWorkingDirTest::TearDown();
     }
 
     Tacc_info& Open(bool modify = false) {
@@ -79,8 +77,6 @@ protected:
         list.At(0).Timeout = 45;
     }
 
-    QTemporaryDir dir;
-    QString previous;
     MessageRecorder messages;
     TAccounts list;
     QPointer<Tacc_info> editor;
