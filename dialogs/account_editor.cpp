@@ -52,11 +52,11 @@ const char* const NoKeyringWords =
     "to anyone who can read that file.";
 } // namespace
 
-Tacc_info::Tacc_info(TAccounts& accounts, QWidget* parent)
+Tacc_info::Tacc_info(TAccounts& accountList, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
                           Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      accounts(accounts) {
+      accounts(accountList) {
     setAttribute(Qt::WA_DeleteOnClose); // each opening uses a new dialog
     setWindowTitle("Account");
     CreateControls();

@@ -10,8 +10,10 @@ bool NeedsPassword(const TAccount& account) {
     return account.Password.empty() || (!account.SavePassword && !account.PasswordGiven);
 }
 
-TCheckRound::TCheckRound(TAccounts& accounts, TMailWatch& watch, TCheck check, TAsk ask)
-    : accounts(accounts), watch(watch), check(std::move(check)), ask(std::move(ask)) {}
+TCheckRound::TCheckRound(TAccounts& accountList, TMailWatch& mailWatch, TCheck checkOne,
+                         TAsk askUser)
+    : accounts(accountList), watch(mailWatch), check(std::move(checkOne)), ask(std::move(askUser)) {
+}
 
 bool TCheckRound::Begin(bool inBackground) {
     if (running) return false;

@@ -25,9 +25,9 @@ constexpr int StopTimeoutMs = 3000;
 const char* const NoAnswer = "The server ended the log-in without an answer";
 } // namespace
 
-TMailCheck::TMailCheck(const TMailParts& parts, TStatus& status)
+TMailCheck::TMailCheck(const TMailParts& parts, TStatus& statusDialog)
     : pop(parts.Pop), accounts(parts.Accounts), grid(parts.Grid), flags(parts.Flags),
-      view(parts.View), status(status),
+      view(parts.View), status(statusDialog),
       window(std::make_unique<TMessageWindow>(
           [this](const TMessage& m) { RunGuarded([&] { WndProc(m); }); })),
       windowRefused(parts.Pop.OnAuthenticationFailed) {}
@@ -301,25 +301,25 @@ void TMailCheck::FillRows() {
 }
 
 void TMailCheck::AddRow(int32_t row) {
-    TMessageGrid& grid = FillGrid();
+    TMessageGrid& rows = FillGrid();
     std::vector<std::string> header;
-    grid.SetRowCount(row + 1);
+    rows.SetRowCount(row + 1);
     pop.GetSummary(row);
     const TSummary& summary = pop.Summary();
     std::string size = SizeInKB(summary.Bytes);
     if (size == "0") size[0] = '1'; // a message is never shown as empty
-    grid.SetCell(0, row, CellText(HeaderDate(summary.Header.Lines())));
-    grid.SetCell(1, row, CellText(summary.From));
-    grid.SetCell(2, row, CellText(summary.Subject));
-    grid.SetCell(3, row, size);
-    grid.SetCell(4, row, CellText(summary.MessageId));
-    std::string line = grid.Cell(0, row);
+    rows.SetCell(0, row, CellText(HeaderDate(summary.Header.Lines())));
+    rows.SetCell(1, row, CellText(summary.From));
+    rows.SetCell(2, row, CellText(summary.Subject));
+    rows.SetCell(3, row, size);
+    rows.SetCell(4, row, CellText(summary.MessageId));
+    std::string line = rows.Cell(0, row);
     for (int column = 1; column < TMessageGrid::Columns; ++column) {
         line.push_back(TMessageGrid::Separator);
-        line += grid.Cell(column, row);
+        line += rows.Cell(column, row);
     }
     header = summary.Header.Lines();
-    grid.ShowHeader(row, header);
+    rows.ShowHeader(row, header);
     TAccount* account = Store();
     if (!account) return;
     account->Rows.push_back(line);

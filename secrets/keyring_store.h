@@ -6,7 +6,7 @@
 // `waitMs` (a locked keyring may be showing its unlock prompt meanwhile).
 class TKeyringStore : public TSecretStore {
 public:
-    explicit TKeyringStore(int waitMs = 120000) : waitMs(waitMs) {}
+    explicit TKeyringStore(int waitLimitMs = 120000) : waitMs(waitLimitMs) {}
     TResult Write(const std::string& key, const std::string& secret) override;
     TResult Read(const std::string& key, std::string& secret) override;
     TResult Remove(const std::string& key) override;

@@ -54,7 +54,8 @@ QString Shown(const std::string& utf8) {
 // One cell: its bytes, what it shows of them, and its key for sorting.
 class TCell : public QTableWidgetItem {
 public:
-    TCell(int column, int message, const std::string& bytes) : bytes(bytes), message(message) {
+    TCell(int column, int shownMessage, const std::string& text)
+        : bytes(text), message(shownMessage) {
         switch (column) {
         case DateColumn:
             ShowDate(ParseMailDate(bytes), EightBitToUtf8(bytes));

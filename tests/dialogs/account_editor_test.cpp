@@ -359,15 +359,15 @@ TEST_F(AccountEditorTest, SignInMethodPresetsAndWhereTheSecretGoes) {
         Type("acc_tokenurl", "https://id.example/token");
         Click("ok");
         ASSERT_TRUE(Closed());
-        const TAccount& added = list.At(list.Count() - 1);
-        EXPECT_EQ(added.SignIn, static_cast<TSignInMethod>(c.method));
-        EXPECT_EQ(added.Security,
+        const TAccount& made = list.At(list.Count() - 1);
+        EXPECT_EQ(made.SignIn, static_cast<TSignInMethod>(c.method));
+        EXPECT_EQ(made.Security,
                   c.showsProvider && c.provider < 2 ? TSecurity::Tls : TSecurity::None);
-        EXPECT_EQ(added.TokenUrl, c.takesEndpoints ? "https://id.example/token" : "");
+        EXPECT_EQ(made.TokenUrl, c.takesEndpoints ? "https://id.example/token" : "");
         // A password account's password is in the keyring; an OAuth2 account has no refresh
         // token before Sign in..., so nothing of it is.
         EXPECT_EQ(keyring.secrets.size(), c.showsProvider ? 0u : 1u);
-        EXPECT_EQ(added.SecretPlace, c.showsProvider ? TSecretPlace::File : TSecretPlace::Keyring);
+        EXPECT_EQ(made.SecretPlace, c.showsProvider ? TSecretPlace::File : TSecretPlace::Keyring);
     }
     Open();
     EXPECT_NE(Find<QLabel>("lbl_keyring")->text().toStdString().find("mail.acc"), std::string::npos)
