@@ -1,10 +1,10 @@
 #include "accounts/account_list.h"
 
 #include "accounts/accounts_file.h"
+#include "files/whole_file.h"
 #include "platform/exception.h"
 #include "platform/message_box.h"
 #include "platform/translated_text.h"
-#include "platform/whole_file.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "accounts/seen_file.h"
 
 #include "accounts/account_list.h"
+#include "files/whole_file.h"
 #include "platform/int_text.h"
-#include "platform/whole_file.h"
 
 #include <QCryptographicHash>
 #include <QDir>

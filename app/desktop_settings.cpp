@@ -1,8 +1,8 @@
 #include "app/desktop_settings.h"
 
 #include "app/settings_file.h"
+#include "files/profile_file.h"
 #include "platform/int_text.h"
-#include "platform/profile_file.h"
 
 #include <algorithm>
 

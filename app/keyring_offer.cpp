@@ -1,10 +1,10 @@
 #include "app/keyring_offer.h"
 
-#include "accounts/account_secrets.h"
 #include "app/settings_file.h"
+#include "files/profile_file.h"
 #include "platform/message_box.h"
-#include "platform/profile_file.h"
 #include "platform/translated_text.h"
+#include "secrets/account_secrets.h"
 
 int OfferKeyring(TAccounts& accounts, TSecretStore& keyring) {
     if (!HasSecretsInFile(accounts)) return 0;

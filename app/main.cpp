@@ -1,12 +1,12 @@
-#include "accounts/keyring_store.h"
 #include "app/config_folder.h"
 #include "app/keyring_offer.h"
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/translations.h"
 #include "dialogs/qt_message_box.h"
+#include "files/single_instance.h"
 #include "mail/mail_operations.h"
-#include "platform/single_instance.h"
+#include "secrets/keyring_store.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

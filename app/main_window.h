@@ -64,7 +64,7 @@ public:
     // default: mail.acc only).
     void UseKeyring(TSecretStore* store);
     // Opens the system's browser for a sign-in; tests give a stand-in.
-    void UseBrowser(TBrowser& browser) { this->browser = &browser; }
+    void UseBrowser(TBrowser& with) { browser = &with; }
 
     // Where the desktop hears of new mail: the desktop's tray and notices unless a test gives
     // another.

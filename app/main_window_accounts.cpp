@@ -1,13 +1,13 @@
 // The account side of the main window: the tree selection, the table of the current account,
 // and adding, modifying and deleting accounts.
 #include "accounts/account_list.h"
-#include "accounts/account_secrets.h"
 #include "accounts/seen_file.h"
 #include "app/main_window.h"
 #include "dialogs/account_editor.h"
 #include "mail/mail_operations.h"
 #include "platform/message_box.h"
 #include "platform/translated_text.h"
+#include "secrets/account_secrets.h"
 #include "widgets/account_tree.h"
 #include "widgets/body_panels.h"
 #include "widgets/message_grid.h"

@@ -5,7 +5,7 @@
 #include "app/main_window.h"
 #include "mail/check_round.h"
 #include "mail/mail_operations.h"
-#include "mail/mail_preview.h"
+#include "preview/mail_preview.h"
 #include "widgets/body_panels.h"
 #include "widgets/message_grid.h"
 #include "widgets/preview_pane.h"

@@ -1,8 +1,8 @@
 #include "app/settings_file.h"
 
 #include "accounts/cut_field.h"
+#include "files/profile_file.h"
 #include "platform/int_text.h"
-#include "platform/profile_file.h"
 
 #include <QDir>
 

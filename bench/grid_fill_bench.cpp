@@ -8,8 +8,8 @@
 //   QT_QPA_PLATFORM=offscreen grid_fill_bench [rows] [rounds]
 #include "bench/messy_header.h"
 #include "mime/shown_header.h"
-#include "pop3/header_text.h"
-#include "pop3/mail_date.h"
+#include "mime/header_text.h"
+#include "mime/mail_date.h"
 #include "widgets/batched_repaint.h"
 #include "widgets/message_grid.h"
 

@@ -22,8 +22,8 @@ QString Escaped(const std::string& text) {
 }
 } // namespace
 
-TDesktopNotifier::TDesktopNotifier(const QIcon& icon, QObject* parent)
-    : QObject(parent), icon(icon) {
+TDesktopNotifier::TDesktopNotifier(const QIcon& appIcon, QObject* parent)
+    : QObject(parent), icon(appIcon) {
     QDBusConnection::sessionBus().connect(Service, Path, Service, "ActionInvoked", this,
                                           SLOT(ActionInvoked(uint, QString)));
     if (!QSystemTrayIcon::isSystemTrayAvailable()) return;

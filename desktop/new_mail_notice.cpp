@@ -1,6 +1,6 @@
 #include "desktop/new_mail_notice.h"
 
-#include "pop3/header_text.h"
+#include "mime/header_text.h"
 
 #include <QCoreApplication>
 

@@ -1,13 +1,13 @@
 #include "dialogs/account_editor.h"
 
 #include "accounts/account_list.h"
-#include "accounts/account_secrets.h"
 #include "accounts/ascii_text.h"
-#include "accounts/keyring_store.h"
 #include "dialogs/dialog_placement.h"
 #include "dialogs/sign_in_dialog.h"
 #include "platform/int_text.h"
 #include "platform/message_box.h"
+#include "secrets/account_secrets.h"
+#include "secrets/keyring_store.h"
 #include "signin/account_tokens.h"
 #include "signin/browser.h"
 #include "widgets/text_bytes.h"
@@ -54,11 +54,11 @@ const char* const NoKeyringWords = QT_TRANSLATE_NOOP(
     "to anyone who can read that file.");
 } // namespace
 
-Tacc_info::Tacc_info(TAccounts& accounts, QWidget* parent)
+Tacc_info::Tacc_info(TAccounts& accountList, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
                           Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      accounts(accounts) {
+      accounts(accountList) {
     setAttribute(Qt::WA_DeleteOnClose); // each opening uses a new dialog
     setWindowTitle(tr("Account"));
     CreateControls();

@@ -61,12 +61,14 @@ void TStatus::Fit() {
 
 void TStatus::Begin(const std::string& text) {
     Cancel->setText(tr("Cancel"));
+    ended = false;
     SetText(text);
 }
 
 void TStatus::End(const std::string& outcome) {
     if (!isVisible()) return;
     Cancel->setText(tr("Close"));
+    ended = true;
     SetText(outcome);
 }
 
@@ -99,9 +101,8 @@ void TStatus::done(int result) {
 // presses Close too.
 void TStatus::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const bool finished = Cancel->text() == tr("Close");
     if (event->modifiers() == Qt::NoModifier &&
-        (event->key() == Qt::Key_Escape || (enter && finished))) {
+        (event->key() == Qt::Key_Escape || (enter && ended))) {
         Cancel->click();
         return;
     }

@@ -55,5 +55,6 @@ private:
 
     QLabel* labl;
     QPushButton* Cancel;
+    bool ended = false; // the button reads "Close"
     std::unique_ptr<TMessageWindow> window;
 };

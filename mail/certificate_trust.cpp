@@ -1,10 +1,10 @@
 #include "mail/certificate_trust.h"
 
-#include "accounts/pin_store.h"
 #include "dialogs/certificate_dialog.h"
 #include "platform/message_box.h"
 #include "platform/translated_text.h"
 #include "platform/ui_thread.h"
+#include "secrets/pin_store.h"
 
 #include <QApplication>
 

@@ -1,7 +1,6 @@
 #include "mail/check_failure.h"
 
 #include "net/sock_errors.h"
-#include "net/tls_channel.h"
 #include "platform/translated_text.h"
 #include "pop3/pop3_error.h"
 #include "pop3/pop3_response_code.h"
@@ -45,6 +44,8 @@ TFailureKind SocketKind(TSockErrorKind kind) {
         return TFailureKind::Canceled;
     case TSockErrorKind::TlsFailed:
         return TFailureKind::TlsFailed;
+    case TSockErrorKind::OldTls:
+        return TFailureKind::OldTls;
     case TSockErrorKind::NotTrusted:
         return TFailureKind::NotTrusted;
     case TSockErrorKind::NoStartTls:
@@ -223,14 +224,13 @@ TCheckOutcome LogInFailure(const TCheckFailure& failure) {
                   Translated("TCheckFailure",
                              "Nothing was sent to the server. Check the server's name, and "
                              "trust its certificate only if you know why it is not trusted.")})};
-    case TFailureKind::TlsFailed:
-        if (failure.Text.find(OldTlsReason) != std::string::npos)
-            return {
-                Join({Translated("TCheckFailure",
+    case TFailureKind::OldTls:
+        return {Join({Translated("TCheckFailure",
                                  "The server offers only TLS versions older than 1.2, which "
                                  "are no longer safe, so no secure connection was made"),
                       Translated("TCheckFailure",
                                  "Ask the server's administrator to turn on TLS 1.2 or later.")})};
+    case TFailureKind::TlsFailed:
         return {Join(
             {failure.Text,
              Translated("TCheckFailure", "Check the server's name and port: SSL/TLS is usually on "

@@ -21,6 +21,7 @@ enum class TFailureKind {
     Canceled,   // the user gave the attempt up: nothing to say
     NotTrusted, // the server's certificate was not trusted; nothing was sent
     TlsFailed,  // no secure connection could be made; the failure's text says why
+    OldTls,     // no secure connection: the server offers only TLS versions before 1.2
     NoStartTls, // the server would not turn on TLS
     Other,
 };

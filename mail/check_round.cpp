@@ -1,7 +1,7 @@
 #include "mail/check_round.h"
 
 #include "accounts/account_list.h"
-#include "mail/mail_watch.h"
+#include "desktop/mail_watch.h"
 #include "platform/translated_text.h"
 
 #include <algorithm>
@@ -11,8 +11,10 @@ bool NeedsPassword(const TAccount& account) {
     return account.Password.empty() || (!account.SavePassword && !account.PasswordGiven);
 }
 
-TCheckRound::TCheckRound(TAccounts& accounts, TMailWatch& watch, TCheck check, TAsk ask)
-    : accounts(accounts), watch(watch), check(std::move(check)), ask(std::move(ask)) {}
+TCheckRound::TCheckRound(TAccounts& accountList, TMailWatch& mailWatch, TCheck checkOne,
+                         TAsk askUser)
+    : accounts(accountList), watch(mailWatch), check(std::move(checkOne)), ask(std::move(askUser)) {
+}
 
 bool TCheckRound::Begin(bool inBackground,
                         const std::function<bool(const std::string& name)>& only) {

@@ -12,12 +12,13 @@
 #include <optional>
 #include <utility>
 
-TCheckRun::TCheckRun(TAccounts& accounts, TAccount& account, TMessageGrid* table, TStatus* status,
-                     TEnd end)
-    : accounts(accounts),
+TCheckRun::TCheckRun(TAccounts& accountList, TAccount& account, TMessageGrid* shownTable,
+                     TStatus* shownStatus, TEnd onEnd)
+    : accounts(accountList),
       target(&account), attempt{account.Name, account.Server, account.Timeout, account.SavePassword,
                                 account.SignIn == TSignInMethod::OAuth2},
-      table(table), status(status), end(std::move(end)), oldRefresh(account.LastRefresh) {}
+      table(shownTable), status(shownStatus), end(std::move(onEnd)),
+      oldRefresh(account.LastRefresh) {}
 
 TAccount* TCheckRun::Target() const {
     const int index = accounts.IndexOf(attempt.Account);

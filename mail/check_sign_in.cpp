@@ -1,9 +1,9 @@
 #include "mail/check_sign_in.h"
 
 #include "accounts/account.h"
-#include "accounts/account_secrets.h"
 #include "platform/translated_text.h"
 #include "pop3/pop3_client.h"
+#include "secrets/account_secrets.h"
 #include "signin/account_tokens.h"
 
 #include <QDateTime>

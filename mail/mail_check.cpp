@@ -41,9 +41,9 @@ TCheckFailure FailureOf(std::exception_ptr error, TCheckStep step, const TCheckA
 }
 } // namespace
 
-TMailCheck::TMailCheck(const TMailParts& parts, TStatus& status)
+TMailCheck::TMailCheck(const TMailParts& parts, TStatus& statusDialog)
     : pop(parts.Pop), accounts(parts.Accounts), grid(parts.Grid), flags(parts.Flags),
-      view(parts.View), status(status),
+      view(parts.View), status(statusDialog),
       window(std::make_unique<TMessageWindow>(
           [this](const TMessage& m) { RunGuarded([&] { WndProc(m); }); })),
       windowRefused(parts.Pop.OnAuthenticationFailed) {}

@@ -56,8 +56,8 @@ std::string RangeReport(int selected, int deleted, int moved) {
 
 class TDeletion {
 public:
-    TDeletion(const TMailParts& parts, TAccount& account)
-        : parts(parts), pop(parts.Pop), account(account) {}
+    TDeletion(const TMailParts& mailParts, TAccount& deleting)
+        : parts(mailParts), pop(mailParts.Pop), account(deleting) {}
 
     void One(int message);
     // Messages in ascending order, after the question (a warning, Yes or No). Gives the report

@@ -15,10 +15,10 @@
 #include <QTimer>
 #include <utility>
 
-TMailOperations::TMailOperations(TAccounts& accounts, TAccountTree& tree, TMessageGrid& grid,
-                                 TMailView& view)
-    : pop(std::make_unique<TPop3Client>()), accounts(accounts), tree(tree), grid(grid), view(view),
-      schedule(new TCheckSchedule(this)) {
+TMailOperations::TMailOperations(TAccounts& accountList, TAccountTree& accountTree,
+                                 TMessageGrid& table, TMailView& mailView)
+    : pop(std::make_unique<TPop3Client>()), accounts(accountList), tree(accountTree), grid(table),
+      view(mailView), schedule(new TCheckSchedule(this)) {
     pop->setObjectName("pop");
     pop->Port = 110;
     pop->TimeOut = 90000;

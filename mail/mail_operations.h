@@ -1,6 +1,6 @@
 #pragma once
+#include "desktop/mail_watch.h"
 #include "mail/mail_parts.h"
-#include "mail/mail_watch.h"
 
 #include <QObject>
 #include <cstdint>

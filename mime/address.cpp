@@ -1,7 +1,7 @@
 #include "mime/address.h"
 
-#include "pop3/charset.h"
-#include "pop3/header_text.h"
+#include "mime/charset.h"
+#include "mime/header_text.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "mime/body_preview.h"
 
+#include "mime/charset.h"
 #include "mime/html_text.h"
 #include "mime/mime_entity.h"
 #include "mime/transfer_encoding.h"
-#include "pop3/charset.h"
 
 #include <charconv>
 

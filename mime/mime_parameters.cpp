@@ -1,7 +1,7 @@
 #include "mime/mime_parameters.h"
 
-#include "pop3/charset.h"
-#include "pop3/header_text.h"
+#include "mime/charset.h"
+#include "mime/header_text.h"
 
 #include <cctype>
 #include <vector>

@@ -1,9 +1,9 @@
 #include "mime/shown_header.h"
 
+#include "mime/charset.h"
 #include "mime/header_fields.h"
-#include "pop3/charset.h"
-#include "pop3/header_text.h"
-#include "pop3/mail_date.h"
+#include "mime/header_text.h"
+#include "mime/mail_date.h"
 
 #include <array>
 

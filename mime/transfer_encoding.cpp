@@ -1,6 +1,6 @@
 #include "mime/transfer_encoding.h"
 
-#include "pop3/header_text.h"
+#include "mime/header_text.h"
 
 namespace {
 int Base64Value(char c) {

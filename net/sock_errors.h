@@ -23,6 +23,7 @@ enum class TSockErrorKind {
     SendClosed,
     Aborted,    // a wait ended by Cancel
     TlsFailed,  // the TLS handshake or the TLS stream failed
+    OldTls,     // the handshake failed: the server offers only TLS versions before 1.2
     NotTrusted, // the server's certificate was not trusted
     NoStartTls, // the server would not upgrade the connection to TLS
 };

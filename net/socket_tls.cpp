@@ -34,11 +34,12 @@ void TSocketSession::StartTls() {
     }
     if (state != TState::Established) {
         std::string failure = tls.Failure();
+        const TSockErrorKind kind = failure.empty() ? TSockErrorKind::TlsFailed : tls.FailureKind();
         if (failure.empty())
             failure = timedOut ? "TLS handshake failed: the server did not answer in time"
                                : "TLS handshake failed: the server closed the connection";
         DropConnection();
-        throw ETlsError(failure, TSockErrorKind::TlsFailed);
+        throw ETlsError(failure, kind);
     }
     if (!tls.Verified()) {
         const TCertificateReport report = tls.Certificate();

@@ -25,8 +25,9 @@ bool IsAddress(const std::string& host) {
 }
 
 // The oldest error of this thread's queue in words, or "" when the queue is empty. Empties it.
-// The failures a user meets most are said plainly; others keep the library's words.
-std::string LibraryError() {
+// The failures a user meets most are said plainly; others keep the library's words. A protocol
+// version the server cannot agree on sets kind to OldTls.
+std::string LibraryError(TSockErrorKind& kind) {
     const unsigned long code = ERR_get_error();
     ERR_clear_error();
     if (code == 0) return {};
@@ -41,6 +42,7 @@ std::string LibraryError() {
         case SSL_R_NO_PROTOCOLS_AVAILABLE:
         case SSL_R_TLSV1_ALERT_PROTOCOL_VERSION: // the server's answer to a hello for 1.2+
         case SSL_R_VERSION_TOO_LOW:
+            kind = TSockErrorKind::OldTls;
             return OldTlsReason;
         default:
             break;
@@ -48,6 +50,11 @@ std::string LibraryError() {
     }
     const char* reason = ERR_reason_error_string(code);
     return reason ? reason : "error " + std::to_string(ERR_GET_REASON(code));
+}
+
+std::string LibraryError() {
+    TSockErrorKind kind = TSockErrorKind::TlsFailed;
+    return LibraryError(kind);
 }
 
 std::string NameText(const X509_NAME* name) {
@@ -84,20 +91,40 @@ std::string Sha256Fingerprint(const X509* cert) {
 }
 
 // What makes a certificate weak whatever the library's security level lets pass: a small RSA key,
-// a signature made with SHA-1 or MD5. Empty when nothing does.
-std::string Weakness(const X509* cert) {
+// a signature made with SHA-1 or MD5. Empty when nothing does. The verification error codes it
+// already says in more words are added to told.
+std::string Weakness(const X509* cert, std::vector<int>& told) {
     std::string weak;
     const EVP_PKEY* key = X509_get0_pubkey(cert);
-    if (key && EVP_PKEY_get_base_id(key) == EVP_PKEY_RSA && EVP_PKEY_get_bits(key) < 2048)
+    if (key && EVP_PKEY_get_base_id(key) == EVP_PKEY_RSA && EVP_PKEY_get_bits(key) < 2048) {
         weak = "the certificate's key is weak (RSA of " + std::to_string(EVP_PKEY_get_bits(key)) +
                " bits, where 2048 are needed)";
+        told.push_back(X509_V_ERR_EE_KEY_TOO_SMALL);
+    }
     int digest = NID_undef;
     if (OBJ_find_sigid_algs(X509_get_signature_nid(cert), &digest, nullptr) == 1 &&
-        (digest == NID_sha1 || digest == NID_md5 || digest == NID_md5_sha1))
+        (digest == NID_sha1 || digest == NID_md5 || digest == NID_md5_sha1)) {
         weak += std::string(weak.empty() ? "" : "; ") +
                 "the certificate is signed with a weak method (" +
                 (digest == NID_sha1 ? "SHA-1" : "MD5") + ")";
+        told.push_back(X509_V_ERR_CA_MD_TOO_WEAK);
+    }
     return weak;
+}
+
+// One code for the codes that CertificateProblem says in the same words, so each is said once.
+int SameProblem(int verifyError) {
+    switch (verifyError) {
+    case X509_V_ERR_SELF_SIGNED_CERT_IN_CHAIN:
+    case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT:
+    case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT_LOCALLY:
+    case X509_V_ERR_UNABLE_TO_VERIFY_LEAF_SIGNATURE:
+        return X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT;
+    case X509_V_ERR_IP_ADDRESS_MISMATCH:
+        return X509_V_ERR_HOSTNAME_MISMATCH;
+    default:
+        return verifyError;
+    }
 }
 
 int ChannelIndex() {
@@ -206,11 +233,13 @@ bool TTlsChannel::Handshake() {
     }
     const int error = SSL_get_error(library->ssl, result);
     if (error == SSL_ERROR_WANT_READ || error == SSL_ERROR_WANT_WRITE) return false;
-    throw ETlsError("TLS handshake failed: " + FailureReason(result, error));
+    TSockErrorKind kind = TSockErrorKind::TlsFailed;
+    const std::string reason = FailureReason(result, error, kind);
+    throw ETlsError("TLS handshake failed: " + reason, kind);
 }
 
-std::string TTlsChannel::FailureReason(int sslResult, int error) const {
-    std::string reason = LibraryError();
+std::string TTlsChannel::FailureReason(int sslResult, int error, TSockErrorKind& kind) const {
+    std::string reason = LibraryError(kind);
     if (!reason.empty()) return reason;
     if (error == SSL_ERROR_ZERO_RETURN || (error == SSL_ERROR_SYSCALL && sslResult == 0))
         return "the server closed the connection";
@@ -228,12 +257,14 @@ void TTlsChannel::ReadCertificate() {
     const long result = SSL_get_verify_result(library->ssl);
     if (result != X509_V_OK && std::find(errors.begin(), errors.end(), result) == errors.end())
         errors.push_back(static_cast<int>(result));
-    certificate.Reason = Weakness(cert);
+    std::vector<int> told;
+    certificate.Reason = Weakness(cert, told);
     for (int code : errors) {
-        const std::string problem = CertificateProblem(code);
-        if (certificate.Reason.find(problem) != std::string::npos) continue;
+        const int problem = SameProblem(code);
+        if (std::find(told.begin(), told.end(), problem) != told.end()) continue;
+        told.push_back(problem);
         if (!certificate.Reason.empty()) certificate.Reason += "; ";
-        certificate.Reason += problem;
+        certificate.Reason += CertificateProblem(code);
     }
 }
 
@@ -258,7 +289,8 @@ size_t TTlsChannel::Read(std::string& plain) {
             peerClosed = true;
             break;
         }
-        throw ETlsError("TLS connection failed: " + FailureReason(result, error));
+        TSockErrorKind kind = TSockErrorKind::TlsFailed;
+        throw ETlsError("TLS connection failed: " + FailureReason(result, error, kind), kind);
     }
     return added;
 }
@@ -269,9 +301,11 @@ void TTlsChannel::Write(const std::string& plain) {
         ERR_clear_error();
         const int piece = static_cast<int>(std::min<size_t>(plain.size() - done, 1 << 30));
         const int result = SSL_write(library->ssl, plain.data() + done, piece);
-        if (result <= 0)
-            throw ETlsError("TLS connection failed: " +
-                            FailureReason(result, SSL_get_error(library->ssl, result)));
+        if (result <= 0) {
+            TSockErrorKind kind = TSockErrorKind::TlsFailed;
+            const int error = SSL_get_error(library->ssl, result);
+            throw ETlsError("TLS connection failed: " + FailureReason(result, error, kind), kind);
+        }
         done += static_cast<size_t>(result);
     }
 }

@@ -4,7 +4,8 @@
 #include <memory>
 #include <string>
 
-// A TLS failure. Its text is for the user ("TLS handshake failed: ...").
+// A TLS failure. Its text is for the user ("TLS handshake failed: ..."); a failed handshake is
+// TlsFailed, or OldTls where the library found the server's protocol versions too old.
 class ETlsError : public ESockError {
 public:
     using ESockError::ESockError;
@@ -53,7 +54,8 @@ public:
     std::string TakeOutgoing();
 
     // Moves the handshake on with what was fed. True once it is complete; false while it needs
-    // more from the peer. Throws ETlsError "TLS handshake failed: <reason>".
+    // more from the peer. Throws ETlsError "TLS handshake failed: <reason>" (kind OldTls when
+    // the server offers only versions before 1.2).
     bool Handshake();
     bool Established() const { return established; }
 
@@ -78,7 +80,7 @@ public:
 private:
     struct TLibrary;
     void ReadCertificate();
-    std::string FailureReason(int sslResult, int error) const;
+    std::string FailureReason(int sslResult, int error, TSockErrorKind& kind) const;
 
     std::string host;
     std::unique_ptr<TLibrary> library; // also holds the problems the verification found

@@ -10,6 +10,7 @@ void TTlsLink::Begin(const std::string& host) {
     channel = std::make_unique<TTlsChannel>(host);
     state = TState::Handshaking;
     failure.clear();
+    failureKind = TSockErrorKind::TlsFailed;
     plain.clear();
     committed = 0;
     ended = false;
@@ -22,6 +23,7 @@ void TTlsLink::Reset() {
     channel.reset();
     state = TState::Off;
     failure.clear();
+    failureKind = TSockErrorKind::TlsFailed;
     plain.clear();
     outgoing.clear();
     committed = 0;
@@ -36,6 +38,11 @@ TTlsLink::TState TTlsLink::State() const {
 std::string TTlsLink::Failure() const {
     std::lock_guard lock(mutex);
     return failure;
+}
+
+TSockErrorKind TTlsLink::FailureKind() const {
+    std::lock_guard lock(mutex);
+    return failureKind;
 }
 
 bool TTlsLink::Verified() const {
@@ -58,9 +65,10 @@ bool TTlsLink::HasOutgoing() const {
     return !outgoing.empty();
 }
 
-void TTlsLink::FailLocked(const std::string& reason) {
+void TTlsLink::FailLocked(const ETlsError& error) {
     state = TState::Failed;
-    failure = reason;
+    failure = error.Message();
+    failureKind = error.Kind();
     plain.clear();
     outgoing.clear();
 }
@@ -100,7 +108,7 @@ int TTlsLink::Receive(char* into, int most, const TRawReceive& receive, const TR
         } catch (const ETlsError& error) {
             // A server that closes without TLS's closing alert ends the stream like a plain
             // close: what it sent before stays readable, the lines say where it ends.
-            if (!ended || state == TState::Handshaking) FailLocked(error.what());
+            if (!ended || state == TState::Handshaking) FailLocked(error);
         }
     }
     if (state == TState::Up && !plain.empty()) {
@@ -121,7 +129,7 @@ int TTlsLink::Send(const char* from, int count, const TRawSend& send) {
         try {
             channel->Write(std::string(from, static_cast<size_t>(count)));
         } catch (const ETlsError& error) {
-            FailLocked(error.what());
+            FailLocked(error);
             return SOCKET_ERROR;
         }
         outgoing = channel->TakeOutgoing();

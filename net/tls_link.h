@@ -28,6 +28,8 @@ public:
     bool Active() const { return State() != TState::Off; }
     // Why the link failed ("TLS handshake failed: ..."); empty while it has not.
     std::string Failure() const;
+    // Its kind: TlsFailed, or OldTls when the server offers only versions before 1.2.
+    TSockErrorKind FailureKind() const;
     // After the handshake: whether the certificate passed every check, and what it says.
     bool Verified() const;
     TCertificateReport Certificate() const;
@@ -48,12 +50,13 @@ public:
 
 private:
     int FlushLocked(const TRawSend& send);
-    void FailLocked(const std::string& reason);
+    void FailLocked(const ETlsError& error);
 
     mutable std::mutex mutex;
     std::unique_ptr<TTlsChannel> channel;
     TState state = TState::Off;
     std::string failure;
+    TSockErrorKind failureKind = TSockErrorKind::TlsFailed;
     std::string plain;    // deciphered, not yet given
     std::string outgoing; // enciphered, not yet sent
     int committed = 0;    // plain bytes that outgoing stands for

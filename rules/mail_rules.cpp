@@ -1,8 +1,8 @@
 #include "rules/mail_rules.h"
 
 #include "mime/header_fields.h"
+#include "mime/header_text.h"
 #include "mime/shown_header.h"
-#include "pop3/header_text.h"
 
 #include <QRegularExpression>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "rules/rules_file.h"
 
-#include "platform/whole_file.h"
+#include "files/whole_file.h"
 
 #include <QDir>
 #include <QFile>

@@ -14,7 +14,7 @@ public:
 // chosen browser, unless another is named.
 class TCommandBrowser : public TBrowser {
 public:
-    explicit TCommandBrowser(std::string program = "xdg-open") : program(std::move(program)) {}
+    explicit TCommandBrowser(std::string command = "xdg-open") : program(std::move(command)) {}
     bool Open(const std::string& url) override;
 
 private:

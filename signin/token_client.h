@@ -22,7 +22,7 @@ public:
         std::string Error;        // for the user, when not Ok
     };
 
-    explicit TTokenClient(int timeoutMs = 30000) : timeoutMs(timeoutMs) {}
+    explicit TTokenClient(int timeoutLimitMs = 30000) : timeoutMs(timeoutLimitMs) {}
     TReply ExchangeCode(const TOAuthProvider& provider, const std::string& code,
                         const std::string& verifier, const std::string& redirectUri);
     TReply Refresh(const TOAuthProvider& provider, const std::string& refreshToken);

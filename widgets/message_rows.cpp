@@ -1,9 +1,9 @@
 #include "widgets/message_rows.h"
 
 #include "platform/int_text.h"
-#include "pop3/charset.h"
-#include "pop3/header_text.h"
-#include "pop3/mail_date.h"
+#include "mime/charset.h"
+#include "mime/header_text.h"
+#include "mime/mail_date.h"
 
 #include <QCoreApplication>
 
@@ -286,10 +286,10 @@ bool TMessageRows::Less(int left, int right, int column, bool ascending) const {
             const int64_t x = column == DateColumn ? a.moment : a.size;
             const int64_t y = column == DateColumn ? b.moment : b.size;
             if (x != y) return x < y;
-        } else if (const int order = a.folded[static_cast<size_t>(column)].compare(
+        } else if (const int compared = a.folded[static_cast<size_t>(column)].compare(
                        b.folded[static_cast<size_t>(column)]);
-                   order != 0) {
-            return order < 0;
+                   compared != 0) {
+            return compared < 0;
         }
     }
     return left < right;

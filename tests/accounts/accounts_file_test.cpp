@@ -6,9 +6,10 @@
 #include "tests/support/full_disk.h"
 #include "tests/support/message_recorder.h"
 
+#include "tests/support/temp_working_dir.h"
+
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <optional>
 #include <sys/stat.h>
@@ -24,30 +25,17 @@ std::string Saved(const std::string& record, const std::string& mode = "none") {
 }
 
 // Each test runs in a directory of its own, with the tick count fixed at 0 (seed 00003039).
-class AccountsFileTest : public testing::Test {
+class AccountsFileTest : public test_support::TempWorkingDirTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        TempWorkingDirTest::SetUp();
         SetTickSource([] { return 0u; });
     }
     void TearDown() override {
         SetTickSource({});
-        QDir::setCurrent(previous);
+        TempWorkingDirTest::TearDown();
     }
 
-    static void WriteFile(const std::string& name, const std::string& bytes) {
-        QFile file(QString::fromStdString(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
-    static std::string ReadFile(const std::string& name) {
-        QFile file(QString::fromStdString(name));
-        if (!file.open(QIODevice::ReadOnly)) return "<missing>";
-        const QByteArray data = file.readAll();
-        return std::string(data.constData(), static_cast<size_t>(data.size()));
-    }
     static unsigned Mode(const std::string& name) {
         struct stat info {};
         stat(name.c_str(), &info);
@@ -66,8 +54,6 @@ protected:
         return loaded;
     }
 
-    QTemporaryDir dir;
-    QString previous;
     MessageRecorder messages;
     TAccounts list;
 };
@@ -83,7 +69,7 @@ TEST_F(AccountsFileTest, SaveWritesTheRecordsByteForByte) {
 
 TEST_F(AccountsFileTest, EmptyListGivesEmptyFileAndLoadsBackEmpty) {
     ASSERT_TRUE(list.SaveToFile());
-    EXPECT_EQ(ReadFile("mail.acc"), "");
+    EXPECT_EQ(ReadFile("mail.acc", "<missing>"), "");
     TAccounts loaded;
     EXPECT_TRUE(loaded.LoadFromFile());
     EXPECT_EQ(loaded.Count(), 0);
@@ -196,7 +182,7 @@ TEST_F(AccountsFileTest, ADamagedFileIsKeptAndReportedOnce) {
         QFile::remove("mail.acc.bak");
         messages.texts.clear();
         EXPECT_EQ(Load(c.bytes).Count(), c.accounts);
-        EXPECT_EQ(ReadFile("mail.acc.bak"), c.kept ? c.bytes : "<missing>");
+        EXPECT_EQ(ReadFile("mail.acc.bak", "<missing>"), c.kept ? c.bytes : "<missing>");
         const std::vector<std::string> said{"Part of the accounts file could not be read.\r\n"
                                             "The accounts file was kept as \"" +
                                             AccountsFilePath() + ".bak\"."};
@@ -267,7 +253,7 @@ TEST_F(AccountsFileTest, SaveUsesTheWorkingDirectoryOfTheMoment) {
     ASSERT_TRUE(list.SaveToFile());
     EXPECT_EQ(ReadFile(dir.filePath("elsewhere/mail.acc").toStdString()),
               Saved(officeRecord) + Saved(homeRecord));
-    EXPECT_EQ(ReadFile(dir.filePath("mail.acc").toStdString()), "<missing>");
+    EXPECT_EQ(ReadFile(dir.filePath("mail.acc").toStdString(), "<missing>"), "<missing>");
 }
 
 TEST_F(AccountsFileTest, SaveThatCannotCreateTheFileGivesFalse) {

@@ -1,6 +1,6 @@
 #include "mail_fixture.h"
 
-#include "pop3/mail_date.h"
+#include "mime/mail_date.h"
 
 #include <QKeyEvent>
 
@@ -61,14 +61,18 @@ protected:
     }
 
     void Delete() { Find<QToolButton>("del_mail")->click(); }
+    // Selects the rows from..to, clicks Delete and answers Yes to the question.
+    void DeleteAnsweringYes(int from, int to) {
+        Select(from, to);
+        messages.answers = {TMsgResult::Yes};
+        Delete();
+    }
 
     FakePop3Server server;
 };
 
 TEST_F(MailDeletionTest, OneRowIsCheckedThenDeletedAndTheTableClosesUp) {
-    Select(2, 2);
-    messages.answers = {TMsgResult::Yes};
-    Delete();
+    DeleteAnsweringYes(2, 2);
     ASSERT_EQ(messages.requests.size(), 1u);
     EXPECT_EQ(messages.requests[0].Text,
               "Delete email with the following details?\n\r\n\rSubject : Message 2\n\rFrom : "
@@ -116,9 +120,7 @@ TEST_F(MailDeletionTest, AnsweringNoSendsNothing) {
 
 TEST_F(MailDeletionTest, AMessageThatMovedIsNotDeleted) {
     DeleteElsewhere(1);
-    Select(3, 3);
-    messages.answers = {TMsgResult::Yes};
-    Delete();
+    DeleteAnsweringYes(3, 3);
     EXPECT_EQ(messages.Texts().back(), MovedText);
     ASSERT_TRUE(server.WaitConnections(3));
     EXPECT_EQ(server.Commands(2), (std::vector<std::string>{"USER bob", "PASS pw", "STAT",
@@ -129,18 +131,14 @@ TEST_F(MailDeletionTest, AMessageThatMovedIsNotDeleted) {
 
 TEST_F(MailDeletionTest, AMessageThatIsGoneIsReported) {
     DeleteElsewhere(5);
-    Select(5, 5);
-    messages.answers = {TMsgResult::Yes};
-    Delete();
+    DeleteAnsweringYes(5, 5);
     EXPECT_EQ(messages.Texts().back(), "That email no longer seems to exist. Re-check account");
     EXPECT_EQ(Table().size(), 5u);
     EXPECT_FALSE(Form().Mail().Pop().Connected());
 }
 
 TEST_F(MailDeletionTest, SeveralRowsAreEachCheckedThenDeletedAndCounted) {
-    Select(2, 4);
-    messages.answers = {TMsgResult::Yes};
-    Delete();
+    DeleteAnsweringYes(2, 4);
     ASSERT_EQ(messages.requests.size(), 2u);
     EXPECT_EQ(messages.requests[0].Text,
               "You are about to delete multiple emails. Each one is checked first, and\n\rone "
@@ -236,9 +234,7 @@ TEST_P(TwinDeletionTest, OnlyTheSameMessageIsDeleted) {
     const bool uidl = GetParam().asksUidl;
     // Row 1 after another client deleted message 1: the message is now the other twin.
     DeleteElsewhere(1);
-    Select(1, 1);
-    messages.answers = {TMsgResult::Yes};
-    Delete();
+    DeleteAnsweringYes(1, 1);
     EXPECT_EQ(messages.Texts().back(), MovedText);
     ASSERT_TRUE(server.WaitConnections(3));
     std::vector<std::string> expected{"USER bob", "PASS pw", "STAT", "TOP 1 0", "LIST 1"};
@@ -249,17 +245,13 @@ TEST_P(TwinDeletionTest, OnlyTheSameMessageIsDeleted) {
     EXPECT_EQ(Account().Rows.size(), 2u);
 
     // Row 2, whose message the server now numbers 1, is no longer there as message 2.
-    Select(2, 2);
-    messages.answers = {TMsgResult::Yes};
-    Delete();
+    DeleteAnsweringYes(2, 2);
     EXPECT_EQ(messages.Texts().back(), "That email no longer seems to exist. Re-check account");
     EXPECT_EQ(server.Mailbox().size(), 1u);
 }
 
 TEST_P(TwinDeletionTest, AnUnchangedMailboxStillDeletes) {
-    Select(2, 2);
-    messages.answers = {TMsgResult::Yes};
-    Delete();
+    DeleteAnsweringYes(2, 2);
     std::vector<std::string> expected{"USER bob", "PASS pw", "STAT", "TOP 2 0", "LIST 2"};
     if (GetParam().asksUidl) expected.push_back("UIDL 2");
     expected.insert(expected.end(), {"DELE 2", "QUIT"});
@@ -274,9 +266,7 @@ INSTANTIATE_TEST_SUITE_P(UidlForms, TwinDeletionTest, testing::ValuesIn(UidlForm
 
 TEST_F(MailDeletionTest, AFailurePartWayShowsTheTableAsTheCacheHoldsIt) {
     server.SetReply("DELE 3", "-ERR no such message\r\n");
-    Select(2, 4);
-    messages.answers = {TMsgResult::Yes};
-    Delete();
+    DeleteAnsweringYes(2, 4);
     EXPECT_EQ(messages.Texts().back(), "One or more of the emails you selected is not longer on "
                                        "the server.\n\rPlease re-check this account and try again");
     EXPECT_EQ(DeletionCommands(), (std::vector<std::string>{
@@ -314,9 +304,7 @@ TEST_F(MailDeletionTest, NoCheckOrDeletionStartsWhileADeletionWaits) {
 
 TEST_F(MailDeletionTest, AFailedLogInIsShownAndDeletesNothing) {
     Account().Password = "wrong";
-    Select(1, 1);
-    messages.answers = {TMsgResult::Yes};
-    Delete();
+    DeleteAnsweringYes(1, 1);
     EXPECT_EQ(messages.Texts().back(), "Authentication failed");
     EXPECT_EQ(messages.requests.back().Kind, TMsgKind::Error);
     EXPECT_FALSE(Form().Mail().Flags().LoggedIn);
@@ -326,6 +314,12 @@ TEST_F(MailDeletionTest, AFailedLogInIsShownAndDeletesNothing) {
 class EmptyDeletionTest : public MailTest {
 protected:
     void Delete() { Find<QToolButton>("del_mail")->click(); }
+    // Selects the rows from..to, clicks Delete and answers Yes to the question.
+    void DeleteAnsweringYes(int from, int to) {
+        Select(from, to);
+        messages.answers = {TMsgResult::Yes};
+        Delete();
+    }
 };
 
 TEST_F(EmptyDeletionTest, TheEmptyRowOfAnUncheckedAccountDeletesNothing) {

@@ -3,8 +3,8 @@
 #include "tests/support/fake_notifier.h"
 
 #include "accounts/account_list.h"
+#include "desktop/mail_watch.h"
 #include "mail/check_round.h"
-#include "mail/mail_watch.h"
 #include "widgets/account_tree.h"
 #include "widgets/message_grid.h"
 

@@ -16,9 +16,9 @@ class FakeNoticeService : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 public:
-    explicit FakeNoticeService(bool withActions)
+    explicit FakeNoticeService(bool showsActions)
         : bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus, "fake-service")),
-          withActions(withActions) {}
+          withActions(showsActions) {}
     ~FakeNoticeService() override { QDBusConnection::disconnectFromBus("fake-service"); }
     bool Register() {
         return bus.registerObject(Path, this, QDBusConnection::ExportAllSlots) &&

@@ -1,5 +1,5 @@
-#include "mail/mail_preview.h"
 #include "mail_fixture.h"
+#include "preview/mail_preview.h"
 #include "widgets/preview_pane.h"
 
 using test_support::FakeMessage;

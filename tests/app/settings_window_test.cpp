@@ -1,7 +1,7 @@
 #include "app/autostart.h"
 #include "app/desktop_settings.h"
+#include "files/profile_file.h"
 #include "mail/check_schedule.h"
-#include "platform/profile_file.h"
 #include "ui_fixture.h"
 
 #include <QCheckBox>

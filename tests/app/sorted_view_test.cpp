@@ -2,7 +2,7 @@
 // every operation on a sorted view acts on the messages the user selected.
 #include "mail_fixture.h"
 
-#include "pop3/mail_date.h"
+#include "mime/mail_date.h"
 
 #include <QHeaderView>
 

@@ -4,6 +4,7 @@
 #include "app/program.h"
 #include "mail/mail_operations.h"
 #include "tests/support/message_script.h"
+#include "tests/support/temp_working_dir.h"
 #include "widgets/account_tree.h"
 #include "widgets/message_grid.h"
 
@@ -11,7 +12,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -29,17 +29,12 @@ struct AccountSpec {
 };
 
 // Each test runs in an empty working directory of its own, with its message boxes answered.
-class UiTest : public testing::Test {
+class UiTest : public test_support::TempWorkingDirTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    }
     void TearDown() override {
         program.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QDir::setCurrent(previous);
+        TempWorkingDirTest::TearDown();
     }
 
     TForm1& Start() {
@@ -54,17 +49,6 @@ protected:
             ASSERT_TRUE(list.Add(a.Name, a.Server, a.User, a.Password, a.SavePassword));
         ASSERT_TRUE(list.SaveToFile());
     }
-    static void WriteFile(const char* name, const std::string& text) {
-        QFile file(name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text.data(), static_cast<qint64>(text.size()));
-    }
-    static std::string ReadFile(const char* name) {
-        QFile file(name);
-        if (!file.open(QIODevice::ReadOnly)) return {};
-        return file.readAll().toStdString();
-    }
-
     std::vector<std::string> TopLabels() {
         std::vector<std::string> labels;
         QTreeWidget& tree = Form().Tree();
@@ -111,8 +95,6 @@ public:
     }
 
 protected:
-    QTemporaryDir dir;
-    QString previous;
     MessageScript messages;
     std::unique_ptr<TProgram> program;
 };

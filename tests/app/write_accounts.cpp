@@ -4,8 +4,8 @@
 // the demo. "--pin <host:port> <fingerprint>" also trusts that certificate in "mail.pin".
 #include "accounts/account_list.h"
 #include "accounts/cut_field.h"
-#include "accounts/pin_store.h"
 #include "accounts/security_mode.h"
+#include "secrets/pin_store.h"
 
 #include <QCoreApplication>
 #include <cstdio>

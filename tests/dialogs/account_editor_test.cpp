@@ -3,6 +3,7 @@
 #include "platform/tick_count.h"
 #include "tests/support/memory_secret_store.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/temp_working_dir.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -24,19 +24,17 @@ struct NodeCall {
 
 // Runs each test in an empty directory, with a list the editor works on and recorded calls of
 // the main window's tree updates.
-class AccountEditorTest : public testing::Test {
+class AccountEditorTest : public test_support::TempWorkingDirTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        TempWorkingDirTest::SetUp();
         SetTickSource([] { return 0u; });
     }
     void TearDown() override {
         if (editor) editor->deleteLater();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         SetTickSource({});
-        QDir::setCurrent(previous);
+        TempWorkingDirTest::TearDown();
     }
 
     Tacc_info& Open(bool modify = false) {
@@ -79,8 +77,6 @@ protected:
         list.At(0).Timeout = 45;
     }
 
-    QTemporaryDir dir;
-    QString previous;
     MessageRecorder messages;
     TAccounts list;
     QPointer<Tacc_info> editor;
@@ -363,15 +359,15 @@ TEST_F(AccountEditorTest, SignInMethodPresetsAndWhereTheSecretGoes) {
         Type("acc_tokenurl", "https://id.example/token");
         Click("ok");
         ASSERT_TRUE(Closed());
-        const TAccount& added = list.At(list.Count() - 1);
-        EXPECT_EQ(added.SignIn, static_cast<TSignInMethod>(c.method));
-        EXPECT_EQ(added.Security,
+        const TAccount& made = list.At(list.Count() - 1);
+        EXPECT_EQ(made.SignIn, static_cast<TSignInMethod>(c.method));
+        EXPECT_EQ(made.Security,
                   c.showsProvider && c.provider < 2 ? TSecurity::Tls : TSecurity::None);
-        EXPECT_EQ(added.TokenUrl, c.takesEndpoints ? "https://id.example/token" : "");
+        EXPECT_EQ(made.TokenUrl, c.takesEndpoints ? "https://id.example/token" : "");
         // A password account's password is in the keyring; an OAuth2 account has no refresh
         // token before Sign in..., so nothing of it is.
         EXPECT_EQ(keyring.secrets.size(), c.showsProvider ? 0u : 1u);
-        EXPECT_EQ(added.SecretPlace, c.showsProvider ? TSecretPlace::File : TSecretPlace::Keyring);
+        EXPECT_EQ(made.SecretPlace, c.showsProvider ? TSecretPlace::File : TSecretPlace::Keyring);
     }
     Open();
     EXPECT_NE(Find<QLabel>("lbl_keyring")->text().toStdString().find("mail.acc"), std::string::npos)

@@ -1,9 +1,11 @@
 // The certificate dialog, and the trust decision with its pins, also asked from a worker.
-#include "accounts/pin_store.h"
 #include "dialogs/certificate_dialog.h"
 #include "mail/certificate_trust.h"
 #include "pop3/pop3_client.h"
+#include "secrets/pin_store.h"
+#include "tests/pop3/pop3_test_support.h"
 #include "tests/support/scripted_peer.h"
+#include "tests/support/temp_working_dir.h"
 #include "tests/support/test_certs.h"
 
 #include <QApplication>
@@ -12,7 +14,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -33,12 +34,10 @@ struct Asked {
     bool onUiThread;
 };
 
-class CertificateTrustTest : public testing::Test {
+class CertificateTrustTest : public test_support::TempWorkingDirTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        TempWorkingDirTest::SetUp();
         SetCertificateQuestion(
             [this](const std::string& server, const TCertificateReport&, bool changed) {
                 asked.push_back({server, changed, QThread::currentThread() == qApp->thread()});
@@ -47,7 +46,7 @@ protected:
     }
     void TearDown() override {
         SetCertificateQuestion({});
-        QDir::setCurrent(previous);
+        TempWorkingDirTest::TearDown();
     }
 
     // Decides on a worker thread while this one serves the user interface (at most 5 s).
@@ -66,8 +65,6 @@ protected:
         return trusted;
     }
 
-    QTemporaryDir dir;
-    QString previous;
     std::vector<Asked> asked;
     bool answer = false;
 };
@@ -128,17 +125,7 @@ TEST_F(CertificateTrustTest, EachBadCertificateOverAConnection) {
         for (const auto& step : steps) {
             Script script;
             script.Tls(step.cert);
-            if (step.connects) // log-in, STAT, QUIT
-                script.Send("+OK\r\n")
-                    .ReadLine()
-                    .Send("+OK\r\n")
-                    .ReadLine()
-                    .Send("+OK\r\n")
-                    .ReadLine()
-                    .Send("+OK 0 0\r\n")
-                    .ReadLine()
-                    .Send("+OK\r\n")
-                    .Close();
+            if (step.connects) LogInAndQuit(script);
             scripts.push_back(script);
         }
         test_support::ScriptedPeer peer(scripts);

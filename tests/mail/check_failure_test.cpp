@@ -82,6 +82,8 @@ TEST(CheckFailure, TheKindIsTheFailuresType) {
          TFailureKind::Unreadable},
         {std::make_exception_ptr(ESockError("Not Connected", TSockErrorKind::NotConnected)),
          TFailureKind::Closed},
+        {std::make_exception_ptr(ESockError("TLS handshake failed: x", TSockErrorKind::OldTls)),
+         TFailureKind::OldTls},
         {std::make_exception_ptr(Exception("Authentication failed")), TFailureKind::Other},
         {std::make_exception_ptr(Exception("-ERR no\r\n")), TFailureKind::Other},
     };

@@ -22,7 +22,8 @@ namespace {
 
 class TRecordingView : public TMailView {
 public:
-    TRecordingView(TAccounts& accounts, TMessageGrid& grid) : accounts(accounts), grid(grid) {}
+    TRecordingView(TAccounts& accountList, TMessageGrid& table)
+        : accounts(accountList), grid(table) {}
 
     void SetWindowEnabled(bool enabled) override {
         calls.push_back(enabled ? "enabled" : "disabled");

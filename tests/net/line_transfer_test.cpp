@@ -2,6 +2,7 @@
 // cancelling, closing, and the waits that must end on their own.
 #include "net/socket_session.h"
 #include "tests/support/scripted_peer.h"
+#include "tests/support/tcp_connection.h"
 
 #include <arpa/inet.h>
 #include <filesystem>
@@ -35,30 +36,19 @@ std::string FailureOf(const std::function<void()>& action) {
 
 // A port on which nothing listens.
 uint16_t ClosedPort() {
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    close(fd);
-    return ntohs(address.sin_port);
+    uint16_t port = 0;
+    close(test_support::LoopbackSocket(-1, port));
+    return port;
 }
 
 // A listener whose accept queue is full, so that a further connect gets no answer.
 class FullListener {
 public:
-    FullListener() {
-        listener = socket(AF_INET, SOCK_STREAM, 0);
+    FullListener() : listener(test_support::LoopbackSocket(0, port)) {
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(listener, 0);
-        socklen_t length = sizeof address;
-        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
-        port = ntohs(address.sin_port);
+        address.sin_port = htons(port);
         for (int i = 0; i < 3; ++i) {
             int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
             connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);

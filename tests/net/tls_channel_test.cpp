@@ -108,10 +108,11 @@ TEST(TlsChannel, AFailedHandshakeSaysWhy) {
     const struct {
         Server server;
         std::string failure;
+        TSockErrorKind kind;
     } cases[] = {
-        {Server::Drops, "the server closed the connection"},
-        {Server::Plain, "the server does not speak TLS on this port"},
-        {Server::OldTls, OldTlsReason},
+        {Server::Drops, "the server closed the connection", TSockErrorKind::TlsFailed},
+        {Server::Plain, "the server does not speak TLS on this port", TSockErrorKind::TlsFailed},
+        {Server::OldTls, OldTlsReason, TSockErrorKind::OldTls},
     };
     for (const auto& c : cases) {
         TTlsChannel client("127.0.0.1");
@@ -136,6 +137,7 @@ TEST(TlsChannel, AFailedHandshakeSaysWhy) {
             ADD_FAILURE() << "no failure: " << c.failure;
         } catch (const ETlsError& failure) {
             EXPECT_EQ(failure.Message(), "TLS handshake failed: " + c.failure);
+            EXPECT_EQ(failure.Kind(), c.kind) << c.failure;
         }
     }
 }

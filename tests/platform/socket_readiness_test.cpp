@@ -2,6 +2,7 @@
 // in its own wait, while the peer writes at any moment.
 #include "platform/polling.h"
 #include "platform/sockets.h"
+#include "tests/support/tcp_connection.h"
 
 #include <arpa/inet.h>
 #include <atomic>
@@ -20,17 +21,10 @@ constexpr uint32_t EventMessage = WM_USER + 1;
 constexpr int Rounds = 300;
 constexpr int ReuseRounds = 200;
 
-// A listener on 127.0.0.1 and its port.
+// A listener on 127.0.0.1 and its port, in network order as the socket calls take it.
 int Listen(uint16_t& port) {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    listen(fd, 4);
-    socklen_t length = sizeof address;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    port = address.sin_port;
+    const int fd = test_support::LoopbackSocket(4, port);
+    port = htons(port);
     return fd;
 }
 

@@ -40,14 +40,10 @@ std::string Expand(std::string text, uint16_t port) {
     return text;
 }
 
-void Prepare(TPop3Client& client, const ScriptedPeer& peer, TSignIn signIn,
-             const std::string& secret) {
-    client.Host = "127.0.0.1";
-    client.Port = peer.Port();
-    client.TimeOut = 5000;
+void PrepareSignIn(TPop3Client& client, const ScriptedPeer& peer, TSignIn signIn,
+                   const std::string& secret) {
+    Prepare(client, peer, secret);
     client.SignIn = signIn;
-    client.UserID = "bob";
-    client.Password = secret;
 }
 
 } // namespace
@@ -155,7 +151,7 @@ TEST(Pop3Auth, Exchanges) {
         SCOPED_TRACE(c.name);
         ScriptedPeer peer(Conversation(c.server));
         TPop3Client client;
-        Prepare(client, peer, c.signIn, c.secret);
+        PrepareSignIn(client, peer, c.signIn, c.secret);
         int asked = 0;
         if (!c.renewed.empty())
             client.OnAuthenticationFailed = [&](bool& handled) {
@@ -191,7 +187,7 @@ TEST(Pop3Auth, UnsendableCredentialsNeverConnect) {
     ScriptedPeer peer(Script().Close());
     for (const auto& c : cases) {
         TPop3Client client;
-        Prepare(client, peer, c.signIn, c.secret);
+        PrepareSignIn(client, peer, c.signIn, c.secret);
         EXPECT_EQ(FailureOf([&] { client.Connect(); }), "Authentication failed");
     }
     EXPECT_EQ(peer.Connections(), 0u);
@@ -200,7 +196,7 @@ TEST(Pop3Auth, UnsendableCredentialsNeverConnect) {
 TEST(Pop3Auth, CancelEndsTheExchange) {
     ScriptedPeer peer(Conversation({"+OK\r\n", CapaXOAuth2}).ReadLine().Stall(3000));
     TPop3Client client;
-    Prepare(client, peer, TSignIn::XOAuth2, "tok");
+    PrepareSignIn(client, peer, TSignIn::XOAuth2, "tok");
     std::thread canceller([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         client.Cancel();
@@ -221,7 +217,7 @@ TEST(Pop3Auth, TheCapabilitiesOfTheSignInServeThePipelining) {
     ScriptedPeer peer(Conversation({"+OK\r\n", "+OK\r\nPIPELINING\r\nSASL PLAIN\r\n.\r\n",
                                     "+OK\r\n", "+OK 2 20\r\n", "+OK\r\n"}));
     TPop3Client client;
-    Prepare(client, peer, TSignIn::Plain, "pw");
+    PrepareSignIn(client, peer, TSignIn::Plain, "pw");
     client.Connect();
     client.PlanSummaries(1, 2);
     client.Disconnect();

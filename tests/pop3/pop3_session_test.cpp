@@ -19,13 +19,6 @@ Script LoggedIn(const std::string& stat = "+OK 2 320\r\n") {
     return Conversation({"+OK ready\r\n", "+OK\r\n", "+OK\r\n"}).ReadLine().Send(stat);
 }
 
-void Prepare(TPop3Client& client, const ScriptedPeer& peer) {
-    client.Host = "127.0.0.1";
-    client.Port = peer.Port();
-    client.UserID = "bob";
-    client.Password = "pw";
-}
-
 } // namespace
 
 TEST(Pop3Session, LogInCountsAndQuits) {

@@ -26,6 +26,30 @@ inline void Record(TPop3Client& client, EventLog& log) {
     };
 }
 
+// Points the client at the scripted server: bob with this password, at most 5 s a wait.
+inline void Prepare(TPop3Client& client, const test_support::ScriptedPeer& peer,
+                    const std::string& password = "pw") {
+    client.Host = "127.0.0.1";
+    client.Port = peer.Port();
+    client.TimeOut = 5000;
+    client.UserID = "bob";
+    client.Password = password;
+}
+
+// Log-in, STAT and QUIT, all accepted.
+inline test_support::Script& LogInAndQuit(test_support::Script& script) {
+    return script.Send("+OK ready\r\n")
+        .ReadLine()
+        .Send("+OK\r\n")
+        .ReadLine()
+        .Send("+OK\r\n")
+        .ReadLine()
+        .Send("+OK 0 0\r\n")
+        .ReadLine()
+        .Send("+OK bye\r\n")
+        .Close();
+}
+
 // Runs the action and returns the text of the failure it ended with, or "" on success.
 inline std::string FailureOf(const std::function<void()>& action) {
     try {

@@ -13,28 +13,10 @@ using test_support::ScriptedPeer;
 
 namespace {
 
-void Prepare(TPop3Client& client, const ScriptedPeer& peer, TTransportSecurity security) {
+void PrepareTls(TPop3Client& client, const ScriptedPeer& peer, TTransportSecurity security) {
     TTlsChannel::TrustAlsoAuthority(test_support::CertPath("ca"));
-    client.Host = "127.0.0.1";
-    client.Port = peer.Port();
+    Prepare(client, peer);
     client.Security = security;
-    client.TimeOut = 5000;
-    client.UserID = "bob";
-    client.Password = "pw";
-}
-
-// Log-in, STAT and QUIT, all accepted.
-Script& LogInAndQuit(Script& script) {
-    return script.Send("+OK ready\r\n")
-        .ReadLine()
-        .Send("+OK\r\n")
-        .ReadLine()
-        .Send("+OK\r\n")
-        .ReadLine()
-        .Send("+OK 0 0\r\n")
-        .ReadLine()
-        .Send("+OK bye\r\n")
-        .Close();
 }
 
 } // namespace
@@ -46,7 +28,7 @@ TEST(Pop3Tls, StlsUpgradesBeforeTheLogIn) {
     script.ReadLine().Send("+OK bye\r\n").Close();
     ScriptedPeer peer(script);
     TPop3Client client;
-    Prepare(client, peer, TTransportSecurity::StartTls);
+    PrepareTls(client, peer, TTransportSecurity::StartTls);
     client.Connect();
     EXPECT_TRUE(client.TlsActive());
     client.Disconnect();
@@ -69,7 +51,7 @@ TEST(Pop3Tls, NoStlsStopsTheCheckBeforeAnyCredential) {
     for (const auto& c : cases) {
         ScriptedPeer peer(Conversation(c.replies).Close());
         TPop3Client client;
-        Prepare(client, peer, TTransportSecurity::StartTls);
+        PrepareTls(client, peer, TTransportSecurity::StartTls);
         EXPECT_EQ(FailureOf([&] { client.Connect(); }), "The server does not offer STARTTLS");
         EXPECT_FALSE(client.Connected());
         ASSERT_TRUE(peer.WaitDone());
@@ -81,7 +63,7 @@ TEST(Pop3Tls, TlsFromTheFirstByte) {
     Script script;
     ScriptedPeer peer(LogInAndQuit(script.Tls("valid")));
     TPop3Client client;
-    Prepare(client, peer, TTransportSecurity::Tls);
+    PrepareTls(client, peer, TTransportSecurity::Tls);
     client.Connect();
     client.Disconnect();
     ASSERT_TRUE(peer.WaitDone());
@@ -110,7 +92,7 @@ TEST(Pop3Tls, HandshakeEnds) {
         Script second;
         ScriptedPeer peer({c.server, LogInAndQuit(second.Tls("valid"))});
         TPop3Client client;
-        Prepare(client, peer, TTransportSecurity::Tls);
+        PrepareTls(client, peer, TTransportSecurity::Tls);
         client.TimeOut = 500;
         std::thread canceller([&] {
             if (c.cancelAfterMs == 0) return;
@@ -137,7 +119,7 @@ TEST(Pop3Tls, AuthFollowsStlsAndAsksTheCapabilitiesAgain) {
     script.ReadLine().Send("+OK 0 0\r\n").ReadLine().Send("+OK bye\r\n").Close();
     ScriptedPeer peer(script);
     TPop3Client client;
-    Prepare(client, peer, TTransportSecurity::StartTls);
+    PrepareTls(client, peer, TTransportSecurity::StartTls);
     client.SignIn = TSignIn::OAuth2;
     client.Password = "tok";
     client.Connect();

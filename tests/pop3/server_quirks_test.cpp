@@ -7,16 +7,7 @@
 using test_support::Script;
 using test_support::ScriptedPeer;
 
-namespace {
-
-void Prepare(TPop3Client& client, const ScriptedPeer& peer, const std::string& password) {
-    client.Host = "127.0.0.1";
-    client.Port = peer.Port();
-    client.UserID = "alice";
-    client.Password = password;
-}
-
-} // namespace
+namespace {} // namespace
 
 TEST(Pop3ServerQuirks, RejectedPasswords) {
     struct Case {

@@ -8,7 +8,7 @@
 // A desktop as a test wants it: with or without tray and notices, remembering what it was told.
 class FakeNotifier : public TNewMailNotifier {
 public:
-    FakeNotifier(bool tray, bool notices) : tray(tray), notices(notices) {}
+    FakeNotifier(bool hasTray, bool canNotify) : tray(hasTray), notices(canNotify) {}
     bool HasTray() const override { return tray; }
     bool CanNotify() const override { return notices; }
     void ShowCount(int fresh) override { count = fresh; }

@@ -1,5 +1,5 @@
 #pragma once
-#include "accounts/secret_store.h"
+#include "secrets/secret_store.h"
 
 #include <map>
 #include <string>

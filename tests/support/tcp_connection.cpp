@@ -61,21 +61,26 @@ bool StopSignal::Raised() const {
     return poll(&fd, 1, 0) > 0;
 }
 
-Listener::Listener() {
-    fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd_ < 0) throw std::runtime_error("socket failed");
+int LoopbackSocket(int backlog, uint16_t& port) {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) throw std::runtime_error("socket failed");
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
     socklen_t length = sizeof address;
-    if (bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        listen(fd_, 8) != 0 ||
-        getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        Close();
-        throw std::runtime_error(std::string("listening socket: ") + std::strerror(errno));
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        (backlog >= 0 && listen(fd, backlog) != 0) ||
+        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        const std::string why = std::strerror(errno);
+        close(fd);
+        throw std::runtime_error("loopback socket: " + why);
     }
-    port_ = ntohs(address.sin_port);
+    port = ntohs(address.sin_port);
+    return fd;
+}
+
+Listener::Listener() {
+    fd_ = LoopbackSocket(8, port_);
 }
 
 Listener::~Listener() {

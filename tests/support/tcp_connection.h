@@ -31,6 +31,10 @@ private:
     int writeFd_ = -1;
 };
 
+// A TCP socket bound to 127.0.0.1 on an ephemeral port, which port receives; listening with
+// backlog unless that is negative. Throws std::runtime_error when it cannot be set up.
+int LoopbackSocket(int backlog, uint16_t& port);
+
 // A listening socket on 127.0.0.1 with an ephemeral port.
 class Listener {
 public:

@@ -2,7 +2,7 @@
 // names) while every cell keeps the bytes it was given, and it sorts by what it shows.
 #include "widgets/message_grid.h"
 
-#include "pop3/mail_date.h"
+#include "mime/mail_date.h"
 
 #include <gtest/gtest.h>
 

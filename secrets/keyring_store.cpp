@@ -1,4 +1,4 @@
-#include "accounts/keyring_store.h"
+#include "secrets/keyring_store.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

@@ -1,6 +1,6 @@
-#include "pop3/header_text.h"
+#include "mime/header_text.h"
 
-#include "pop3/charset.h"
+#include "mime/charset.h"
 
 #include <cctype>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 #include "accounts/account_list.h"
-#include "accounts/secret_store.h"
+#include "secrets/secret_store.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "mail/mail_preview.h"
+#include "preview/mail_preview.h"
 
 #include "accounts/account.h"
 #include "mail/certificate_trust.h"

@@ -1,6 +1,6 @@
-#include "platform/profile_file.h"
+#include "files/profile_file.h"
 
-#include "platform/whole_file.h"
+#include "files/whole_file.h"
 
 #include <QFile>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "mail/mail_watch.h"
+#include "desktop/mail_watch.h"
 
 #include "accounts/account_list.h"
 #include "accounts/seen_file.h"
@@ -14,9 +14,10 @@ std::vector<std::string> Identities(const TAccount& account) {
 }
 } // namespace
 
-TMailWatch::TMailWatch(TAccounts& accounts, TAccountTree& tree, TMessageGrid& grid,
-                       TNewMailNotifier& notifier, TWindow window)
-    : accounts(accounts), tree(tree), grid(grid), notifier(notifier), window(std::move(window)) {}
+TMailWatch::TMailWatch(TAccounts& accountList, TAccountTree& accountTree, TMessageGrid& table,
+                       TNewMailNotifier& newMailNotifier, TWindow mainWindow)
+    : accounts(accountList), tree(accountTree), grid(table), notifier(newMailNotifier),
+      window(std::move(mainWindow)) {}
 
 void TMailWatch::Checked(TAccount& account, bool background) {
     for (int message : RecordCheckKept(account, Identities(account))) {

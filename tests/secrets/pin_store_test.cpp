@@ -1,4 +1,4 @@
-#include "accounts/pin_store.h"
+#include "secrets/pin_store.h"
 #include "tests/support/full_disk.h"
 #include "tests/support/temp_working_dir.h"
 
@@ -15,10 +15,7 @@ const std::string second = "CC:DD";
 
 class PinStoreTest : public test_support::TempWorkingDirTest {
 protected:
-    static std::string ReadFile() {
-        QFile file("mail.pin");
-        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<missing>";
-    }
+    static std::string PinFile() { return ReadFile("mail.pin", "<missing>"); }
 };
 
 TEST_F(PinStoreTest, TrustedCertificatesAreSavedOwnerOnlyAndLoadedBack) {
@@ -29,7 +26,7 @@ TEST_F(PinStoreTest, TrustedCertificatesAreSavedOwnerOnlyAndLoadedBack) {
     store.Trust("localhost:995", first);
     store.Trust("localhost:995", second); // a certificate trusted again after it changed
     ASSERT_TRUE(store.Save());
-    EXPECT_EQ(ReadFile(), "localhost:995 CC:DD\r\nmail.example:995 AA:BB\r\n");
+    EXPECT_EQ(PinFile(), "localhost:995 CC:DD\r\nmail.example:995 AA:BB\r\n");
     struct stat info {};
     ASSERT_EQ(stat("mail.pin", &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
@@ -63,7 +60,7 @@ TEST_F(PinStoreTest, LinesThatAreNotPinsAreSkippedAndHandEditsRead) {
     EXPECT_EQ(store.Check("host:5", "AB:CD"), TPinStore::TPin::Same);
     EXPECT_EQ(store.Check("host:4", "AB:CE"), TPinStore::TPin::Changed);
     ASSERT_TRUE(store.Save());
-    EXPECT_EQ(ReadFile(), "host:3 EE:FF\r\nhost:4 AB:CD\r\nhost:5 AB:CD\r\n");
+    EXPECT_EQ(PinFile(), "host:3 EE:FF\r\nhost:4 AB:CD\r\nhost:5 AB:CD\r\n");
 }
 
 // A full disk, on a small tmpfs where the machine lets the test mount one, and under a file-size
@@ -93,7 +90,7 @@ TEST_F(PinStoreTest, AFullDiskKeepsTheTrustedCertificates) {
             saved = store.Save();
         }
         EXPECT_FALSE(saved);
-        EXPECT_EQ(ReadFile(), old);
+        EXPECT_EQ(PinFile(), old);
         EXPECT_EQ(QDir().entryList({"mail.pin*"}, QDir::Files | QDir::Hidden),
                   QStringList{"mail.pin"});
         ASSERT_TRUE(QDir::setCurrent(dir.path()));

@@ -1,4 +1,4 @@
-#include "accounts/account_secrets.h"
+#include "secrets/account_secrets.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Reading and writing initialisation files.
-#include "platform/profile_file.h"
+#include "files/profile_file.h"
 #include "tests/support/full_disk.h"
 
 #include <QDir>

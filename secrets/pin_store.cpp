@@ -1,7 +1,7 @@
-#include "accounts/pin_store.h"
+#include "secrets/pin_store.h"
 
 #include "accounts/accounts_file.h"
-#include "platform/whole_file.h"
+#include "files/whole_file.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "pop3/mail_date.h"
+#include "mime/mail_date.h"
 
 #include <algorithm>
 #include <array>

@@ -1,9 +1,9 @@
 // Secrets in the desktop's keyring, on a private session bus (keyring_session.sh): stored and
 // read, moved over from the accounts file, a locked keyring, and no keyring at all.
 #include "accounts/account_list.h"
-#include "accounts/account_secrets.h"
 #include "accounts/accounts_file.h"
-#include "accounts/keyring_store.h"
+#include "secrets/account_secrets.h"
+#include "secrets/keyring_store.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/temp_working_dir.h"
 

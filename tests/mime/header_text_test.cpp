@@ -1,8 +1,8 @@
 // What a reader sees of header text: encoded words, folds, 8-bit bytes and dates, against
 // header lines of the kind real mail carries.
-#include "pop3/charset.h"
-#include "pop3/header_text.h"
-#include "pop3/mail_date.h"
+#include "mime/charset.h"
+#include "mime/header_text.h"
+#include "mime/mail_date.h"
 
 #include <cstdlib>
 #include <ctime>

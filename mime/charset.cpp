@@ -1,4 +1,4 @@
-#include "pop3/charset.h"
+#include "mime/charset.h"
 
 #include <algorithm>
 #include <cctype>
