@@ -6,5 +6,5 @@ cd "$(dirname "$0")/.."
 lupdate=$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)
 # Translated() (platform/translated_text.h) is translate() returning bytes.
 "$lupdate" -locations none -no-obsolete -tr-function-alias translate+=Translated -I . \
-    accounts app desktop dialogs mail platform rules signin widgets \
+    accounts app desktop dialogs files mail platform preview rules secrets signin widgets \
     -ts translations/vellion_de.ts translations/vellion_fr.ts

@@ -1011,6 +1011,54 @@
         <source>Start in the tray</source>
         <translation>Im Systembereich starten</translation>
     </message>
+    <message>
+        <source>Minutes between checks</source>
+        <translation>Minuten zwischen den Abrufen</translation>
+    </message>
+    <message>
+        <source>Lines of each message:</source>
+        <translation>Zeilen jeder Nachricht:</translation>
+    </message>
+    <message>
+        <source>Preview while checking</source>
+        <translation>Vorschau beim Abrufen</translation>
+    </message>
+    <message>
+        <source>Each check reads these lines of every message with its header</source>
+        <translation>Jeder Abruf liest diese Zeilen jeder Nachricht mit ihrem Kopf</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Accounts in rounds</source>
+        <translation>Konten in den Runden</translation>
+    </message>
+    <message>
+        <source>Selected account:</source>
+        <translation>Gewähltes Konto:</translation>
+    </message>
+    <message>
+        <source>As set above</source>
+        <translation>Wie oben eingestellt</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Nie</translation>
+    </message>
+    <message>
+        <source>Every</source>
+        <translation>Alle</translation>
+    </message>
+    <message>
+        <source>How often the periodic check takes the account selected above</source>
+        <translation>Wie oft der regelmäßige Abruf das oben gewählte Konto abruft</translation>
+    </message>
+    <message>
+        <source>Minutes between the account&apos;s checks</source>
+        <translation>Minuten zwischen den Abrufen des Kontos</translation>
+    </message>
 </context>
 <context>
     <name>TSignInDialog</name>

@@ -1011,6 +1011,54 @@
         <source>Start in the tray</source>
         <translation>Démarrer dans la zone de notification</translation>
     </message>
+    <message>
+        <source>Minutes between checks</source>
+        <translation>Minutes entre les relèves</translation>
+    </message>
+    <message>
+        <source>Lines of each message:</source>
+        <translation>Lignes de chaque message :</translation>
+    </message>
+    <message>
+        <source>Preview while checking</source>
+        <translation>Aperçu pendant la relève</translation>
+    </message>
+    <message>
+        <source>Each check reads these lines of every message with its header</source>
+        <translation>Chaque relève lit ces lignes de chaque message avec son en-tête</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Aperçu</translation>
+    </message>
+    <message>
+        <source>Accounts in rounds</source>
+        <translation>Comptes des tournées</translation>
+    </message>
+    <message>
+        <source>Selected account:</source>
+        <translation>Compte sélectionné :</translation>
+    </message>
+    <message>
+        <source>As set above</source>
+        <translation>Comme réglé ci-dessus</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Jamais</translation>
+    </message>
+    <message>
+        <source>Every</source>
+        <translation>Toutes les</translation>
+    </message>
+    <message>
+        <source>How often the periodic check takes the account selected above</source>
+        <translation>Fréquence à laquelle la relève périodique traite le compte sélectionné ci-dessus</translation>
+    </message>
+    <message>
+        <source>Minutes between the account&apos;s checks</source>
+        <translation>Minutes entre les relèves du compte</translation>
+    </message>
 </context>
 <context>
     <name>TSignInDialog</name>
