@@ -7,9 +7,9 @@
 //
 //   QT_QPA_PLATFORM=offscreen grid_fill_bench [rows] [rounds]
 #include "bench/messy_header.h"
-#include "mime/shown_header.h"
 #include "mime/header_text.h"
 #include "mime/mail_date.h"
+#include "mime/shown_header.h"
 #include "widgets/batched_repaint.h"
 #include "widgets/message_grid.h"
 

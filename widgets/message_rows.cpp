@@ -1,9 +1,9 @@
 #include "widgets/message_rows.h"
 
-#include "platform/int_text.h"
 #include "mime/charset.h"
 #include "mime/header_text.h"
 #include "mime/mail_date.h"
+#include "platform/int_text.h"
 
 #include <QCoreApplication>
 

@@ -79,7 +79,7 @@ private:
     bool Less(int left, int right, int column, bool ascending) const;
     void ChangedRows(int message);
 
-    std::deque<TRow> rows; // by message number - 1; grows without moving what it holds
+    std::deque<TRow> rows;  // by message number - 1; grows without moving what it holds
     std::vector<int> order; // view row -> message number - 1
     std::vector<int> rowOf; // message number - 1 -> view row
     QStringList headings;
