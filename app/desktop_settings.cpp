@@ -80,3 +80,15 @@ bool InRounds(const std::string& account) {
 bool SetInRounds(const std::string& account, bool included) {
     return WritePrivateProfileString(RoundsSection, account, Flag(included), SettingsFilePath());
 }
+
+bool MoveAccountSettings(const std::string& from, const std::string& to) {
+    bool written = true;
+    for (const char* section : {RoundsSection, IntervalSection}) {
+        const std::string value = GetPrivateProfileString(section, from, "", SettingsFilePath());
+        if (value.empty() || from == to) continue;
+        if (!to.empty())
+            written = WritePrivateProfileString(section, to, value, SettingsFilePath()) && written;
+        written = WritePrivateProfileString(section, from, "", SettingsFilePath()) && written;
+    }
+    return written;
+}

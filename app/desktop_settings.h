@@ -44,3 +44,7 @@ bool SetOwnCheckMinutes(const std::string& account, std::optional<int> minutes);
 // Whether Check All and the periodic check take the account (absent: yes).
 bool InRounds(const std::string& account);
 bool SetInRounds(const std::string& account, bool included);
+
+// Carries an account's keys of both sections to its new name; an empty name drops them, so that
+// a later account of the old name starts from the defaults. False when a key could not be written.
+bool MoveAccountSettings(const std::string& from, const std::string& to);

@@ -2,6 +2,7 @@
 // and adding, modifying and deleting accounts.
 #include "accounts/account_list.h"
 #include "accounts/seen_file.h"
+#include "app/desktop_settings.h"
 #include "app/main_window.h"
 #include "dialogs/account_editor.h"
 #include "mail/mail_operations.h"
@@ -83,6 +84,8 @@ void TForm1::del_accClick() {
     }
     if (!accounts->SaveToFile()) ShowMessage(Translated("TForm1", "Error saving accounts file"));
     DropUnusedSeen(*accounts);
+    MoveAccountSettings(name, "");
+    ApplyDesktop();
     tree->RemoveSelectedAccount();
     if (tree->NodeCount() < 3) {
         tree->InsertPlaceholder();
@@ -104,6 +107,7 @@ void TForm1::RefreshAccountNodes(const std::string& oldName, const std::string& 
         return;
     }
     tree->setCurrentItem(selected);
+    if (oldName != newName && MoveAccountSettings(oldName, newName)) ApplyDesktop();
 }
 
 void TForm1::smallpanelMouseMove(Qt::MouseButtons shift, int x, int /*y*/) {

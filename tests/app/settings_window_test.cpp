@@ -139,4 +139,17 @@ TEST(Autostart, PathAndQuoting) {
               std::string::npos)
         << entry;
 }
+TEST_F(SettingsWindowTest, AnAccountsKeysFollowItsRenameAndGoWithIt) {
+    ASSERT_TRUE(SetInRounds("Work", false));
+    ASSERT_TRUE(SetOwnCheckMinutes("Work", 30));
+    ASSERT_TRUE(MoveAccountSettings("Work", "Job"));
+    EXPECT_TRUE(InRounds("Work"));
+    EXPECT_EQ(OwnCheckMinutes("Work"), std::nullopt);
+    EXPECT_FALSE(InRounds("Job"));
+    EXPECT_EQ(OwnCheckMinutes("Job"), 30);
+    ASSERT_TRUE(MoveAccountSettings("Job", ""));
+    EXPECT_TRUE(InRounds("Job"));
+    EXPECT_EQ(OwnCheckMinutes("Job"), std::nullopt);
+}
+
 } // namespace
