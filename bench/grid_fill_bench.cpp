@@ -6,6 +6,7 @@
 // plain table's.
 //
 //   QT_QPA_PLATFORM=offscreen grid_fill_bench [rows] [rounds]
+#include "bench/median.h"
 #include "bench/messy_header.h"
 #include "mime/header_text.h"
 #include "mime/mail_date.h"
@@ -201,11 +202,6 @@ TFigures RunChild(const char* self, const char* side, int rows) {
         pclose(out);
     }
     return figures;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // with their rows) cost over Qt's text comparison. Target: at most 1.2 for every column.
 //
 //   QT_QPA_PLATFORM=offscreen grid_sort_bench [rows] [rounds]
+#include "bench/median.h"
 #include "widgets/message_grid.h"
 
 #include <QApplication>
@@ -36,11 +37,6 @@ double Seconds(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
     work();
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

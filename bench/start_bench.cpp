@@ -4,6 +4,7 @@
 //   start_bench [accounts] [rounds]
 #include "accounts/accounts_file.h"
 #include "app/program.h"
+#include "bench/median.h"
 
 #include <QApplication>
 #include <QDir>
@@ -42,11 +43,6 @@ double StartSeconds(const QString& dir) {
     program.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return seconds;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "bench/component_check.h"
+#include "bench/median.h"
 #include "dialogs/status_dialog.h"
 #include "mail/mail_check.h"
 #include "mail/mail_operations.h"
@@ -107,11 +108,6 @@ int MemoryRuns(TForm1& form, TStatus& status, int rounds, bool quiet) {
                     seconds, PeakMB(), ResidentMB());
     }
     return 0;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace
