@@ -1,6 +1,7 @@
 #include "tests/support/scripted_peer.h"
 
 #include <chrono>
+#include <gtest/gtest.h>
 
 namespace test_support {
 
@@ -22,6 +23,31 @@ Script& Script::ReadLines(int count) {
     for (int i = 0; i < count; ++i)
         ReadLine();
     return *this;
+}
+
+Script& Script::Expect(std::string line) {
+    steps_.push_back({Kind::Expect, std::move(line), 0, 0});
+    return *this;
+}
+
+Script& Script::Talk(const std::vector<Exchange>& exchanges) {
+    for (const Exchange& exchange : exchanges) {
+        if (!exchange.client.empty()) Expect(exchange.client);
+        if (exchange.server.empty()) continue;
+        const bool ended = exchange.server.back() == '\n';
+        Send(ended ? exchange.server : exchange.server + "\r\n");
+    }
+    return *this;
+}
+
+bool Script::Checked() const {
+    for (const Step& step : steps_)
+        if (step.kind == Kind::Expect) return true;
+    return false;
+}
+
+Script Talk(const std::vector<Exchange>& exchanges) {
+    return Script().Talk(exchanges);
 }
 
 Script& Script::Wait(int ms) {
@@ -51,6 +77,35 @@ Script& Script::Tls(std::string certName, bool oldTls) {
 
 namespace {
 
+// The line as C would write it, so that a stray CR, LF or blank shows.
+std::string Shown(const std::string& line) {
+    std::string out = "\"";
+    for (char c : line) {
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '"' || c == '\\')
+            out += std::string("\\") + c;
+        else if (static_cast<unsigned char>(c) >= 0x20)
+            out += c;
+        else
+            out += "\\x" + std::string(1, "0123456789abcdef"[c >> 4]) + "0123456789abcdef"[c & 15];
+    }
+    return out + "\"";
+}
+
+// `got` is `expected` and CR LF; a last word "*" in `expected` takes any one word.
+bool Matches(const std::string& expected, const std::string& got) {
+    if (got.size() < 2 || got.compare(got.size() - 2, 2, "\r\n") != 0) return false;
+    const std::string line = got.substr(0, got.size() - 2);
+    if (expected.size() < 2 || expected.compare(expected.size() - 2, 2, " *") != 0)
+        return line == expected;
+    const size_t head = expected.size() - 1;
+    return line.size() > head && line.compare(0, head, expected, 0, head) == 0 &&
+           line.find(' ', head) == std::string::npos;
+}
+
 ServerOptions LimitedTo(ServerOptions options, size_t connections) {
     options.maxConnections = connections;
     return options;
@@ -59,17 +114,54 @@ ServerOptions LimitedTo(ServerOptions options, size_t connections) {
 } // namespace
 
 ScriptedPeer::ScriptedPeer(std::vector<Script> scripts, ServerOptions options)
-    : scripts_(std::move(scripts)), options_(options),
+    : scripts_(std::move(scripts)), options_(options), played_(scripts_.size(), false),
       server_(LimitedTo(options, scripts_.size()),
               [this](size_t index, Connection& connection) { Play(index, connection); }) {}
 
 ScriptedPeer::ScriptedPeer(Script script, ServerOptions options)
     : ScriptedPeer(std::vector<Script>{std::move(script)}, options) {}
 
+ScriptedPeer::~ScriptedPeer() {
+    // The client has usually closed by now; its last lines may still be on their way.
+    const size_t accepted = server_.Accepted();
+    for (size_t i = 0; i < accepted && i < scripts_.size(); ++i)
+        if (scripts_[i].Checked()) {
+            server_.WaitHandled(accepted, options_.ioTimeoutMs + 1000);
+            break;
+        }
+    server_.Stop();
+    std::lock_guard lock(mutex_);
+    for (const std::string& failure : failures_)
+        ADD_FAILURE() << failure;
+    for (size_t i = 0; i < scripts_.size(); ++i)
+        if (failures_.empty() && scripts_[i].Checked() && !played_[i])
+            ADD_FAILURE() << "connection " << i
+                          << (i < server_.Accepted() ? ": the conversation stopped half-way"
+                                                     : ": the client never came");
+}
+
+bool ScriptedPeer::Check(size_t index, size_t number, Connection& connection,
+                         const std::string& expected) {
+    const std::optional<std::string> line = connection.ReadLine();
+    if (line && Matches(expected, *line)) return true;
+    const std::string failure = "connection " + std::to_string(index) + ", client line " +
+                                std::to_string(number) + ": expected " + Shown(expected + "\r\n") +
+                                ", got " + (line ? Shown(*line) : connection.Failure());
+    server_.AddError(index, failure);
+    std::lock_guard lock(mutex_);
+    failures_.push_back(failure);
+    return false;
+}
+
 void ScriptedPeer::Play(size_t index, Connection& connection) {
     auto fail = [&](const char* step) {
         server_.AddError(index, std::string(step) + ": " + connection.Failure());
     };
+    auto played = [&] {
+        std::lock_guard lock(mutex_);
+        played_[index] = true;
+    };
+    size_t expected = 0; // the client lines checked so far
     for (const Script::Step& step : scripts_[index].Steps()) {
         switch (step.kind) {
         case Script::Kind::Send:
@@ -81,6 +173,9 @@ void ScriptedPeer::Play(size_t index, Connection& connection) {
         case Script::Kind::ReadLine:
             if (!connection.ReadLine()) return fail("ReadLine");
             break;
+        case Script::Kind::Expect:
+            if (!Check(index, ++expected, connection, step.bytes)) return connection.Close();
+            break;
         case Script::Kind::Wait:
             if (!connection.Pause(step.ms)) return;
             break;
@@ -88,21 +183,33 @@ void ScriptedPeer::Play(size_t index, Connection& connection) {
             if (!connection.StartTls(step.bytes, step.oldTls)) return fail("Tls");
             break;
         case Script::Kind::Close:
+            played();
             connection.Close();
             return;
         case Script::Kind::Stall:
+            played();
             connection.DrainUntilClosed(step.ms);
             return;
         case Script::Kind::Repeat: {
             const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(step.ms);
             while (std::chrono::steady_clock::now() < end && connection.Send(step.bytes)) {
             }
+            played();
             connection.Close();
             return;
         }
         }
     }
-    connection.DrainUntilClosed(options_.ioTimeoutMs);
+    played();
+    if (!scripts_[index].Checked()) return connection.DrainUntilClosed(options_.ioTimeoutMs);
+    // A conversation is over: the client may only close now.
+    if (const std::optional<std::string> line = connection.ReadLine()) {
+        const std::string failure = "connection " + std::to_string(index) +
+                                    ": expected the client to close, got " + Shown(*line);
+        server_.AddError(index, failure);
+        std::lock_guard lock(mutex_);
+        failures_.push_back(failure);
+    }
 }
 
 bool ScriptedPeer::WaitDone(int timeoutMs) const {

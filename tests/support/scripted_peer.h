@@ -1,6 +1,7 @@
 #pragma once
 #include "tests/support/sequential_server.h"
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -19,15 +20,35 @@
 //
 // A script that ends without Close() keeps reading until the client closes (bounded by the I/O
 // time-out), so the transcript also holds what the client sent after the last scripted step.
+//
+// A conversation reads as the RFCs' examples: each line the client must send beside the reply
+// (CR LF added unless the reply ends in LF; several lines in one string for a multi-line reply).
+// Any other line, or none within the I/O time-out, fails the test with what was expected and
+// what came; so does a line after the last step, or a conversation that was not played to its
+// end by the time the peer goes:
+//
+//   test_support::ScriptedPeer server(test_support::Talk({
+//       {"", "+OK ready"}, // the greeting: no line to wait for
+//       {"USER bob", "+OK"},
+//       {"PASS pw", "-ERR no"},
+//       {"QUIT", "+OK bye"},
+//   }));
 
 namespace test_support {
 
+// One step of a conversation: the line the client sends next ("" when the server speaks first)
+// and what the server answers ("" for nothing, as before the replies to a pipelined batch).
+struct Exchange {
+    std::string client;
+    std::string server;
+};
+
 class Script {
 public:
-    enum class Kind { Send, ReadLine, Wait, Close, Stall, Repeat, Tls };
+    enum class Kind { Send, ReadLine, Expect, Wait, Close, Stall, Repeat, Tls };
     struct Step {
         Kind kind;
-        std::string bytes;   // Send; Tls: the certificate's name
+        std::string bytes;   // Send; Expect: the line without CR LF; Tls: the certificate's name
         size_t chunkSize;    // Send: 0 sends all at once
         int ms;              // Send: pause between chunks; Wait: the pause; Stall: the limit
         bool oldTls = false; // Tls: the server speaks only TLS 1.0 and 1.1
@@ -41,6 +62,11 @@ public:
     Script& ReadLine();
     // ReadLine() count times.
     Script& ReadLines(int count);
+    // Reads the next line and fails the test unless it is `line` and CR LF. A last word "*"
+    // stands for any one word (for a response that depends on the peer's port).
+    Script& Expect(std::string line);
+    // A conversation (see above) appended to the script.
+    Script& Talk(const std::vector<Exchange>& exchanges);
     Script& Wait(int ms);
     // Closes the connection; later steps are not played.
     Script& Close();
@@ -57,16 +83,23 @@ public:
     Script& Tls(std::string certName, bool oldTls = false);
 
     const std::vector<Step>& Steps() const { return steps_; }
+    bool Checked() const; // holds an Expect step
 
 private:
     std::vector<Step> steps_;
 };
+
+// A script that is one conversation.
+Script Talk(const std::vector<Exchange>& exchanges);
 
 class ScriptedPeer {
 public:
     // Connection i plays scripts[i]; after the last script no further connection is accepted.
     explicit ScriptedPeer(std::vector<Script> scripts, ServerOptions options = {});
     explicit ScriptedPeer(Script script, ServerOptions options = {});
+    // Waits for the connections under way to end, then fails the test for each conversation
+    // that went otherwise than scripted or was not played to its end.
+    ~ScriptedPeer();
 
     uint16_t Port() const { return server_.Port(); }
     // Connections accepted so far.
@@ -75,7 +108,7 @@ public:
     std::string Received(size_t index) const { return server_.Received(index); }
     // The lines read by the ReadLine steps of connection `index`, line ends kept.
     std::vector<std::string> Lines(size_t index) const { return server_.Lines(index); }
-    // Steps that could not be played ("connection 0: ReadLine: time-out").
+    // Steps that could not be played ("connection 0: ReadLine: time-out"), conversations' too.
     std::vector<std::string> Errors() const { return server_.Errors(); }
     // Waits until every script has been played to its end and its connection closed.
     bool WaitDone(int timeoutMs = 5000) const;
@@ -84,10 +117,16 @@ public:
 
 private:
     void Play(size_t index, Connection& connection);
+    // Reads the client's line `number` of the connection; false (and the failure recorded)
+    // unless it is `expected`.
+    bool Check(size_t index, size_t number, Connection& connection, const std::string& expected);
 
     std::vector<Script> scripts_;
     ServerOptions options_;
-    SequentialServer server_; // last: its thread reads the members above
+    mutable std::mutex mutex_;          // guards the two below, written by the server thread
+    std::vector<bool> played_;          // per script: played to its end
+    std::vector<std::string> failures_; // conversations that went otherwise
+    SequentialServer server_;           // last: its thread reads the members above
 };
 
 } // namespace test_support

@@ -3,6 +3,7 @@
 #include "tests/support/scripted_peer.h"
 
 #include <chrono>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -127,4 +128,42 @@ TEST(ScriptedPeer, ReportsAConnectionThatNeverCame) {
     EXPECT_FALSE(server.WaitDone(1000));
     EXPECT_EQ(server.Errors(),
               (std::vector<std::string>{"connection 1: no connection within the accept time-out"}));
+}
+
+// A conversation greets, then holds the client to each line; what the client sends here is
+// given as `sent`, and any other line fails the test with what was expected and what came.
+namespace {
+
+std::string sent; // read by Converse, which EXPECT_NONFATAL_FAILURE allows no arguments
+
+void Converse() {
+    ScriptedPeer server(test_support::Talk(
+        {{"", "+OK ready"}, {"AUTH PLAIN *", "+OK\r\n"}, {"QUIT", "+OK bye\r\n.\r\n"}}));
+    if (sent.empty()) return;
+    BlockingClient client(server.Port(), 300);
+    EXPECT_EQ(client.ReadLine(), "+OK ready\r\n");
+    client.Send(sent);
+    client.ReadUntil("bye\r\n.\r\n"); // or nothing within 300 ms
+}
+
+} // namespace
+
+TEST(ScriptedPeer, AConversationFailsTheTestOnAnyOtherLine) {
+    sent = "AUTH PLAIN AGJvYgBwdw==\r\nQUIT\r\n";
+    Converse();
+    const struct {
+        const char* sent;
+        const char* failure;
+    } cases[] = {
+        {"AUTH PLAIN\r\n", R"(line 1: expected "AUTH PLAIN *\r\n", got "AUTH PLAIN\r\n")"},
+        {"AUTH PLAIN a b\r\n", R"(got "AUTH PLAIN a b\r\n")"},
+        {"AUTH PLAIN a\n", R"(got "AUTH PLAIN a\n")"},
+        {"AUTH PLAIN a\r\n", R"(line 2: expected "QUIT\r\n", got closed by client)"},
+        {"AUTH PLAIN a\r\nQUIT\r\nNOOP\r\n", R"(expected the client to close, got "NOOP\r\n")"},
+        {"", "connection 0: the client never came"},
+    };
+    for (const auto& c : cases) {
+        sent = c.sent;
+        EXPECT_NONFATAL_FAILURE(Converse(), c.failure);
+    }
 }
