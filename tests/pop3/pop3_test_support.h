@@ -6,6 +6,11 @@
 #include <string>
 #include <vector>
 
+using test_support::Exchange;
+using test_support::Script;
+using test_support::ScriptedPeer;
+using test_support::Talk;
+
 // What the client did, in order: events and the failure that ended a call.
 struct EventLog {
     std::vector<std::string> entries;
@@ -27,7 +32,7 @@ inline void Record(TPop3Client& client, EventLog& log) {
 }
 
 // Points the client at the scripted server: bob with this password, at most 5 s a wait.
-inline void Prepare(TPop3Client& client, const test_support::ScriptedPeer& peer,
+inline void Prepare(TPop3Client& client, const ScriptedPeer& peer,
                     const std::string& password = "pw") {
     client.Host = "127.0.0.1";
     client.Port = peer.Port();
@@ -36,18 +41,19 @@ inline void Prepare(TPop3Client& client, const test_support::ScriptedPeer& peer,
     client.Password = password;
 }
 
-// Log-in, STAT and QUIT, all accepted.
-inline test_support::Script& LogInAndQuit(test_support::Script& script) {
-    return script.Send("+OK ready\r\n")
-        .ReadLine()
-        .Send("+OK\r\n")
-        .ReadLine()
-        .Send("+OK\r\n")
-        .ReadLine()
-        .Send("+OK 0 0\r\n")
-        .ReadLine()
-        .Send("+OK bye\r\n")
-        .Close();
+// Bob's log-in with USER and PASS, accepted, and the STAT that follows it (RFC 1939).
+inline std::vector<Exchange> LogIn(const std::string& stat = "+OK 0 0") {
+    return {{"USER bob", "+OK"}, {"PASS pw", "+OK"}, {"STAT", stat}};
+}
+
+// A greeting, then LogIn(stat), then the given steps.
+inline Script LoggedIn(const std::string& stat, const std::vector<Exchange>& then = {}) {
+    return Talk({{"", "+OK ready"}}).Talk(LogIn(stat)).Talk(then);
+}
+
+// A greeting, LogIn() and QUIT, then the server closes.
+inline Script& LogInAndQuit(Script& script) {
+    return script.Talk({{"", "+OK ready"}}).Talk(LogIn()).Talk({{"QUIT", "+OK bye"}}).Close();
 }
 
 // Runs the action and returns the text of the failure it ended with, or "" on success.
@@ -58,14 +64,4 @@ inline std::string FailureOf(const std::function<void()>& action) {
         return e.what();
     }
     return "";
-}
-
-// A server that says the first line on connecting and then answers each command the client
-// sends with the next line, in order.
-inline test_support::Script Conversation(const std::vector<std::string>& lines) {
-    test_support::Script script;
-    script.Send(lines.at(0));
-    for (size_t i = 1; i < lines.size(); ++i)
-        script.ReadLine().Send(lines[i]);
-    return script;
 }

@@ -4,11 +4,6 @@
 
 #include <gtest/gtest.h>
 
-using test_support::Script;
-using test_support::ScriptedPeer;
-
-namespace {} // namespace
-
 TEST(Pop3ServerQuirks, RejectedPasswords) {
     struct Case {
         const char* server;
@@ -19,22 +14,19 @@ TEST(Pop3ServerQuirks, RejectedPasswords) {
         // Courier and Dovecot answer a wrong password after a pause (seconds, here shortened)
         // and let the client try again.
         {"late rejection",
-         Conversation({"+OK Hello there.\r\n", "+OK Password required.\r\n"})
-             .ReadLine()
+         Talk(
+             {{"", "+OK Hello there."}, {"USER bob", "+OK Password required."}, {"PASS wrong", ""}})
              .Wait(300)
-             .Send("-ERR Login failed.\r\n")
-             .ReadLine()
-             .Send("+OK\r\n")
-             .ReadLine()
+             .Talk({{"", "-ERR Login failed."}, {"USER bob", "+OK"}, {"PASS wrong", ""}})
              .Wait(300)
-             .Send("-ERR Login failed.\r\n")
-             .ReadLine()
-             .Send("+OK Bye-bye.\r\n"),
+             .Talk({{"", "-ERR Login failed."}, {"QUIT", "+OK Bye-bye."}}),
          "Authentication failed"},
         // popa3d greets with "+OK" alone and hangs up after a wrong password: the retry finds
         // the connection gone, before or after its USER went out.
         {"rejection and hang-up",
-         Conversation({"+OK\r\n", "+OK\r\n", "-ERR Authentication failed (bad password?)\r\n"})
+         Talk({{"", "+OK"},
+               {"USER bob", "+OK"},
+               {"PASS wrong", "-ERR Authentication failed (bad password?)"}})
              .Close(),
          "Socket "},
     };
@@ -62,22 +54,21 @@ TEST(Pop3ServerQuirks, HeadersAreTakenAsTheServerSendsThem) {
         // Dovecot and popa3d send 8-bit header bytes as stored.
         {"8-bit bytes",
          "+OK\r\nSubject: Gr\xfc\xdf"
-         "e aus K\xf6ln\r\n\r\n.\r\n",
+         "e aus K\xf6ln\r\n\r\n.",
          " Gr\xfc\xdf"
          "e aus K\xf6ln"},
         // Courier sends a notice of its own in their place to a client that did not announce
         // UTF-8; LIST still gives the stored message's size.
         {"notice in place of the header",
          "+OK headers follow.\r\nFrom: Mail Delivery Subsystem <postmaster>\r\n"
-         "Subject: Cannot display Unicode content\r\nMime-Version: 1.0\r\n\r\n.\r\n",
+         "Subject: Cannot display Unicode content\r\nMime-Version: 1.0\r\n\r\n.",
          " Cannot display Unicode content"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.server);
-        ScriptedPeer peer(Conversation(
-            {"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 1 280\r\n", c.top, "+OK 1 280\r\n"}));
+        ScriptedPeer peer(LoggedIn("+OK 1 280", {{"TOP 1 0", c.top}, {"LIST 1", "+OK 1 280"}}));
         TPop3Client client;
-        Prepare(client, peer, "secret");
+        Prepare(client, peer);
         client.Connect();
         client.GetSummary(1);
         EXPECT_EQ(client.Summary().Subject, c.subject);

@@ -32,7 +32,7 @@ Script& Script::Expect(std::string line) {
 
 Script& Script::Talk(const std::vector<Exchange>& exchanges) {
     for (const Exchange& exchange : exchanges) {
-        if (!exchange.client.empty()) Expect(exchange.client);
+        if (!exchange.client.empty()) Expect(exchange.client == EmptyLine ? "" : exchange.client);
         if (exchange.server.empty()) continue;
         const bool ended = exchange.server.back() == '\n';
         Send(ended ? exchange.server : exchange.server + "\r\n");

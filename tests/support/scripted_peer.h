@@ -36,12 +36,14 @@
 
 namespace test_support {
 
-// One step of a conversation: the line the client sends next ("" when the server speaks first)
-// and what the server answers ("" for nothing, as before the replies to a pipelined batch).
+// One step of a conversation: the line the client sends next ("" when the server speaks first,
+// EmptyLine for a line with nothing on it) and what the server answers ("" for nothing, as
+// before the replies to a pipelined batch).
 struct Exchange {
     std::string client;
     std::string server;
 };
+inline const std::string EmptyLine = "\r\n";
 
 class Script {
 public:
