@@ -77,21 +77,11 @@ Script& Script::Tls(std::string certName, bool oldTls) {
 
 namespace {
 
-// The line as C would write it, so that a stray CR, LF or blank shows.
+// The line with its CR and LF shown, in quotes, so that a stray blank shows too.
 std::string Shown(const std::string& line) {
     std::string out = "\"";
-    for (char c : line) {
-        if (c == '\r')
-            out += "\\r";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '"' || c == '\\')
-            out += std::string("\\") + c;
-        else if (static_cast<unsigned char>(c) >= 0x20)
-            out += c;
-        else
-            out += "\\x" + std::string(1, "0123456789abcdef"[c >> 4]) + "0123456789abcdef"[c & 15];
-    }
+    for (char c : line)
+        out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
     return out + "\"";
 }
 
@@ -114,7 +104,7 @@ ServerOptions LimitedTo(ServerOptions options, size_t connections) {
 } // namespace
 
 ScriptedPeer::ScriptedPeer(std::vector<Script> scripts, ServerOptions options)
-    : scripts_(std::move(scripts)), options_(options), played_(scripts_.size(), false),
+    : scripts_(std::move(scripts)), options_(options),
       server_(LimitedTo(options, scripts_.size()),
               [this](size_t index, Connection& connection) { Play(index, connection); }) {}
 
@@ -122,94 +112,74 @@ ScriptedPeer::ScriptedPeer(Script script, ServerOptions options)
     : ScriptedPeer(std::vector<Script>{std::move(script)}, options) {}
 
 ScriptedPeer::~ScriptedPeer() {
+    bool talks = false;
+    for (const Script& script : scripts_)
+        talks = talks || script.Checked();
     // The client has usually closed by now; its last lines may still be on their way.
-    const size_t accepted = server_.Accepted();
-    for (size_t i = 0; i < accepted && i < scripts_.size(); ++i)
-        if (scripts_[i].Checked()) {
-            server_.WaitHandled(accepted, options_.ioTimeoutMs + 1000);
-            break;
-        }
+    if (talks) server_.WaitHandled(server_.Accepted(), options_.ioTimeoutMs + 1000);
     server_.Stop();
-    std::lock_guard lock(mutex_);
     for (const std::string& failure : failures_)
         ADD_FAILURE() << failure;
-    for (size_t i = 0; i < scripts_.size(); ++i)
-        if (failures_.empty() && scripts_[i].Checked() && !played_[i])
-            ADD_FAILURE() << "connection " << i
-                          << (i < server_.Accepted() ? ": the conversation stopped half-way"
-                                                     : ": the client never came");
-}
-
-bool ScriptedPeer::Check(size_t index, size_t number, Connection& connection,
-                         const std::string& expected) {
-    const std::optional<std::string> line = connection.ReadLine();
-    if (line && Matches(expected, *line)) return true;
-    const std::string failure = "connection " + std::to_string(index) + ", client line " +
-                                std::to_string(number) + ": expected " + Shown(expected + "\r\n") +
-                                ", got " + (line ? Shown(*line) : connection.Failure());
-    server_.AddError(index, failure);
-    std::lock_guard lock(mutex_);
-    failures_.push_back(failure);
-    return false;
+    for (size_t i = server_.Accepted(); i < scripts_.size(); ++i)
+        if (scripts_[i].Checked()) ADD_FAILURE() << "connection " << i << ": the client never came";
 }
 
 void ScriptedPeer::Play(size_t index, Connection& connection) {
-    auto fail = [&](const char* step) {
-        server_.AddError(index, std::string(step) + ": " + connection.Failure());
-    };
-    auto played = [&] {
+    const Script& script = scripts_[index];
+    // In a conversation, a step that cannot be played fails the test.
+    auto fail = [&](const std::string& text) {
+        server_.AddError(index, text);
+        if (!script.Checked()) return;
         std::lock_guard lock(mutex_);
-        played_[index] = true;
+        failures_.push_back("connection " + std::to_string(index) + ": " + text);
     };
-    size_t expected = 0; // the client lines checked so far
-    for (const Script::Step& step : scripts_[index].Steps()) {
+    int lines = 0; // the client lines expected so far
+    for (const Script::Step& step : script.Steps()) {
         switch (step.kind) {
         case Script::Kind::Send:
             if (!(step.chunkSize == 0
                       ? connection.Send(step.bytes)
                       : connection.SendChunked(step.bytes, step.chunkSize, step.ms)))
-                return fail("Send");
+                return fail("Send: " + connection.Failure());
             break;
         case Script::Kind::ReadLine:
-            if (!connection.ReadLine()) return fail("ReadLine");
+            if (!connection.ReadLine()) return fail("ReadLine: " + connection.Failure());
             break;
-        case Script::Kind::Expect:
-            if (!Check(index, ++expected, connection, step.bytes)) return connection.Close();
-            break;
+        case Script::Kind::Expect: {
+            ++lines;
+            const std::optional<std::string> line = connection.ReadLine();
+            if (line && Matches(step.bytes, *line)) break;
+            fail("client line " + std::to_string(lines) + ": expected " +
+                 Shown(step.bytes + "\r\n") + ", got " +
+                 (line ? Shown(*line) : connection.Failure()));
+            return connection.Close();
+        }
         case Script::Kind::Wait:
             if (!connection.Pause(step.ms)) return;
             break;
         case Script::Kind::Tls:
-            if (!connection.StartTls(step.bytes, step.oldTls)) return fail("Tls");
+            if (!connection.StartTls(step.bytes, step.oldTls))
+                return fail("Tls: " + connection.Failure());
             break;
         case Script::Kind::Close:
-            played();
             connection.Close();
             return;
         case Script::Kind::Stall:
-            played();
             connection.DrainUntilClosed(step.ms);
             return;
         case Script::Kind::Repeat: {
             const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(step.ms);
             while (std::chrono::steady_clock::now() < end && connection.Send(step.bytes)) {
             }
-            played();
             connection.Close();
             return;
         }
         }
     }
-    played();
-    if (!scripts_[index].Checked()) return connection.DrainUntilClosed(options_.ioTimeoutMs);
+    if (!script.Checked()) return connection.DrainUntilClosed(options_.ioTimeoutMs);
     // A conversation is over: the client may only close now.
-    if (const std::optional<std::string> line = connection.ReadLine()) {
-        const std::string failure = "connection " + std::to_string(index) +
-                                    ": expected the client to close, got " + Shown(*line);
-        server_.AddError(index, failure);
-        std::lock_guard lock(mutex_);
-        failures_.push_back(failure);
-    }
+    if (const std::optional<std::string> line = connection.ReadLine())
+        fail("expected the client to close, got " + Shown(*line));
 }
 
 bool ScriptedPeer::WaitDone(int timeoutMs) const {

@@ -119,15 +119,11 @@ public:
 
 private:
     void Play(size_t index, Connection& connection);
-    // Reads the client's line `number` of the connection; false (and the failure recorded)
-    // unless it is `expected`.
-    bool Check(size_t index, size_t number, Connection& connection, const std::string& expected);
 
     std::vector<Script> scripts_;
     ServerOptions options_;
-    mutable std::mutex mutex_;          // guards the two below, written by the server thread
-    std::vector<bool> played_;          // per script: played to its end
-    std::vector<std::string> failures_; // conversations that went otherwise
+    std::mutex mutex_;                  // guards failures_, written by the server thread
+    std::vector<std::string> failures_; // of the conversations
     SequentialServer server_;           // last: its thread reads the members above
 };
 
