@@ -61,7 +61,7 @@ void ConnectAndPlan(TPop3Client& client, const ScriptedPeer& peer, int count) {
 TEST(Pop3Pipeline, CommandsGoAheadOfTheirReplies) {
     ScriptedPeer peer(
         Listed(3, Pipelining, Ahead(3, Top(1) + Size(1) + Top(2) + Size(2) + Top(3) + Size(3)))
-            .Talk({{"QUIT", "+OK bye"}}));
+            .Talk({Quit}));
     TPop3Client client;
     EventLog log;
     ConnectAndPlan(client, peer, 3);
@@ -132,7 +132,7 @@ TEST(Pop3Pipeline, AFailedSummaryFailsAsInLockstepAndTheSessionStillEndsWithQuit
     for (const Case& c : cases) {
         SCOPED_TRACE(c.failure);
         const std::string replies = Top(1) + Size(1) + c.top2 + c.size2 + Top(3) + Size(3);
-        ScriptedPeer peer(Listed(3, Pipelining, Ahead(3, replies)).Talk({{"QUIT", "+OK bye"}}));
+        ScriptedPeer peer(Listed(3, Pipelining, Ahead(3, replies)).Talk({Quit}));
         TPop3Client client;
         ConnectAndPlan(client, peer, 3);
         client.GetSummary(1);
@@ -158,7 +158,7 @@ TEST(Pop3Pipeline, PreviewLinesComeWithTheSummaryAndLeaveTheHeaderAsItWas) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.capa);
-        ScriptedPeer peer(Listed(2, c.capa, c.summaries).Talk({{"QUIT", "+OK bye"}}));
+        ScriptedPeer peer(Listed(2, c.capa, c.summaries).Talk({Quit}));
         TPop3Client client;
         client.PreviewLines = 2;
         ConnectAndPlan(client, peer, 2);
@@ -180,7 +180,7 @@ TEST(Pop3Pipeline, TopOnDemandKeepsTheReplyAsSentUpToItsCap) {
                              {{"TOP 1 5", "+OK\r\nSubject: s\r\n\r\n..dot\r\n."},
                               {"TOP 9 5", "-ERR no such message"},
                               {"TOP 1 1000", "+OK\r\nA: b\r\n\r\n" + longLine + "\r\ndropped\r\n."},
-                              {"QUIT", "+OK bye"}}));
+                              Quit}));
     TPop3Client client;
     ConnectAndPlan(client, peer, 2); // a plan of summaries ends at another command
     EXPECT_EQ(client.GetTop(1, 5), (std::vector<std::string>{"Subject: s", "", "..dot", "."}));

@@ -6,8 +6,6 @@
 
 namespace {
 
-const Exchange Quit = {"QUIT", "+OK bye"};
-
 void ConnectTo(TPop3Client& client, const ScriptedPeer& peer) {
     Prepare(client, peer);
     client.Connect();
@@ -208,7 +206,7 @@ TEST(Pop3Summary, LimitsOfAReplyAndWhatAFailureLeaves) {
     ScriptedPeer peer(
         {LoggedIn("+OK 1 1", {{"TOP 1 0", "+OK\r\n" + received + "Subject: big\r\n\r\n."},
                               {"LIST 1", "+OK 1 9"},
-                              {"QUIT", "+OK"}}),
+                              Quit}),
          LoggedIn("+OK 1 1", {{"TOP 1 0", "+OK"}}).Repeat(endless, 20000),
          LoggedIn("+OK 1 1", {{"LIST", "+OK\r\n1 10\r\nbad\r\n2 20\r\n."}}).Stall(3000)});
     TPop3Client client;

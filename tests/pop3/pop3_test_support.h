@@ -41,6 +41,9 @@ inline void Prepare(TPop3Client& client, const ScriptedPeer& peer,
     client.Password = password;
 }
 
+// QUIT, accepted.
+inline const Exchange Quit = {"QUIT", "+OK bye"};
+
 // Bob's log-in with USER and PASS, accepted, and the STAT that follows it (RFC 1939).
 inline std::vector<Exchange> LogIn(const std::string& stat = "+OK 0 0") {
     return {{"USER bob", "+OK"}, {"PASS pw", "+OK"}, {"STAT", stat}};
@@ -53,7 +56,7 @@ inline Script LoggedIn(const std::string& stat, const std::vector<Exchange>& the
 
 // A greeting, LogIn() and QUIT, then the server closes.
 inline Script& LogInAndQuit(Script& script) {
-    return script.Talk({{"", "+OK ready"}}).Talk(LogIn()).Talk({{"QUIT", "+OK bye"}}).Close();
+    return script.Talk({{"", "+OK ready"}}).Talk(LogIn()).Talk({Quit}).Close();
 }
 
 // Runs the action and returns the text of the failure it ended with, or "" on success.

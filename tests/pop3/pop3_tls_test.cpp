@@ -23,7 +23,7 @@ TEST(Pop3Tls, StlsUpgradesBeforeTheLogIn) {
         Talk({{"", "+OK ready"}, {"CAPA", "+OK\r\nUSER\r\nstls\r\n."}, {"STLS", "+OK go"}})
             .Tls("valid")
             .Talk(LogIn())
-            .Talk({{"QUIT", "+OK bye"}})
+            .Talk({Quit})
             .Close());
     TPop3Client client;
     PrepareTls(client, peer, TTransportSecurity::StartTls);
@@ -40,7 +40,7 @@ TEST(Pop3Tls, NoStlsStopsTheCheckBeforeAnyCredential) {
     };
     for (const auto& talk : cases) {
         SCOPED_TRACE(talk[0].server);
-        ScriptedPeer peer(Talk({{"", "+OK"}}).Talk(talk).Talk({{"QUIT", "+OK"}}).Close());
+        ScriptedPeer peer(Talk({{"", "+OK"}}).Talk(talk).Talk({Quit}).Close());
         TPop3Client client;
         PrepareTls(client, peer, TTransportSecurity::StartTls);
         EXPECT_EQ(FailureOf([&] { client.Connect(); }), "The server does not offer STARTTLS");
@@ -105,7 +105,7 @@ TEST(Pop3Tls, AuthFollowsStlsAndAsksTheCapabilitiesAgain) {
                           .Talk({{"CAPA", "+OK\r\nSASL XOAUTH2\r\n."},
                                  {"AUTH XOAUTH2 dXNlcj1ib2IBYXV0aD1CZWFyZXIgdG9rAQE=", "+OK"},
                                  {"STAT", "+OK 0 0"},
-                                 {"QUIT", "+OK bye"}})
+                                 Quit})
                           .Close());
     TPop3Client client;
     PrepareTls(client, peer, TTransportSecurity::StartTls);
