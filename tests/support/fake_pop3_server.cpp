@@ -238,11 +238,6 @@ void FakePop3Server::StallAt(const std::string& command) {
     hooks_[command] = {Action::Stall, {}};
 }
 
-void FakePop3Server::DropAtCommandNumber(int n) {
-    std::lock_guard lock(mutex_);
-    dropAtNumber_ = n;
-}
-
 void FakePop3Server::LeaveNumberOutOfUidl() {
     std::lock_guard lock(mutex_);
     bareUidl_ = true;
@@ -293,7 +288,6 @@ bool FakePop3Server::Send(Connection& connection, const std::string& bytes) cons
 void FakePop3Server::Serve(size_t index, Connection& connection) {
     Session session;
     std::string greeting;
-    int dropAt;
     {
         std::lock_guard lock(mutex_);
         session.messages = mailbox_;
@@ -301,7 +295,6 @@ void FakePop3Server::Serve(size_t index, Connection& connection) {
         session.user = user_;
         session.password = password_;
         greeting = greeting_;
-        dropAt = dropAtNumber_;
         session.bareUidl = bareUidl_;
     }
     session.deleted.assign(session.messages.size(), false);
@@ -314,7 +307,6 @@ void FakePop3Server::Serve(size_t index, Connection& connection) {
             return;
         }
         std::string line = StripLineEnd(*read);
-        if (number == dropAt) return;
         // Before any hook: a scripted reply must not excuse a malformed command.
         if (!WellFormed(line)) {
             if (!Send(connection, "-ERR Syntax error\r\n")) return;

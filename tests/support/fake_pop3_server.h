@@ -54,8 +54,6 @@ public:
     void DropAt(const std::string& command);
     // Reads that command, then answers nothing more until the client closes.
     void StallAt(const std::string& command);
-    // Closes the connection instead of answering the n-th command of a connection (from 1).
-    void DropAtCommandNumber(int n);
     // Answers "UIDL n" with "+OK uid", without the message number, as some servers do.
     void LeaveNumberOutOfUidl();
     // Sends every reply and the greeting in pieces of chunkSize bytes with delayMs between them.
@@ -92,7 +90,6 @@ private:
     std::string password_;
     std::string greeting_ = "+OK fake POP3 server ready\r\n";
     std::map<std::string, Hook> hooks_;
-    int dropAtNumber_ = 0;
     bool bareUidl_ = false;
     size_t chunkSize_ = 0;
     int chunkDelayMs_ = 0;

@@ -152,17 +152,6 @@ TEST(FakePop3Server, NegativeGreeting) {
     EXPECT_EQ(client.ReadLine(), "-ERR busy\r\n");
 }
 
-TEST(FakePop3Server, DropsTheConnectionAtTheNthCommand) {
-    FakePop3Server server(ThreeMessages(), "bob", "pw");
-    server.DropAtCommandNumber(3);
-    BlockingClient client(server.Port());
-    ASSERT_TRUE(LogIn(client));
-    EXPECT_EQ(Ask(client, "STAT"), "");
-    EXPECT_TRUE(client.ServerClosed());
-    ASSERT_TRUE(server.WaitConnections(1));
-    EXPECT_EQ(server.Commands(0), (std::vector<std::string>{"USER bob", "PASS pw", "STAT"}));
-}
-
 TEST(FakePop3Server, StallsAfterACommand) {
     FakePop3Server server(ThreeMessages(), "bob", "pw");
     server.StallAt("TOP");

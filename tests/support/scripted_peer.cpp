@@ -19,12 +19,6 @@ Script& Script::ReadLine() {
     return *this;
 }
 
-Script& Script::ReadLines(int count) {
-    for (int i = 0; i < count; ++i)
-        ReadLine();
-    return *this;
-}
-
 Script& Script::Expect(std::string line) {
     steps_.push_back({Kind::Expect, std::move(line), 0, 0});
     return *this;

@@ -62,8 +62,6 @@ public:
     Script& SendChunked(std::string bytes, size_t chunkSize, int delayMs);
     // Reads until a line (up to LF) has arrived; the script ends early when none comes.
     Script& ReadLine();
-    // ReadLine() count times.
-    Script& ReadLines(int count);
     // Reads the next line and fails the test unless it is `line` and CR LF. A last word "*"
     // stands for any one word (for a response that depends on the peer's port).
     Script& Expect(std::string line);
