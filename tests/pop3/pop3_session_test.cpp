@@ -79,14 +79,12 @@ TEST(Pop3Session, Greetings) {
 }
 
 TEST(Pop3Session, UserRejectedOnceThenAcceptedAfterHandler) {
-    ScriptedPeer peer(Talk({
-        {"", "+OK"},
-        {"USER bob", "-ERR who?"},
-        {"USER robert", "+OK"},
-        {"PASS pw", "+OK"},
-        {"STAT", "+OK 0 0"},
-        Quit,
-    }));
+    ScriptedPeer peer(Talk({{"", "+OK"},
+                            {"USER bob", "-ERR who?"},
+                            {"USER robert", "+OK"},
+                            {"PASS pw", "+OK"},
+                            {"STAT", "+OK 0 0"},
+                            Quit}));
     TPop3Client client;
     Prepare(client, peer);
     EventLog log;
@@ -188,14 +186,13 @@ TEST(Pop3Session, UnsendableCredentialsAreRefusedBeforeAnythingIsSent) {
     client.Disconnect();
 }
 
-// RFC 1939 leaves the text after "+OK" free; "+OKAY" or "+ok" is not a positive reply.
+// RFC 1939 leaves the text after "+OK" free; "+OKAY" or "+ok" is not a positive reply. The
+// number goes out as given, a negative one too.
 TEST(Pop3Session, DeleteNeedsOkAsTheWholeFirstField) {
-    ScriptedPeer peer(LoggedIn("+OK 2 320", {
-                                                {"DELE 1", "+OK message 1 deleted"},
-                                                {"DELE 2", "+OK"},
-                                                {"DELE 9", "-ERR no such message"},
-                                                Quit,
-                                            }));
+    ScriptedPeer peer(LoggedIn("+OK 2 320", {{"DELE 1", "+OK message 1 deleted"},
+                                             {"DELE 2", "+OK"},
+                                             {"DELE -7", "-ERR no such message"},
+                                             Quit}));
     TPop3Client client;
     Prepare(client, peer);
     EventLog log;
@@ -204,7 +201,7 @@ TEST(Pop3Session, DeleteNeedsOkAsTheWholeFirstField) {
     log.entries.clear();
     client.DeleteMailMessage(1);
     EXPECT_EQ(FailureOf([&] { client.DeleteMailMessage(2); }), "");
-    EXPECT_EQ(FailureOf([&] { client.DeleteMailMessage(9); }), "-ERR no such message\r\n");
+    EXPECT_EQ(FailureOf([&] { client.DeleteMailMessage(-7); }), "-ERR no such message\r\n");
     EXPECT_FALSE(client.Busy());
     client.Disconnect();
     EXPECT_EQ(log.entries,

@@ -14,19 +14,17 @@ void ConnectTo(TPop3Client& client, const ScriptedPeer& peer) {
 } // namespace
 
 TEST(Pop3Summary, FullCheckTranscriptAndResults) {
-    ScriptedPeer peer(LoggedIn(
-        "+OK 2 320",
-        {
-            {"LIST", "+OK 2 messages (320 octets)\r\n1 120\r\n2 200\r\n."},
-            {"TOP 1 0",
-             "+OK\r\nDate: Mon, 7 Dec 2026 10:00:00 +0000\r\nFrom: Ann <ann@example.com>\r\n"
-             "Subject: Hello\r\nMessage-ID: <1@example.com>\r\n\r\n."},
-            {"LIST 1", "+OK 1 120"},
-            {"TOP 2 0", "+OK\r\nFrom: bob@example.com\r\nSubject:NoBlank\r\n"
-                        "Message-Id: <2@example.com>\r\n\r\n."},
-            {"LIST 2", "+OK 2 200"},
-            Quit,
-        }));
+    ScriptedPeer peer(
+        LoggedIn("+OK 2 320",
+                 {{"LIST", "+OK 2 messages (320 octets)\r\n1 120\r\n2 200\r\n."},
+                  {"TOP 1 0",
+                   "+OK\r\nDate: Mon, 7 Dec 2026 10:00:00 +0000\r\nFrom: Ann <ann@example.com>\r\n"
+                   "Subject: Hello\r\nMessage-ID: <1@example.com>\r\n\r\n."},
+                  {"LIST 1", "+OK 1 120"},
+                  {"TOP 2 0", "+OK\r\nFrom: bob@example.com\r\nSubject:NoBlank\r\n"
+                              "Message-Id: <2@example.com>\r\n\r\n."},
+                  {"LIST 2", "+OK 2 200"},
+                  Quit}));
     TPop3Client client;
     EventLog log;
     Record(client, log);
@@ -57,13 +55,10 @@ TEST(Pop3Summary, FullCheckTranscriptAndResults) {
 }
 
 TEST(Pop3Summary, ListingLines) {
-    ScriptedPeer peer(
-        LoggedIn("+OK 1 1", {
-                                {"LIST", "+OK 2 messages\r\n1 120 extra\r\n2 300\r\n."},
-                                {"LIST", "+OK\r\n."},
-                                {"LIST", "-ERR no"},
-                                {"LIST", "+OK\r\n1  120\r\n."},
-                            }));
+    ScriptedPeer peer(LoggedIn("+OK 1 1", {{"LIST", "+OK 2 messages\r\n1 120 extra\r\n2 300\r\n."},
+                                           {"LIST", "+OK\r\n."},
+                                           {"LIST", "-ERR no"},
+                                           {"LIST", "+OK\r\n1  120\r\n."}}));
     TPop3Client client;
     EventLog log;
     Record(client, log);
@@ -82,17 +77,15 @@ TEST(Pop3Summary, ListingLines) {
 
 TEST(Pop3Summary, UniqueIdentifiers) {
     ScriptedPeer peer(LoggedIn(
-        "+OK 1 1", {
-                       {"UIDL", "+OK\r\n1 abc\r\n3 c-3 extra\r\n9 out-of-range\r\nx junk\r\n."},
-                       {"UIDL", "-ERR command not recognised"},
-                       {"UIDL 2", "+OK 2 def"},
-                       {"UIDL 3", "+OK ghi"},
-                       {"UIDL 4", "+OK 9 jkl"},
-                       {"UIDL 5", "+OK 5 m n"},
-                       {"UIDL 6", "+OK"},
-                       {"UIDL 7", "-ERR no such message"},
-                       Quit,
-                   }));
+        "+OK 1 1", {{"UIDL", "+OK\r\n1 abc\r\n3 c-3 extra\r\n9 out-of-range\r\nx junk\r\n."},
+                    {"UIDL", "-ERR command not recognised"},
+                    {"UIDL 2", "+OK 2 def"},
+                    {"UIDL 3", "+OK ghi"},
+                    {"UIDL 4", "+OK 9 jkl"},
+                    {"UIDL 5", "+OK 5 m n"},
+                    {"UIDL 6", "+OK"},
+                    {"UIDL 7", "-ERR no such message"},
+                    Quit}));
     TPop3Client client;
     ConnectTo(client, peer);
     EXPECT_EQ(client.ListUids(3), (std::vector<std::string>{"abc", "", "c-3"}));
@@ -107,15 +100,13 @@ TEST(Pop3Summary, UniqueIdentifiers) {
 }
 
 TEST(Pop3Summary, HeaderExtractionRules) {
-    ScriptedPeer peer(LoggedIn(
-        "+OK 1 1",
-        {
-            {"TOP 1 0", "+OK\r\nSubject: first\r\nSubject: second\r\nFrom:\r\n"
-                        "Message-ID:<no-blank@x>\r\n SUBJECT: folded\r\n..stuffed\r\n\r\n."},
-            {"LIST 1", "+OK 1 777"},
-            {"TOP 1 0", "+OK\r\nSubject: bare\nFrom: someone\n\n.\n"},
-            {"LIST 1", "+OK 1 \t88"},
-        }));
+    ScriptedPeer peer(
+        LoggedIn("+OK 1 1",
+                 {{"TOP 1 0", "+OK\r\nSubject: first\r\nSubject: second\r\nFrom:\r\n"
+                              "Message-ID:<no-blank@x>\r\n SUBJECT: folded\r\n..stuffed\r\n\r\n."},
+                  {"LIST 1", "+OK 1 777"},
+                  {"TOP 1 0", "+OK\r\nSubject: bare\nFrom: someone\n\n.\n"},
+                  {"LIST 1", "+OK 1 \t88"}}));
     TPop3Client client;
     ConnectTo(client, peer);
     client.GetSummary(1);
@@ -135,13 +126,11 @@ TEST(Pop3Summary, HeaderExtractionRules) {
 }
 
 TEST(Pop3Summary, RefusedTopKeepsThePreviousSummary) {
-    ScriptedPeer peer(LoggedIn("+OK 1 1", {
-                                              {"TOP 1 0", "+OK\r\nSubject: kept\r\n\r\n."},
-                                              {"LIST 1", "+OK 1 10"},
-                                              {"TOP 9 0", "-ERR no such message"},
-                                              {"TOP 1 0", "+OK\r\nSubject: new\r\n\r\n."},
-                                              {"LIST 1", "-ERR no such message"},
-                                          }));
+    ScriptedPeer peer(LoggedIn("+OK 1 1", {{"TOP 1 0", "+OK\r\nSubject: kept\r\n\r\n."},
+                                           {"LIST 1", "+OK 1 10"},
+                                           {"TOP 9 0", "-ERR no such message"},
+                                           {"TOP 1 0", "+OK\r\nSubject: new\r\n\r\n."},
+                                           {"LIST 1", "-ERR no such message"}}));
     TPop3Client client;
     EventLog log;
     Record(client, log);
