@@ -76,7 +76,7 @@ TEST(LineTransfer, LineInTwoPiecesAndTwoLinesInOne) {
                           .Wait(60)
                           .Send("lo\r\n")
                           .Send("first\r\nsecond\n")
-                          .ReadLine()
+                          .Expect("bye")
                           .Close());
     TSocketSession session;
     ConnectTo(session, peer.Port());
@@ -84,8 +84,6 @@ TEST(LineTransfer, LineInTwoPiecesAndTwoLinesInOne) {
     EXPECT_EQ(session.ReadLn(), "first\r\n");
     EXPECT_EQ(session.ReadLn(), "second\n");
     session.Writeln("bye");
-    ASSERT_TRUE(peer.WaitDone());
-    EXPECT_EQ(peer.Received(0), "bye\r\n");
 }
 
 TEST(LineTransfer, ByteAtATime) {
@@ -218,14 +216,8 @@ TEST(LineTransfer, WriteCutsAt16384CharactersAndAtNul) {
 }
 
 TEST(LineTransfer, ReplyNumberFromLeadingDigits) {
-    ScriptedPeer peer(Script()
-                          .ReadLine()
-                          .Send("250 fine\r\n")
-                          .ReadLine()
-                          .Send("+OK 7\r\n")
-                          .ReadLine()
-                          .Send("99999 too big\r\n")
-                          .Close());
+    ScriptedPeer peer(
+        test_support::Talk({{"A", "250 fine"}, {"B", "+OK 7"}, {"C", "99999 too big"}}).Close());
     TSocketSession session;
     ConnectTo(session, peer.Port());
     std::string reply;
@@ -237,8 +229,6 @@ TEST(LineTransfer, ReplyNumberFromLeadingDigits) {
     EXPECT_EQ(session.ReplyNumber, 0);
     session.Transaction("C", reply);
     EXPECT_EQ(session.ReplyNumber, 0);
-    ASSERT_TRUE(peer.WaitDone());
-    EXPECT_EQ(peer.Received(0), "A\r\nB\r\nC\r\n");
 }
 
 TEST(LineTransfer, ReadsLargerThanOneChunk) {
