@@ -6,26 +6,9 @@
 #include <vector>
 
 // A TCP peer on 127.0.0.1 that plays one script per accepted connection, one connection after
-// another, and records every byte each client sent:
-//
-//   test_support::ScriptedPeer server({test_support::Script()
-//                                          .Send("+OK ready\r\n")
-//                                          .ReadLine().Send("+OK\r\n")    // USER
-//                                          .ReadLine().Send("-ERR no\r\n") // PASS
-//                                          .ReadLine().Send("+OK bye\r\n") // QUIT
-//                                          .Close()});
-//   ... connect the client to server.Port() and run it ...
-//   ASSERT_TRUE(server.WaitDone());
-//   EXPECT_EQ(server.Received(0), "USER bob\r\nPASS pw\r\nQUIT\r\n");
-//
-// A script that ends without Close() keeps reading until the client closes (bounded by the I/O
-// time-out), so the transcript also holds what the client sent after the last scripted step.
-//
-// A conversation reads as the RFCs' examples: each line the client must send beside the reply
-// (CR LF added unless the reply ends in LF; several lines in one string for a multi-line reply).
-// Any other line, or none within the I/O time-out, fails the test with what was expected and
-// what came; so does a line after the last step, or a conversation that was not played to its
-// end by the time the peer goes:
+// another, and records every byte each client sent. Most scripts are conversations, which read
+// as the RFCs' examples: each line the client must send beside the reply (CR LF added unless the
+// reply ends in LF; several lines in one string for a multi-line reply):
 //
 //   test_support::ScriptedPeer server(test_support::Talk({
 //       {"", "+OK ready"}, // the greeting: no line to wait for
@@ -33,6 +16,13 @@
 //       {"PASS pw", "-ERR no"},
 //       {"QUIT", "+OK bye"},
 //   }));
+//
+// Any other line, or none within the I/O time-out, fails the test with what was expected and
+// what came; so does a line after the last step, a step that cannot be played, or a client that
+// never came, by the time the peer goes. Single steps play what a conversation cannot say:
+// replies in pieces, pauses, silence, floods, TLS. A script without an Expect step that ends
+// without Close() keeps reading until the client closes (bounded by the I/O time-out), so the
+// transcript also holds what the client sent after the last step.
 
 namespace test_support {
 
@@ -98,7 +88,7 @@ public:
     explicit ScriptedPeer(std::vector<Script> scripts, ServerOptions options = {});
     explicit ScriptedPeer(Script script, ServerOptions options = {});
     // Waits for the connections under way to end, then fails the test for each conversation
-    // that went otherwise than scripted or was not played to its end.
+    // that went otherwise than scripted.
     ~ScriptedPeer();
 
     uint16_t Port() const { return server_.Port(); }
@@ -106,7 +96,7 @@ public:
     size_t Connections() const { return server_.Accepted(); }
     // Every byte connection `index` sent (complete once WaitDone() has returned true).
     std::string Received(size_t index) const { return server_.Received(index); }
-    // The lines read by the ReadLine steps of connection `index`, line ends kept.
+    // The lines read by the ReadLine and Expect steps of connection `index`, line ends kept.
     std::vector<std::string> Lines(size_t index) const { return server_.Lines(index); }
     // Steps that could not be played ("connection 0: ReadLine: time-out"), conversations' too.
     std::vector<std::string> Errors() const { return server_.Errors(); }
