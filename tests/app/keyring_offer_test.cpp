@@ -1,5 +1,5 @@
 // The question at start whether to move scrambled passwords into the keyring.
-#include "app/keyring_offer.h"
+#include "app/program.h"
 #include "tests/support/memory_secret_store.h"
 #include "ui_fixture.h"
 
