@@ -4,7 +4,6 @@
 #include "desktop/desktop_notifier.h"
 #include "dialogs/header_viewer.h"
 #include "dialogs/password_prompt.h"
-#include "mail/check_schedule.h"
 #include "mail/mail_operations.h"
 #include "platform/exception.h"
 #include "platform/message_box.h"
@@ -16,16 +15,12 @@
 #include "widgets/toolbar_panel.h"
 #include "widgets/ui_guard.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QScreen>
-#include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace {
 constexpr int DesignedWidth = 640;
@@ -40,14 +35,16 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window) {
     CreateWidgets();
     accounts = std::make_unique<TAccounts>(); // filled by FormCreate; the mail keeps it
     mail = std::make_unique<TMailOperations>(*accounts, *tree, *grid, *this);
-    preview = std::make_unique<TWindowPreview>(*body, *grid, *accounts, *mail, desktop);
+    desktopNotifier = std::make_unique<TDesktopNotifier>(VellionIcon());
+    onDesktop = std::make_unique<TWindowDesktop>(*this, *accounts, *mail, *desktopNotifier);
+    preview =
+        std::make_unique<TWindowPreview>(*body, *grid, *accounts, *mail, onDesktop->Settings());
     rules = std::make_unique<TWindowRules>(*this, *grid, *Panel3, *accounts, *mail, *preview);
     sizes = std::make_unique<TWindowLayout>(*this, *body, *tree, *grid, preview->Split());
     menus = std::make_unique<TWindowMenus>(*this, *tree, *grid);
     mail->OnChecked = [this](TAccount& account) {
         if (&account == accounts->Current()) MarkRows();
     };
-    desktopNotifier = std::make_unique<TDesktopNotifier>(VellionIcon());
     UseNotifier(*desktopNotifier);
     BindHandlers();
     RunGuarded([this] { FormCreate(); });
@@ -103,6 +100,10 @@ void TForm1::ShowFromTray() {
         show();
     raise();
     activateWindow();
+}
+
+bool TForm1::CanStartInTray() const {
+    return notifier->HasTray();
 }
 
 void TForm1::QuitFromTray() {
@@ -172,9 +173,7 @@ void TForm1::FormCreate() {
     LoadAccounts();
     sizes->FitDesignedWidths(read);
     if (tree->topLevelItemCount() > 0) tree->setCurrentItem(tree->topLevelItem(0));
-    desktop = ReadDesktopSettings();
-    mail->InRounds = [](const std::string& name) { return InRounds(name); };
-    ApplyDesktop();
+    onDesktop->ReadDesktop();
 }
 
 // A failed load still shows the accounts read so far; the list keeps the unreadable file.
@@ -203,7 +202,7 @@ void TForm1::FormClose() {
 // The close is always granted, whatever fails on the way; with close_to_tray set and a tray to
 // go to, the window only hides and the checks in the background go on.
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (desktop.CloseToTray && !quitting && notifier->HasTray()) {
+    if (Desktop().CloseToTray && !quitting && notifier->HasTray()) {
         hide();
         event->ignore();
         return;

@@ -1,6 +1,6 @@
 #pragma once
-#include "app/desktop_settings.h"
 #include "app/settings_file.h"
+#include "app/window_desktop.h"
 #include "app/window_menus.h"
 #include "app/window_placement.h"
 #include "app/window_preview.h"
@@ -27,8 +27,9 @@ class TToolbarPanel;
 
 // The main window: toolbar, account tree, divider, message table and preview. It owns the
 // account list and the mail operations (mail/mail_operations.h), whose view it is, and forwards
-// its buttons, menus and keys: the mail's to them, the preview's, the rules' and the sizes' to
-// their own objects (window_preview.h, window_rules.h, window_placement.h).
+// its buttons, menus and keys: the mail's to them, the preview's, the rules', the desktop
+// settings' and the sizes' to their own objects (window_preview.h, window_rules.h,
+// window_desktop.h, window_placement.h).
 class TForm1 : public QWidget, public TMailView {
     Q_OBJECT
 public:
@@ -61,7 +62,7 @@ public:
     // Where the desktop hears of new mail: the desktop's tray and notices unless a test gives
     // another.
     void UseNotifier(TNewMailNotifier& notifier);
-    const TDesktopSettings& Desktop() const { return desktop; }
+    const TDesktopSettings& Desktop() const { return onDesktop->Settings(); }
     // Shows the window from the tray, and ends the program from there.
     void ShowFromTray();
     void QuitFromTray();
@@ -76,9 +77,8 @@ public:
     void add_accClick();
     void del_accClick();
     void ModifyAccount1Click();
-    // The settings window (settings_window.cpp): shows the settings, writes what was chosen and
-    // applies it at once.
-    void SettingsClick();
+    // The settings window: shows the settings, writes what was chosen and applies it at once.
+    void SettingsClick() { onDesktop->SettingsClick(); }
     void smallpanelMouseMove(Qt::MouseButtons shift, int x, int y);
 
     // The table's keys and clicks and the header viewer; the mail operations behind the
@@ -115,8 +115,7 @@ private:
     void CreateWidgets();
     void BindHandlers();
     void LoadAccounts();
-    // Puts the desktop settings to work: the clock, the tray on closing, the notices.
-    void ApplyDesktop();
+    void ApplyDesktop() { onDesktop->ApplyDesktop(); }
     void StopPreview() {
         if (preview) preview->Stop(); // not while the window is being made or taken down
     }
@@ -132,9 +131,9 @@ private:
     std::unique_ptr<TWindowLayout> sizes;
     std::unique_ptr<TWindowMenus> menus;
     std::unique_ptr<TDesktopNotifier> desktopNotifier;
-    TNewMailNotifier* notifier = nullptr; // the desktop's, or a test's
-    TDesktopSettings desktop;
-    bool quitting = false; // the tray's Quit: the window closes for good
+    TNewMailNotifier* notifier = nullptr;      // the desktop's, or a test's
+    std::unique_ptr<TWindowDesktop> onDesktop; // after the notifier it sets
+    bool quitting = false;                     // the tray's Quit: the window closes for good
     THeaders* headers = nullptr;
     TStatus* status = nullptr;
     TSecretStore* keyring = nullptr;
