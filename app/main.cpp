@@ -1,8 +1,6 @@
 #include "app/config_folder.h"
-#include "app/keyring_offer.h"
 #include "app/main_window.h"
 #include "app/program.h"
-#include "app/translations.h"
 #include "dialogs/qt_message_box.h"
 #include "files/single_instance.h"
 #include "mail/mail_operations.h"

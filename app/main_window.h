@@ -1,42 +1,35 @@
 #pragma once
-#include "app/desktop_settings.h"
 #include "app/settings_file.h"
+#include "app/window_desktop.h"
+#include "app/window_menus.h"
+#include "app/window_placement.h"
+#include "app/window_preview.h"
+#include "app/window_rules.h"
 #include "mail/mail_view.h"
-#include "rules/mail_rules.h"
 
 #include <QWidget>
-#include <cstdint>
 #include <memory>
 #include <string>
 
-class QAction;
-class QMenu;
-class QSplitter;
-class QTimer;
 class QTreeWidgetItem;
-struct TAccount;
 class TAccounts;
 class TAccountTree;
 class TBodyPanels;
 class TDesktopNotifier;
 class TMailOperations;
-class TMailPreview;
 class TNewMailNotifier;
 class THeaders;
 class TMessageGrid;
-class TPreviewPane;
 class TStatus;
 class TBrowser;
 class TSecretStore;
 class TToolbarPanel;
 
-// The main window: toolbar, account tree, divider and message table. It owns the account list
-// and the mail operations (mail/mail_operations.h), whose view it is, and forwards its mail
-// buttons and keys to them. The tree and table work lives in their own classes, the settings
-// file in settings_file.cpp.
-// The bytes the rules take for a cached row (its size cell, in KB).
-int64_t RowBytes(std::string row);
-
+// The main window: toolbar, account tree, divider, message table and preview. It owns the
+// account list and the mail operations (mail/mail_operations.h), whose view it is, and forwards
+// its buttons, menus and keys: the mail's to them, the preview's, the rules', the desktop
+// settings' and the sizes' to their own objects (window_preview.h, window_rules.h,
+// window_desktop.h, window_placement.h).
 class TForm1 : public QWidget, public TMailView {
     Q_OBJECT
 public:
@@ -44,7 +37,7 @@ public:
     ~TForm1() override;
 
     // Shows the window, maximized when "tarsel.ini" said so.
-    void ShowAtStart();
+    void ShowAtStart() { sizes->ShowAtStart(); }
     // The windows created after this one; not owned here.
     void AttachWindows(THeaders* headers, TStatus* status);
 
@@ -69,7 +62,7 @@ public:
     // Where the desktop hears of new mail: the desktop's tray and notices unless a test gives
     // another.
     void UseNotifier(TNewMailNotifier& notifier);
-    const TDesktopSettings& Desktop() const { return desktop; }
+    const TDesktopSettings& Desktop() const { return onDesktop->Settings(); }
     // Shows the window from the tray, and ends the program from there.
     void ShowFromTray();
     void QuitFromTray();
@@ -84,25 +77,23 @@ public:
     void add_accClick();
     void del_accClick();
     void ModifyAccount1Click();
-    // The settings window (settings_window.cpp): shows the settings, writes what was chosen and
-    // applies it at once.
-    void SettingsClick();
+    // The settings window: shows the settings, writes what was chosen and applies it at once.
+    void SettingsClick() { onDesktop->SettingsClick(); }
     void smallpanelMouseMove(Qt::MouseButtons shift, int x, int y);
 
-    // The table's keys and clicks and the header viewer (main_window_mail.cpp); the mail
-    // operations behind the buttons are the mail's.
+    // The table's keys and clicks and the header viewer; the mail operations behind the
+    // buttons are the mail's.
     void Button1Click();
     void del_mailClick();
     void gridDblClick();
     void gridKeyDown(int key, Qt::KeyboardModifiers shift);
     void gridSelectCell(int column, int message);
-    // The rules (main_window_rules.cpp): "Delete marked", the editor, and the marks of the
-    // table, renewed whenever it shows an account's rows.
-    void DeleteMarkedClick();
-    void RulesClick();
-    void MarkRows();
-    std::vector<int> MarkedMessages() const;
-    const TMailRules& Rules() const { return rules; }
+    // The rules: "Delete marked", the editor, and the marks of the table.
+    void DeleteMarkedClick() { rules->DeleteMarkedClick(); }
+    void RulesClick() { rules->RulesClick(); }
+    void MarkRows() { rules->MarkRows(); }
+    std::vector<int> MarkedMessages() const { return rules->MarkedMessages(); }
+    const TMailRules& Rules() const { return rules->Rules(); }
 
     TAccounts& Accounts() { return *accounts; }
     TMessageGrid& Grid() { return *grid; }
@@ -110,8 +101,8 @@ public:
     THeaders* Headers() const { return headers; }
     TStatus* Status() const { return status; }
     TMailOperations& Mail() { return *mail; }
-    TPreviewPane& Preview() { return *previewPane; }
-    TMailPreview& PreviewReader() { return *preview; }
+    TPreviewPane& Preview() { return preview->Pane(); }
+    TMailPreview& PreviewReader() { return preview->Reader(); }
 
 signals:
     void closed();
@@ -122,24 +113,12 @@ protected:
 
 private:
     void CreateWidgets();
-    void CreateMenus();
     void BindHandlers();
-    // The settings as the file gives them, fitted to the screens first.
-    void ApplySettings(const TWindowSettings& wanted);
-    TWindowSettings CurrentSettings() const;
     void LoadAccounts();
-    void FitDesignedWidths(const TWindowSettings& read);
-    void BindShortcuts();
-    // Puts the desktop settings to work: the clock, the tray on closing, the notices.
-    void ApplyDesktop();
-    void LoadMailRules();
-    // The preview pane (main_window_preview.cpp): the current row's first lines, read a moment
-    // after the selection settles, never while another mail operation holds the mailbox.
-    void CreatePreview();
-    void SchedulePreview();
-    void ReadPreview();
-    bool ShowCheckedPreview(const TAccount* account);
-    void StopPreview();
+    void ApplyDesktop() { onDesktop->ApplyDesktop(); }
+    void StopPreview() {
+        if (preview) preview->Stop(); // not while the window is being made or taken down
+    }
 
     std::unique_ptr<TAccounts> accounts;
     std::unique_ptr<TMailOperations> mail; // after the accounts, which it uses
@@ -147,31 +126,16 @@ private:
     TBodyPanels* body = nullptr;
     TAccountTree* tree = nullptr;
     TMessageGrid* grid = nullptr;
-    QSplitter* tableSplit = nullptr; // the table above the preview
-    TPreviewPane* previewPane = nullptr;
-    std::unique_ptr<TMailPreview> preview;
-    QTimer* previewTimer = nullptr;
-    QMenu* Popup = nullptr;
-    QAction* AddAccount1 = nullptr;
-    QAction* RemoveAccount1 = nullptr;
-    QAction* ModifyAccount1 = nullptr;
-    QMenu* popup2 = nullptr;
-    QAction* Delete1 = nullptr;
-    QAction* DeleteMarked1 = nullptr;
-    QAction* Rules1 = nullptr;
-    QAction* CheckKey = nullptr;   // the Check button's shortcut
-    QAction* HeadersKey = nullptr; // the Headers button's shortcut
-    QAction* QuitKey = nullptr;    // Ctrl+Q
-    QAction* CheckAll1 = nullptr;
-    QAction* Settings1 = nullptr;
+    std::unique_ptr<TWindowPreview> preview; // after the mail, whose flags it reads
+    std::unique_ptr<TWindowRules> rules;
+    std::unique_ptr<TWindowLayout> sizes;
+    std::unique_ptr<TWindowMenus> menus;
     std::unique_ptr<TDesktopNotifier> desktopNotifier;
-    TNewMailNotifier* notifier = nullptr; // the desktop's, or a test's
-    TDesktopSettings desktop;
-    bool quitting = false; // the tray's Quit: the window closes for good
+    TNewMailNotifier* notifier = nullptr;      // the desktop's, or a test's
+    std::unique_ptr<TWindowDesktop> onDesktop; // after the notifier it sets
+    bool quitting = false;                     // the tray's Quit: the window closes for good
     THeaders* headers = nullptr;
     TStatus* status = nullptr;
-    bool startMaximized = false;
     TSecretStore* keyring = nullptr;
     TBrowser* browser = nullptr; // the desktop's when none was given
-    TMailRules rules;
 };

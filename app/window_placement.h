@@ -25,3 +25,38 @@ QRect FrameInRoom(const QRect& frame, const QRect& room);
 
 // The available areas of the screens now attached, the primary one first.
 QList<QRect> ScreenAreas();
+
+class QSplitter;
+class QWidget;
+class TAccountTree;
+class TBodyPanels;
+class TMessageGrid;
+
+// The main window's sizes as "tarsel.ini" keeps them: its place and size, the tree side, the
+// table's columns and order, the table's share above the preview; applied at start and read
+// back at the end.
+class TWindowLayout {
+public:
+    TWindowLayout(QWidget& shown, TBodyPanels& panels, TAccountTree& accountTree,
+                  TMessageGrid& table, QSplitter& split);
+
+    // Applies the file's settings; gives them as read, Unset where the file gives no width.
+    TWindowSettings ApplyFile();
+    // The designed widths are the least: where the file gives none, a heading or the tree side
+    // grows to its text and font. Widths the user chose stay as they are.
+    void FitDesignedWidths(const TWindowSettings& read);
+    TWindowSettings CurrentSettings() const;
+    // Shows the window, maximized when "tarsel.ini" said so.
+    void ShowAtStart();
+
+private:
+    // The settings as the file gives them, fitted to the screens first.
+    void ApplySettings(const TWindowSettings& wanted);
+
+    QWidget* window;
+    TBodyPanels* body;
+    TAccountTree* tree;
+    TMessageGrid* grid;
+    QSplitter* tableSplit;
+    bool startMaximized = false;
+};

@@ -10,8 +10,8 @@
 #include "secrets/keyring_store.h"
 #include "signin/account_tokens.h"
 #include "signin/browser.h"
+#include "widgets/looks.h"
 #include "widgets/text_bytes.h"
-#include "widgets/text_fit.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

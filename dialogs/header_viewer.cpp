@@ -1,7 +1,7 @@
 #include "dialogs/header_viewer.h"
 
 #include "mime/shown_header.h"
-#include "widgets/glyphs.h"
+#include "widgets/looks.h"
 #include "widgets/text_bytes.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "dialogs/password_prompt.h"
 
 #include "dialogs/dialog_placement.h"
+#include "widgets/looks.h"
 #include "widgets/text_bytes.h"
-#include "widgets/text_fit.h"
 
 #include <QLabel>
 #include <QLineEdit>

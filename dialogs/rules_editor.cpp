@@ -1,6 +1,6 @@
 #include "dialogs/rules_editor.h"
 
-#include "widgets/glyphs.h"
+#include "widgets/looks.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

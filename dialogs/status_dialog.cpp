@@ -1,7 +1,7 @@
 #include "dialogs/status_dialog.h"
 
+#include "widgets/looks.h"
 #include "widgets/text_bytes.h"
-#include "widgets/text_fit.h"
 #include "widgets/ui_guard.h"
 
 #include <QKeyEvent>

@@ -1,7 +1,6 @@
 #include "net/thread_timer.h"
 
 #include "platform/exception.h"
-#include "platform/window_timer.h"
 
 namespace {
 constexpr uint64_t TimerId = 1;

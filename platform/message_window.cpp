@@ -1,6 +1,7 @@
 #include "platform/message_window.h"
 
 #include "platform/polling.h"
+#include "platform/socket_service.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -138,4 +139,13 @@ bool PostMessage(TWindowHandle window, uint32_t msg, uint64_t wParam, int64_t lP
     }
     SignalActivity();
     return true;
+}
+
+// The service thread keeps the timers beside the sockets it watches.
+bool SetTimer(TWindowHandle window, uint64_t id, uint32_t intervalMs) {
+    return socket_service::StartTimer(window, id, intervalMs);
+}
+
+bool KillTimer(TWindowHandle window, uint64_t id) {
+    return socket_service::StopTimer(window, id);
 }

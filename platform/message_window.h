@@ -49,3 +49,8 @@ bool PostMessage(TWindowHandle window, uint32_t msg, uint64_t wParam = 0, int64_
 // Hands the messages queued for the calling thread's windows when the call began to their
 // handlers; messages posted meanwhile wait for the next call.
 void DispatchPendingMessages();
+
+// Periodic timers that post WM_TIMER (WParam = the timer's id) to a window. Both calls work
+// from any thread. SetTimer returns false when the timer cannot be started.
+bool SetTimer(TWindowHandle window, uint64_t id, uint32_t intervalMs);
+bool KillTimer(TWindowHandle window, uint64_t id);

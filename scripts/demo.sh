@@ -14,7 +14,7 @@ out=$(realpath -m "${2:-$build/screenshots/demo.png}")
 server=$build/demo-server
 work=$build/demo
 
-ninja -C "$build" -j2 write_accounts demo_shot >/dev/null
+ninja -C "$build" -j2 write_accounts shots >/dev/null
 "$root/tests/support/dovecot.sh" start "$server" >/dev/null
 trap '"$root/tests/support/dovecot.sh" stop "$server" >/dev/null 2>&1 || true' EXIT
 port=$(cat "$server/port_tls")
@@ -36,6 +36,6 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     "$app"
 else
     mkdir -p "$(dirname "$out")"
-    xvfb-run -a -s "-screen 0 1600x560x24" "$build/tests/app/demo_shot" "$out"
+    xvfb-run -a -s "-screen 0 1600x560x24" "$build/tests/app/shots" demo "$out"
     echo "Saved $out"
 fi

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # scripts/tray_shot.sh [png] [build-dir]: a picture of new mail arriving. Starts the Dovecot
 # fixture when it is not running, then Xvfb with a window manager that has a tray (IceWM) and a
-# notification service (dunst) on a private session bus, and runs tray_shot there. A fixture it
+# notification service (dunst) on a private session bus, and runs "shots tray" there. A fixture it
 # started is stopped again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "${1:-$root/build/screenshots/tray.png}")
 build=$(realpath -m "${2:-$root/build}")
-cmake --build "$build" -j2 --target tray_shot
+cmake --build "$build" -j2 --target shots
 if [ ! -s "$build/dovecot/port" ]; then
     "$root/tests/support/dovecot.sh" start "$build/dovecot" "$build/certs"
     trap '"$root/tests/support/dovecot.sh" stop "$build/dovecot"' EXIT
@@ -17,8 +17,8 @@ xvfb-run -a -s "-screen 0 1024x600x24" dbus-run-session -- bash -c '
     icewm >/dev/null 2>&1 & wm=$!
     dunst >/dev/null 2>&1 & notices=$!
     sleep 2
-    "$1" "$2"; status=$?
+    "$@"; status=$?
     kill "$wm" "$notices" 2>/dev/null || true
     exit $status
-' shot "$build/tests/app/tray_shot" "$out"
+' shot "$build/tests/app/shots" tray "$out"
 echo "Saved $out"

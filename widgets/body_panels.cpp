@@ -1,7 +1,8 @@
 #include "widgets/body_panels.h"
 
-#include "widgets/divider.h"
+#include "widgets/ui_guard.h"
 
+#include <QMouseEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -37,4 +38,16 @@ void TBodyPanels::Arrange() {
     divider->setGeometry(panel2Width, 0, DividerWidth, h);
     const int left = panel2Width + DividerWidth;
     panel1->setGeometry(left, 0, std::max(0, width() - left), h);
+}
+
+TDivider::TDivider(QWidget* parent) : QFrame(parent) {
+    setObjectName("smallpanel");
+    setCursor(Qt::SplitHCursor);
+    setMouseTracking(true);
+    setFrameShape(QFrame::NoFrame);
+}
+
+void TDivider::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (OnMouseMove) RunGuarded([&] { OnMouseMove(event->buttons(), at.x(), at.y()); });
 }

@@ -1,7 +1,20 @@
 #pragma once
+#include <QFrame>
 #include <QWidget>
+#include <functional>
 
-class TDivider;
+// The divider between the tree side and the table side; it reports every mouse move over it
+// (with the buttons held) and leaves the resizing to its handler.
+class TDivider : public QFrame {
+    Q_OBJECT
+public:
+    explicit TDivider(QWidget* parent = nullptr);
+
+    std::function<void(Qt::MouseButtons shift, int x, int y)> OnMouseMove;
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+};
 
 // The area under the toolbar: the tree side (Panel2) at a width of its own, the divider, and
 // the table side (Panel1), which takes whatever width remains, even none.

@@ -1,7 +1,6 @@
 #include "widgets/toolbar_panel.h"
 
-#include "widgets/glyphs.h"
-#include "widgets/text_fit.h"
+#include "widgets/looks.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -1,5 +1,10 @@
+// The program at start: the configuration folder it enters, the window as the files make it,
+// and the question whether to move scrambled passwords into the keyring.
+#include "app/config_folder.h"
+#include "app/program.h"
 #include "dialogs/header_viewer.h"
 #include "dialogs/status_dialog.h"
+#include "tests/support/memory_secret_store.h"
 #include "ui_fixture.h"
 #include "widgets/body_panels.h"
 
@@ -8,7 +13,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QToolButton>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 using StartTest = UiTest;
@@ -212,4 +221,90 @@ TEST_F(StartTest, SelectingThePlaceholderChangesNothing) {
     EXPECT_EQ(form.Accounts().CurrentIndex(), -1);
     EXPECT_TRUE(messages.requests.empty());
 }
+} // namespace
+
+namespace {
+TEST(ConfigFolder, ChoiceFollowsTheOptionsAndTheBaseDirectoryRules) {
+    struct Case {
+        bool launcher;
+        const char* named;
+        const char* configHome;
+        const char* home;
+        const char* expected;
+    };
+    for (const Case& c : {
+             Case{false, "", "/x", "/h", ""},          // shell: working directory
+             Case{true, "", "/x", "/h", "/x/vellion"}, // launcher
+             Case{true, "", nullptr, "/h", "/h/.config/vellion"},
+             Case{true, "", "", "/h", "/h/.config/vellion"},    // empty is unset
+             Case{true, "", "rel", "/h", "/h/.config/vellion"}, // relative is ignored
+             Case{true, "", nullptr, nullptr, ""},
+             Case{true, "/n", "/x", "/h", "/n"}, // a named folder wins
+             Case{false, "rel/n", nullptr, nullptr, "rel/n"},
+         })
+        EXPECT_EQ(ChooseConfigFolder(c.launcher, c.named, c.configHome, c.home).path, c.expected)
+            << c.launcher << " " << c.named;
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat s {};
+    return ::stat(path.c_str(), &s) == 0 ? (s.st_mode & 07777) : 0;
+}
+
+TEST(ConfigFolder, EnteringMakesMissingFoldersOwnerOnlyAndLeavesOthersAlone) {
+    const auto start = std::filesystem::current_path();
+    QTemporaryDir tmp;
+    const std::string root = tmp.path().toStdString();
+    ::chmod(root.c_str(), 0755);
+    const std::string folder = root + "/a/b";
+    EXPECT_EQ(EnterConfigFolder({folder}), "");
+    EXPECT_EQ(std::filesystem::current_path(), folder);
+    EXPECT_EQ(ModeOf(root + "/a"), 0700u);
+    EXPECT_EQ(ModeOf(folder), 0700u);
+    EXPECT_EQ(ModeOf(root), 0755u);
+
+    ::chmod(folder.c_str(), 0750); // an existing folder keeps the mode its owner gave it
+    EXPECT_EQ(EnterConfigFolder({folder}), "");
+    EXPECT_EQ(ModeOf(folder), 0750u);
+
+    EXPECT_EQ(EnterConfigFolder({}), ""); // the working directory stays where it is
+    EXPECT_EQ(std::filesystem::current_path(), folder);
+
+    const std::string file = root + "/file";
+    FILE* f = std::fopen(file.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    EXPECT_EQ(EnterConfigFolder({file}), "Cannot use the folder " + file + ": Not a directory");
+    EXPECT_EQ(EnterConfigFolder({file + "/sub"}),
+              "Cannot create the folder " + file + "/sub: Not a directory");
+    std::filesystem::current_path(start);
+}
+} // namespace
+
+// The question at start whether to move scrambled passwords into the keyring.
+namespace {
+
+class KeyringOfferTest : public UiTest {};
+
+// Asked once, whatever the answer; yes moves the saved passwords and saves mail.acc without them.
+TEST_F(KeyringOfferTest, AskedOnceMovingThePasswordsOnYes) {
+    for (const TMsgResult answer : {TMsgResult::Yes, TMsgResult::No}) {
+        SCOPED_TRACE(answer == TMsgResult::Yes ? "yes" : "no");
+        QFile::remove("tarsel.ini");
+        WriteAccounts({{"Home", "pop.home", "me", "secret", true}, {"Work", "pop.work", "me"}});
+        MemorySecretStore keyring;
+        TAccounts accounts;
+        accounts.LoadFromFile();
+        messages.requests.clear();
+        messages.answers = {answer};
+        EXPECT_EQ(OfferKeyring(accounts, keyring), answer == TMsgResult::Yes ? 1 : 0);
+        EXPECT_EQ(messages.requests.size(), 1u);
+        EXPECT_EQ(keyring.secrets.size(), answer == TMsgResult::Yes ? 1u : 0u);
+        const bool inFile = ReadFile("mail.acc").find("SECRET:keyring") == std::string::npos;
+        EXPECT_EQ(inFile, answer == TMsgResult::No);
+        EXPECT_EQ(OfferKeyring(accounts, keyring), 0);
+        EXPECT_EQ(messages.requests.size(), 1u) << "not asked again";
+    }
+}
+
 } // namespace

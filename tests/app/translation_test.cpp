@@ -1,4 +1,4 @@
-#include "app/translations.h"
+#include "app/program.h"
 #include "desktop/new_mail_notice.h"
 #include "dialogs/rules_editor.h"
 #include "mail/check_failure.h"

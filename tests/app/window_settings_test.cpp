@@ -2,7 +2,6 @@
 #include "app/window_placement.h"
 #include "ui_fixture.h"
 #include "widgets/body_panels.h"
-#include "widgets/divider.h"
 
 #include <QMouseEvent>
 #include <QSplitter>

@@ -1,7 +1,7 @@
+#include "app/window_desktop.h"
+
 #include "accounts/account_list.h"
 #include "app/autostart.h"
-#include "app/desktop_settings.h"
-#include "app/main_window.h"
 #include "desktop/desktop_notifier.h"
 #include "dialogs/settings_dialog.h"
 #include "mail/check_schedule.h"
@@ -20,7 +20,17 @@ std::string AutostartFile() {
 }
 } // namespace
 
-void TForm1::ApplyDesktop() {
+TWindowDesktop::TWindowDesktop(QWidget& owner, TAccounts& list, TMailOperations& ops,
+                               TDesktopNotifier& notices)
+    : window(&owner), accounts(&list), mail(&ops), desktopNotifier(&notices) {}
+
+void TWindowDesktop::ReadDesktop() {
+    desktop = ReadDesktopSettings();
+    mail->InRounds = [](const std::string& name) { return InRounds(name); };
+    ApplyDesktop();
+}
+
+void TWindowDesktop::ApplyDesktop() {
     // A new interval starts afresh; one unchanged keeps its clock running.
     const int intervalMs = desktop.CheckMinutes * 60 * 1000;
     if (!mail->Schedule().Running() || mail->Schedule().IntervalMs() != intervalMs)
@@ -37,11 +47,7 @@ void TForm1::ApplyDesktop() {
     QApplication::setQuitOnLastWindowClosed(!desktop.CloseToTray);
 }
 
-bool TForm1::CanStartInTray() const {
-    return notifier->HasTray();
-}
-
-void TForm1::SettingsClick() {
+void TWindowDesktop::SettingsClick() {
     TSettingsChoice choice;
     choice.CheckMinutes = desktop.CheckMinutes;
     choice.CloseToTray = desktop.CloseToTray;
@@ -55,7 +61,7 @@ void TForm1::SettingsClick() {
         const std::string& name = accounts->At(i).Name;
         choice.Accounts.push_back({name, InRounds(name), OwnCheckMinutes(name)});
     }
-    if (!TSettingsDialog::Ask(this, choice)) return;
+    if (!TSettingsDialog::Ask(window, choice)) return;
 
     desktop.CheckMinutes = choice.CheckMinutes;
     desktop.CloseToTray = choice.CloseToTray;

@@ -1,8 +1,7 @@
-// The main window's preview pane: the first lines of the current message, read on a connection
-// of its own (mail/mail_preview.h) once the selection has rested a moment, so that running
-// through the table with the keys opens no connection per row passed.
+#include "app/window_preview.h"
+
 #include "accounts/account_list.h"
-#include "app/main_window.h"
+#include "app/desktop_settings.h"
 #include "mail/check_round.h"
 #include "mail/mail_operations.h"
 #include "preview/mail_preview.h"
@@ -19,8 +18,10 @@ namespace {
 constexpr int SettleMs = 200;
 } // namespace
 
-void TForm1::CreatePreview() {
-    tableSplit = new QSplitter(Qt::Vertical, body->Panel1());
+TWindowPreview::TWindowPreview(TBodyPanels& body, TMessageGrid& table, TAccounts& list,
+                               TMailOperations& ops, const TDesktopSettings& settings)
+    : grid(&table), accounts(&list), mail(&ops), desktop(settings) {
+    tableSplit = new QSplitter(Qt::Vertical, body.Panel1());
     tableSplit->setObjectName("tableSplit");
     tableSplit->setChildrenCollapsible(true);
     tableSplit->addWidget(grid);
@@ -28,7 +29,7 @@ void TForm1::CreatePreview() {
     tableSplit->addWidget(previewPane);
     tableSplit->setStretchFactor(0, 2);
     tableSplit->setStretchFactor(1, 1);
-    body->Panel1()->layout()->addWidget(tableSplit);
+    body.Panel1()->layout()->addWidget(tableSplit);
     preview = std::make_unique<TMailPreview>();
     preview->Lines = desktop.PreviewLines;
     preview->OnDone = [this](int message, const TPreview& shown, const std::string& failure) {
@@ -39,14 +40,19 @@ void TForm1::CreatePreview() {
             previewPane->ShowNote(
                 tr("No preview: %1").arg(QString::fromStdString(failure)).toStdString());
     };
-    previewTimer = new QTimer(this);
+    previewTimer = new QTimer(tableSplit);
     previewTimer->setSingleShot(true);
     previewTimer->setInterval(SettleMs);
-    connect(previewTimer, &QTimer::timeout, this,
-            [this] { RunGuarded([this] { ReadPreview(); }); });
+    QObject::connect(previewTimer, &QTimer::timeout, previewTimer,
+                     [this] { RunGuarded([this] { ReadPreview(); }); });
 }
 
-bool TForm1::ShowCheckedPreview(const TAccount* account) {
+// The timer lives as long as the splitter; nothing of this may answer it once this has gone.
+TWindowPreview::~TWindowPreview() {
+    previewTimer->disconnect();
+}
+
+bool TWindowPreview::ShowCheckedPreview(const TAccount* account) {
     const int message = grid->CurrentMessage();
     if (!account || account->Previews.empty() || grid->selectedRanges().size() > 1 || message < 1 ||
         message > static_cast<int>(account->Headers.size()))
@@ -59,21 +65,19 @@ bool TForm1::ShowCheckedPreview(const TAccount* account) {
     return true;
 }
 
-void TForm1::SchedulePreview() {
+void TWindowPreview::Schedule() {
     preview->Cancel();
     previewPane->Clear();
     previewTimer->start();
 }
 
-void TForm1::StopPreview() {
-    if (!preview) return; // the window is still being made
+void TWindowPreview::Stop() {
     previewTimer->stop();
     preview->Cancel();
     previewPane->Clear();
 }
 
-// A preview the check read with the headers is shown at once; otherwise it is read now.
-void TForm1::ReadPreview() {
+void TWindowPreview::ReadPreview() {
     const TAccount* account = accounts->Current();
     if (ShowCheckedPreview(account)) return;
     const TMailFlags& flags = mail->Flags();

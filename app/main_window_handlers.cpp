@@ -1,10 +1,12 @@
-// The account side of the main window: the tree selection, the table of the current account,
-// and adding, modifying and deleting accounts.
+// The main window's handlers: the tree selection, the table of the current account, adding,
+// modifying and deleting accounts, the table's keys and clicks and the header viewer. The mail
+// operations behind the buttons are mail/mail_operations.cpp's.
 #include "accounts/account_list.h"
 #include "accounts/seen_file.h"
 #include "app/desktop_settings.h"
 #include "app/main_window.h"
 #include "dialogs/account_editor.h"
+#include "dialogs/header_viewer.h"
 #include "mail/mail_operations.h"
 #include "platform/message_box.h"
 #include "platform/translated_text.h"
@@ -115,4 +117,44 @@ void TForm1::smallpanelMouseMove(Qt::MouseButtons shift, int x, int /*y*/) {
     // The tree fills the tree side, so their widths are one.
     if (body->Panel2Width() <= NarrowestTreeSide && x <= 0) return;
     body->SetPanel2Width(std::max(NarrowestTreeSide, body->Panel2Width() + x));
+}
+
+// A check or a deletion has the mailbox to itself: a preview on its way is given up.
+void TForm1::Button1Click() {
+    StopPreview();
+    mail->Button1Click();
+}
+
+void TForm1::del_mailClick() {
+    StopPreview();
+    mail->del_mailClick();
+}
+
+void TForm1::gridKeyDown(int key, Qt::KeyboardModifiers /*shift*/) {
+    if (key == Qt::Key_Delete) del_mailClick(); // whatever the shift state
+}
+
+void TForm1::gridDblClick() {
+    if (accounts->Count() == 0 || !headers || !accounts->Current()) return;
+    if (headers->isVisible()) {
+        if (headers->isMinimized()) headers->showNormal();
+        headers->raise();
+        headers->activateWindow();
+        return;
+    }
+    const TAccount& current = *accounts->Current();
+    if (current.Rows.empty()) return;
+    const int message = grid->CurrentMessage();
+    if (grid->RowEmpty(message) || message > static_cast<int>(current.Headers.size())) return;
+    headers->ShowLines(current.Headers[static_cast<size_t>(message - 1)]);
+    headers->show();
+}
+
+// The grid hands over the message number of the row, whatever the order shown.
+void TForm1::gridSelectCell(int /*column*/, int message) {
+    preview->Schedule();
+    if (!headers || !headers->isVisible() || !accounts->Current()) return;
+    const TAccount& current = *accounts->Current();
+    if (message < 1 || message > static_cast<int>(current.Headers.size())) return;
+    headers->ShowLines(current.Headers[static_cast<size_t>(message - 1)]);
 }

@@ -1,9 +1,8 @@
-// The main window's part in the rules that mark mail: they are read at start, tried on every row
-// the table shows, edited in their dialog, and "Delete marked" deletes what they marked, only
-// after its question.
+#include "app/window_rules.h"
+
 #include "accounts/account_list.h"
 #include "accounts/cut_field.h"
-#include "app/main_window.h"
+#include "app/window_preview.h"
 #include "dialogs/rules_editor.h"
 #include "mail/mail_operations.h"
 #include "platform/int_text.h"
@@ -21,13 +20,17 @@ int64_t RowBytes(std::string row) {
            1024;
 }
 
-// A damaged file loses only its damaged lines; an unreadable one leaves no rule at work.
-void TForm1::LoadMailRules() {
+TWindowRules::TWindowRules(QWidget& owner, TMessageGrid& table, TToolbarPanel& toolbar,
+                           TAccounts& list, TMailOperations& ops, TWindowPreview& shown)
+    : window(&owner), grid(&table), Panel3(&toolbar), accounts(&list), mail(&ops), preview(&shown) {
+}
+
+void TWindowRules::LoadMailRules() {
     if (!LoadRules(rules, RulesFilePath()))
         ShowMessage(Translated("TForm1", "Error reading the mail rules"));
 }
 
-void TForm1::MarkRows() {
+void TWindowRules::MarkRows() {
     std::vector<TRuleAction> actions;
     if (const TAccount* account = accounts->Current())
         for (size_t i = 0; i < account->Rows.size() && i < account->Headers.size(); ++i)
@@ -38,32 +41,38 @@ void TForm1::MarkRows() {
     Panel3->ShowMarked(static_cast<int>(MarkedMessages().size()));
 }
 
-std::vector<int> TForm1::MarkedMessages() const {
+std::vector<int> TWindowRules::MarkedMessages() const {
     std::vector<int> marked;
     for (int message = 1; message < grid->RowCount(); ++message)
         if (grid->RuleMark(message) == TRuleAction::Delete) marked.push_back(message);
     return marked;
 }
 
-void TForm1::DeleteMarkedClick() {
+void TWindowRules::DeleteMarkedClick() {
     const std::vector<int> marked = MarkedMessages();
     if (marked.empty()) {
         ShowMessage(Translated("TForm1", "No email is marked for deletion"));
         return;
     }
-    StopPreview();
+    preview->Stop();
     mail->DeleteMarkedClick(marked);
     MarkRows(); // also where the table was not redrawn
 }
 
-void TForm1::RulesClick() {
+void TWindowRules::RulesClick() {
     std::vector<std::string> names;
     for (int i = 0; i < accounts->Count(); ++i)
         names.push_back(accounts->At(i).Name);
-    TRulesEditor editor(rules, names, this);
+    TRulesEditor editor(rules, names, window);
     if (editor.exec() != QDialog::Accepted) return;
     rules = editor.Rules();
     if (!SaveRules(rules, RulesFilePath()))
         ShowMessage(Translated("TForm1", "Error saving the mail rules"));
     MarkRows();
+}
+
+bool TWindowRules::Ignored(const TAccount& account, size_t line) const {
+    return line < account.Headers.size() && line < account.Rows.size() &&
+           Judge(rules, account.Name, account.Headers[line], RowBytes(account.Rows[line])).Action ==
+               TRuleAction::Ignore;
 }

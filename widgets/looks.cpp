@@ -1,12 +1,18 @@
-#include "widgets/glyphs.h"
+#include "widgets/looks.h"
 
+#include <QAbstractButton>
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOption>
 #include <QWidget>
+#include <algorithm>
+#include <vector>
 
 namespace {
 constexpr int GlyphSize = 20;
+constexpr int Gap = 4;    // between neighbours on a line
+constexpr int Margin = 8; // between the last control and the window's edge
 
 QPixmap DrawVellionIcon(int size) {
     QPixmap picture(size, size);
@@ -30,6 +36,14 @@ QPixmap DrawVellionIcon(int size) {
     painter.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPolyline(QPolygonF({QPointF(20.5, 23), QPointF(23, 25.5), QPointF(27.5, 20.5)}));
     return picture;
+}
+
+bool ShowsText(const QWidget* widget) {
+    return qobject_cast<const QLabel*>(widget) || qobject_cast<const QAbstractButton*>(widget);
+}
+
+bool SameLine(const QRect& a, const QRect& b) {
+    return a.top() < b.bottom() && b.top() < a.bottom();
 }
 } // namespace
 
@@ -55,4 +69,32 @@ QIcon VellionIcon() {
     for (int size : {16, 24, 32, 48, 64})
         icon.addPixmap(DrawVellionIcon(size));
     return icon;
+}
+
+QSize FitToText(QWidget& window, QSize least) {
+    std::vector<QWidget*> controls;
+    for (QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->isWindow()) controls.push_back(child);
+    for (QWidget* control : controls) {
+        if (!ShowsText(control)) continue;
+        const QSize hint = control->sizeHint();
+        control->resize(std::max(control->width(), hint.width()),
+                        std::max(control->height(), hint.height()));
+    }
+    std::sort(controls.begin(), controls.end(),
+              [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
+    for (size_t i = 0; i < controls.size(); ++i)
+        for (size_t k = 0; k < i; ++k) {
+            const QRect left = controls[k]->geometry();
+            const QRect right = controls[i]->geometry();
+            if (SameLine(left, right) && right.left() <= left.right() + Gap &&
+                controls[k]->x() < right.left())
+                controls[i]->move(left.right() + 1 + Gap, right.top());
+        }
+    QSize size = least;
+    for (const QWidget* control : controls) {
+        size.setWidth(std::max(size.width(), control->geometry().right() + 1 + Margin));
+        size.setHeight(std::max(size.height(), control->geometry().bottom() + 1 + Margin));
+    }
+    return size;
 }
