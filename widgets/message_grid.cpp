@@ -1,6 +1,5 @@
 #include "widgets/message_grid.h"
 
-#include "accounts/cut_field.h"
 #include "mime/shown_header.h"
 #include "widgets/grid_heading.h"
 #include "widgets/menu_key.h"
