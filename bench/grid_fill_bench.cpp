@@ -97,17 +97,11 @@ void RunGrid(const TMailbox& box) {
     grid.show();
     QCoreApplication::processEvents();
     {
-        TBatchedRepaint batches(grid);
+        TMessageGrid::TFilling filling(grid);
         for (int message = 1; message <= static_cast<int>(box.rows.size()); ++message) {
             grid.SetRowCount(message + 1);
-            const std::vector<std::string> cells = Cells(box.rows[message - 1]);
-            std::string line;
-            for (int column = 0; column < TMessageGrid::Columns; ++column) {
-                grid.SetCell(column, message, cells[column]);
-                line += grid.Cell(column, message); // the check reads its line back
-            }
-            grid.ShowHeader(message, box.headers[message - 1]);
-            batches.Changed();
+            grid.SetRow(message, box.rows[message - 1], box.headers[message - 1]);
+            filling.Changed();
             QCoreApplication::processEvents(); // what the check's waits do
         }
     }

@@ -4,7 +4,6 @@
 #include "accounts/new_mail.h"
 #include "mail/header_date.h"
 #include "pop3/pop3_client.h"
-#include "widgets/batched_repaint.h"
 #include "widgets/message_grid.h"
 
 #include <algorithm>
@@ -84,11 +83,11 @@ void TCheckRun::Fill(TPop3Client& pop, const std::atomic<int32_t>& listed) {
     if (count > 0 && store) store->Uids = pop.ListUids(count); // the deletion's check
     step = TCheckStep::Summary;
     pop.PlanSummaries(1, count);
-    std::optional<TBatchedRepaint> batches;
-    if (table) batches.emplace(*table);
+    std::optional<TMessageGrid::TFilling> filling;
+    if (table) filling.emplace(*table);
     for (message = 1; message <= count; ++message) {
         AddRow(pop, message);
-        if (batches) batches->Changed();
+        if (filling) filling->Changed();
     }
 }
 
@@ -107,11 +106,7 @@ void TCheckRun::AddRow(TPop3Client& pop, int32_t row) {
         line += cells[column];
     }
     const std::vector<std::string>& header = summary.Header.Lines();
-    if (table) {
-        for (size_t column = 0; column < cells.size(); ++column)
-            table->SetCell(static_cast<int>(column), row, cells[column]);
-        table->ShowHeader(row, header);
-    }
+    if (table) table->SetRow(row, line, header);
     TAccountMail* store = Store();
     if (!store) return;
     if (pop.PreviewLines > 0) {

@@ -36,8 +36,11 @@ bool SameFieldName(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::vector<THeaderField> HeaderFields(const std::vector<std::string>& lines, size_t* bodyStart) {
-    std::vector<THeaderField> fields;
+namespace {
+// Calls field(name, value) for each field line and fold(value) for each continuation of a
+// field, up to the end of the header; returns the index of the first line after it.
+template <typename TField, typename TFold>
+size_t WalkFields(const std::vector<std::string>& lines, TField field, TFold fold) {
     bool inField = false; // a continuation belongs to the field before it, if any
     size_t i = 0;
     for (; i < lines.size(); ++i) {
@@ -49,16 +52,51 @@ std::vector<THeaderField> HeaderFields(const std::vector<std::string>& lines, si
         }
         if (line.size() >= 2 && line[0] == '.' && line[1] == '.') line.remove_prefix(1);
         if (IsBlank(line[0])) {
-            if (inField) fields.back().Value += line;
+            if (inField) fold(line);
             continue;
         }
         size_t colon = 0;
         const std::string_view name = NameOf(line, colon);
         inField = !name.empty();
-        if (inField) fields.push_back({std::string(name), std::string(line.substr(colon + 1))});
+        if (inField) field(name, line.substr(colon + 1));
     }
-    if (bodyStart) *bodyStart = i;
+    return i;
+}
+} // namespace
+
+std::vector<THeaderField> HeaderFields(const std::vector<std::string>& lines, size_t* bodyStart) {
+    std::vector<THeaderField> fields;
+    const size_t end = WalkFields(
+        lines,
+        [&](std::string_view name, std::string_view value) {
+            fields.push_back({std::string(name), std::string(value)});
+        },
+        [&](std::string_view more) { fields.back().Value += more; });
+    if (bodyStart) *bodyStart = end;
     return fields;
+}
+
+std::vector<std::string> FieldValues(const std::vector<std::string>& lines,
+                                     const std::vector<std::string_view>& names) {
+    std::vector<std::string> values(names.size());
+    std::vector<bool> seen(names.size());
+    std::string* current = nullptr; // the wanted field being read, if any
+    WalkFields(
+        lines,
+        [&](std::string_view name, std::string_view value) {
+            current = nullptr;
+            for (size_t at = 0; at < names.size(); ++at)
+                if (!seen[at] && SameFieldName(name, names[at])) {
+                    seen[at] = true;
+                    current = &values[at];
+                    current->assign(value);
+                    break;
+                }
+        },
+        [&](std::string_view more) {
+            if (current) current->append(more);
+        });
+    return values;
 }
 
 std::string FieldValue(const std::vector<THeaderField>& fields, std::string_view name) {

@@ -22,3 +22,7 @@ bool SameFieldName(std::string_view a, std::string_view b);
 
 // The value of the first field of that name, unfolded; empty without one.
 std::string FieldValue(const std::vector<THeaderField>& fields, std::string_view name);
+
+// The same values for a few names in one pass over the lines, without making the other fields.
+std::vector<std::string> FieldValues(const std::vector<std::string>& lines,
+                                     const std::vector<std::string_view>& names);

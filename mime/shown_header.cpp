@@ -6,10 +6,10 @@
 #include "mime/mail_date.h"
 
 #include <array>
+#include <utility>
 
-namespace {
 // An identifier as written between angle brackets, whatever comments or blanks surround it.
-std::string IdentifierOf(const std::string& value) {
+std::string ShownMessageId(const std::string& value) {
     const size_t open = value.find('<');
     const size_t close = open == std::string::npos ? open : value.find('>', open);
     if (close != std::string::npos) {
@@ -21,7 +21,6 @@ std::string IdentifierOf(const std::string& value) {
     }
     return OneLine(EightBitToUtf8(value));
 }
-} // namespace
 
 std::string OneLine(const std::string& utf8) {
     std::string text = utf8;
@@ -32,16 +31,31 @@ std::string OneLine(const std::string& utf8) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-TShownHeader ShownHeader(const std::vector<std::string>& lines) {
-    const std::vector<THeaderField> fields = HeaderFields(lines);
+std::string ShownSubject(const std::string& value) {
+    return OneLine(DecodeHeaderText(value));
+}
+
+std::string ShownDateText(const std::string& value) {
+    return OneLine(EightBitToUtf8(value));
+}
+
+THeaderValues ShownHeaderValues(const std::vector<std::string>& lines) {
+    std::vector<std::string> values = FieldValues(lines, {"From", "Subject", "Date", "Message-ID"});
+    return {std::move(values[0]), std::move(values[1]), std::move(values[2]), std::move(values[3])};
+}
+
+TShownHeader ShownHeader(const THeaderValues& values) {
     TShownHeader shown;
-    shown.From = ShownSender(FieldValue(fields, "From"));
-    shown.Subject = OneLine(DecodeHeaderText(FieldValue(fields, "Subject")));
-    const std::string date = FieldValue(fields, "Date");
-    shown.DateText = OneLine(EightBitToUtf8(date));
-    shown.Moment = ParseMailDate(date);
-    shown.MessageId = IdentifierOf(FieldValue(fields, "Message-ID"));
+    shown.From = ShownSender(values.From);
+    shown.Subject = ShownSubject(values.Subject);
+    shown.DateText = ShownDateText(values.Date);
+    shown.Moment = ParseMailDate(values.Date);
+    shown.MessageId = ShownMessageId(values.MessageId);
     return shown;
+}
+
+TShownHeader ShownHeader(const std::vector<std::string>& lines) {
+    return ShownHeader(ShownHeaderValues(lines));
 }
 
 std::vector<std::string> ViewerLines(const std::vector<std::string>& lines) {

@@ -19,6 +19,21 @@ struct TShownHeader {
 
 TShownHeader ShownHeader(const std::vector<std::string>& lines);
 
+// The values the shown fields come from, unfolded and undecoded, found in one pass: what a
+// table keeps so that it decodes a field only when it shows it.
+struct THeaderValues {
+    std::string From;
+    std::string Subject;
+    std::string Date;
+    std::string MessageId;
+};
+THeaderValues ShownHeaderValues(const std::vector<std::string>& lines);
+TShownHeader ShownHeader(const THeaderValues& values);
+// Each field of TShownHeader from its value alone.
+std::string ShownSubject(const std::string& value);
+std::string ShownDateText(const std::string& value);
+std::string ShownMessageId(const std::string& value);
+
 // Decoded header text on one line: line ends and tabs read as blanks, none at either end.
 std::string OneLine(const std::string& utf8);
 

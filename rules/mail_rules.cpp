@@ -6,6 +6,7 @@
 
 #include <QRegularExpression>
 #include <QString>
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
@@ -27,21 +28,29 @@ QRegularExpression Pattern(const std::string& value) {
                                                QRegularExpression::UseUnicodePropertiesOption);
 }
 
-// What a rule looks at of one message, made once for all rules.
+// What a rule looks at of one message, made once for all rules; the decoded fields only for a
+// rule that reads them.
 struct TFacts {
-    std::string Sender;              // "Name <address>, ..."
-    std::string Address;             // of the first sender
-    std::string Subject;             // decoded
-    std::vector<std::string> Fields; // "Name: value", decoded
+    std::string Sender;  // "Name <address>, ..."
+    std::string Address; // of the first sender
+    std::string Subject; // decoded
+    const std::vector<std::string>& Header;
     int64_t Bytes = 0;
+    std::optional<std::vector<std::string>> Fields; // "Name: value", decoded
+
+    const std::vector<std::string>& AllFields() {
+        if (!Fields) {
+            Fields.emplace();
+            for (const THeaderField& field : HeaderFields(Header))
+                Fields->push_back(field.Name + ": " + OneLine(DecodeHeaderText(field.Value)));
+        }
+        return *Fields;
+    }
 };
 
 TFacts FactsOf(const std::vector<std::string>& header, int64_t bytes) {
     const TShownHeader shown = ShownHeader(header);
-    TFacts facts{shown.From.Tooltip, shown.From.Address, shown.Subject, {}, bytes};
-    for (const THeaderField& field : HeaderFields(header))
-        facts.Fields.push_back(field.Name + ": " + OneLine(DecodeHeaderText(field.Value)));
-    return facts;
+    return {shown.From.Tooltip, shown.From.Address, shown.Subject, header, bytes, std::nullopt};
 }
 
 bool TextMatches(const TMailRule& rule, const std::string& text) {
@@ -50,14 +59,14 @@ bool TextMatches(const TMailRule& rule, const std::string& text) {
     return Pattern(rule.Value).match(Text(text)).hasMatch();
 }
 
-bool Applies(const TMailRule& rule, const TFacts& facts) {
+bool Applies(const TMailRule& rule, TFacts& facts) {
     switch (rule.Field) {
     case TRuleField::Sender:
         return TextMatches(rule, facts.Sender);
     case TRuleField::Subject:
         return TextMatches(rule, facts.Subject);
     case TRuleField::AnyHeader:
-        for (const std::string& field : facts.Fields)
+        for (const std::string& field : facts.AllFields())
             if (TextMatches(rule, field)) return true;
         return false;
     case TRuleField::Size:
@@ -105,7 +114,13 @@ bool ListedAddress(const std::string& entry, const std::string& address) {
 
 TVerdict Judge(const TMailRules& rules, const std::string& account,
                const std::vector<std::string>& header, int64_t bytes) {
-    const TFacts facts = FactsOf(header, bytes);
+    // Where no list and no rule could say anything, the header is not read.
+    const bool any =
+        std::any_of(rules.Rules.begin(), rules.Rules.end(), [&](const TMailRule& rule) {
+            return rule.Account.empty() || rule.Account == account;
+        });
+    if (!any && rules.Allowed.empty() && rules.Blocked.empty()) return {};
+    TFacts facts = FactsOf(header, bytes);
     if (Listed(rules.Allowed, facts.Address))
         return {TRuleAction::None, TVerdict::TReason::Allowed};
     if (Listed(rules.Blocked, facts.Address))

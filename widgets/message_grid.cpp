@@ -1,6 +1,5 @@
 #include "widgets/message_grid.h"
 
-#include "accounts/cut_field.h"
 #include "mime/shown_header.h"
 #include "widgets/grid_heading.h"
 #include "widgets/menu_key.h"
@@ -78,6 +77,10 @@ int TMessageGrid::LeastWidth(int column) const {
     return width;
 }
 
+int TMessageGrid::RowCount() const {
+    return rows->Count() + 1;
+}
+
 // Rows are added at the end of the view, for the next message numbers.
 void TMessageGrid::SetRowCount(int count) {
     rows->SetRowCount(std::max(1, count - 1));
@@ -94,7 +97,7 @@ int TMessageGrid::RowOf(int message) const {
 }
 
 std::string TMessageGrid::Cell(int column, int message) const {
-    return rows->Bytes(message, column);
+    return std::string(rows->Bytes(message, column));
 }
 
 std::string TMessageGrid::ShownCell(int column, int message) const {
@@ -106,7 +109,14 @@ void TMessageGrid::SetCell(int column, int message, const std::string& text) {
 }
 
 void TMessageGrid::ShowHeader(int message, const std::vector<std::string>& header) {
-    if (RowOf(message) > 0) rows->ShowHeader(message, ShownHeader(header));
+    if (RowOf(message) > 0) rows->ShowHeader(message, ShownHeaderValues(header));
+}
+
+void TMessageGrid::SetRow(int message, const std::string& line,
+                          const std::vector<std::string>& header) {
+    if (RowOf(message) < 0) return;
+    const THeaderValues values = ShownHeaderValues(header);
+    rows->SetRow(message, line, Separator, &values);
 }
 
 bool TMessageGrid::RowEmpty(int message) const {
@@ -137,18 +147,20 @@ void TMessageGrid::ClearTable() {
         SetCell(column, 1, "");
 }
 
+// The view hears of the rows once, when they are all there.
 void TMessageGrid::ShowRows(const std::vector<std::string>& lines,
                             const std::vector<std::vector<std::string>>& headers) {
+    rows->HoldBack(true);
     ClearTable();
     SetRowCount(static_cast<int>(lines.size()) + 1);
     for (size_t i = 0; i < lines.size(); ++i) {
         const int message = static_cast<int>(i) + 1;
-        std::string rest = lines[i];
-        for (int column = 0; column < Columns - 1; ++column)
-            SetCell(column, message, CutField(rest, Separator));
-        SetCell(Columns - 1, message, rest);
-        if (headers.size() == lines.size()) ShowHeader(message, headers[i]);
+        if (headers.size() == lines.size())
+            SetRow(message, lines[i], headers[i]);
+        else
+            rows->SetRow(message, lines[i], Separator);
     }
+    rows->HoldBack(false);
     Sort();
 }
 
@@ -191,10 +203,12 @@ void TMessageGrid::HeadingClicked(int column) {
 }
 
 void TMessageGrid::setCurrentCell(int row, int column) {
+    rows->Publish();
     setCurrentIndex(rows->index(row, column));
 }
 
 void TMessageGrid::setRangeSelected(const QTableWidgetSelectionRange& range, bool select) {
+    rows->Publish();
     if (!rows->hasIndex(range.topRow(), range.leftColumn()) ||
         !rows->hasIndex(range.bottomRow(), range.rightColumn()))
         return;
@@ -211,6 +225,7 @@ QList<QTableWidgetSelectionRange> TMessageGrid::selectedRanges() const {
 }
 
 const QTableWidgetItem* TMessageGrid::item(int row, int column) const {
+    rows->Publish();
     const int message = rows->MessageAt(row);
     if (message == 0 || !rows->Filled(message, column)) return nullptr;
     std::unique_ptr<QTableWidgetItem>& copy = copies[{row, column}];
@@ -231,6 +246,31 @@ const QTableWidgetItem* TMessageGrid::horizontalHeaderItem(int column) const {
     if (!copy) copy = std::make_unique<QTableWidgetItem>();
     copy->setText(rows->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
     return copy.get();
+}
+
+TMessageGrid::TFilling::TFilling(TMessageGrid& filled, std::chrono::milliseconds every)
+    : grid(filled), interval(every), wasEnabled(filled.updatesEnabled()) {
+    grid.setUpdatesEnabled(false);
+    grid.rows->HoldBack(true);
+    sinceShown.start();
+}
+
+TMessageGrid::TFilling::~TFilling() {
+    grid.rows->HoldBack(false);
+    grid.setUpdatesEnabled(wasEnabled);
+    if (pending && wasEnabled) grid.update();
+}
+
+void TMessageGrid::TFilling::Changed() {
+    pending = true;
+    if (sinceShown.elapsed() < interval.count()) return;
+    pending = false;
+    sinceShown.restart();
+    grid.rows->Publish();
+    if (!wasEnabled || !grid.isVisible()) return;
+    grid.setUpdatesEnabled(true);
+    grid.repaint();
+    grid.setUpdatesEnabled(false);
 }
 
 void TMessageGrid::keyPressEvent(QKeyEvent* event) {

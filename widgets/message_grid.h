@@ -1,8 +1,10 @@
 #pragma once
 #include "rules/mail_rules.h"
 
+#include <QElapsedTimer>
 #include <QTableView>
 #include <QTableWidgetSelectionRange>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
@@ -33,7 +35,7 @@ public:
     // The least width that shows a column's heading and, for dates and sizes, a value in a
     // bold (new) row.
     int LeastWidth(int column) const;
-    int RowCount() const { return model()->rowCount() + 1; }
+    int RowCount() const;
     void SetRowCount(int rows);
     std::string Cell(int column, int message) const;
     void SetCell(int column, int message, const std::string& text);
@@ -42,6 +44,8 @@ public:
     // Shows the sender and the subject from the message's header lines, unfolded; the cells
     // keep their bytes.
     void ShowHeader(int message, const std::vector<std::string>& header);
+    // A message's cells from its cached line (cells joined by Separator), shown with its header.
+    void SetRow(int message, const std::string& line, const std::vector<std::string>& header);
     bool RowEmpty(int message) const;
     // The message shown in view row `row` (from 1); the view row that shows a message.
     int MessageAt(int row) const;
@@ -73,6 +77,27 @@ public:
     void SetSort(int column, Qt::SortOrder order);
     // Puts the rows in the chosen order (after a filling added them in message order).
     void Sort();
+
+    // While a check fills the table row by row: rows reach the view and the screen together,
+    // at most once per interval, so that a long fill costs one insertion and one paint per
+    // interval rather than per row; all of them when the scope ends.
+    class TFilling {
+    public:
+        explicit TFilling(TMessageGrid& grid,
+                          std::chrono::milliseconds interval = std::chrono::milliseconds(50));
+        ~TFilling();
+        TFilling(const TFilling&) = delete;
+        TFilling& operator=(const TFilling&) = delete;
+        // A row was added or changed.
+        void Changed();
+
+    private:
+        TMessageGrid& grid;
+        std::chrono::milliseconds interval;
+        QElapsedTimer sinceShown;
+        bool wasEnabled;
+        bool pending = false;
+    };
 
     // The calls of a table of items, in view rows and columns from 0.
     int columnCount() const { return Columns; }

@@ -38,8 +38,12 @@ QString Shown(const std::string& utf8) {
         .trimmed();
 }
 
-const std::string NoBytes;
-const QString NoText;
+QString LocalDate(int64_t moment) {
+    return QString::fromStdString(LocalDateText(moment));
+}
+
+// The cells' separator in a fresh row: every cell empty.
+constexpr std::string_view EmptyCells = "\x01\x01\x01\x01";
 } // namespace
 
 TMessageRows::TMessageRows(QObject* parent) : QAbstractTableModel(parent) {
@@ -47,7 +51,7 @@ TMessageRows::TMessageRows(QObject* parent) : QAbstractTableModel(parent) {
 }
 
 int TMessageRows::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(order.size());
+    return parent.isValid() ? 0 : published;
 }
 
 int TMessageRows::columnCount(const QModelIndex& parent) const {
@@ -97,25 +101,53 @@ void TMessageRows::SetHeadings(const QStringList& labels) {
     emit headerDataChanged(Qt::Horizontal, 0, Columns - 1);
 }
 
+TMessageRows::TRow TMessageRows::EmptyRow() {
+    TRow empty;
+    empty.text = EmptyCells;
+    for (int piece = 0; piece < Pieces; ++piece)
+        empty.end[static_cast<size_t>(piece)] = static_cast<uint32_t>(std::min(piece, Columns - 1));
+    return empty;
+}
+
 void TMessageRows::SetRowCount(int count) {
-    const int now = static_cast<int>(order.size());
+    const int now = Count();
     if (count > now) {
-        beginInsertRows({}, now, count - 1);
-        rows.resize(static_cast<size_t>(count));
+        rows.resize(static_cast<size_t>(count), EmptyRow());
         for (int message = now; message < count; ++message) {
             order.push_back(message);
             rowOf.push_back(message);
         }
-        endInsertRows();
+        if (holding == 0) Publish();
     } else if (count < now) {
-        beginRemoveRows({}, count, now - 1);
-        rows.assign(static_cast<size_t>(count), TRow{});
+        const bool removed = published > count;
+        if (removed) beginRemoveRows({}, count, published - 1);
+        rows.assign(static_cast<size_t>(count), EmptyRow());
         order.resize(static_cast<size_t>(count));
         std::iota(order.begin(), order.end(), 0);
         rowOf = order;
-        endRemoveRows();
-        if (count > 0) emit dataChanged(index(0, 0), index(count - 1, Columns - 1));
+        for (std::vector<QString>& keys : folded)
+            keys.clear();
+        if (removed) {
+            published = count;
+            endRemoveRows();
+        }
+        if (published > 0) emit dataChanged(index(0, 0), index(published - 1, Columns - 1));
+        if (holding == 0) Publish();
     }
+}
+
+void TMessageRows::HoldBack(bool hold) {
+    holding += hold ? 1 : -1;
+    if (holding == 0) Publish();
+}
+
+// The rows added since the view last heard, in one insertion: they are the last rows.
+void TMessageRows::Publish() {
+    const int count = Count();
+    if (published >= count) return;
+    beginInsertRows({}, published, count - 1);
+    published = count;
+    endInsertRows();
 }
 
 int TMessageRows::MessageAt(int row) const {
@@ -136,106 +168,177 @@ const TMessageRows::TRow& TMessageRows::Row(int message) const {
     return rows[static_cast<size_t>(message - 1)];
 }
 
+// Cells are separated by one byte; header values follow the last cell with none between them.
+std::string_view TMessageRows::Piece(const TRow& row, int piece) {
+    const auto at = static_cast<size_t>(piece);
+    const size_t start = piece == 0 ? 0 : row.end[at - 1] + (piece < Columns ? 1 : 0);
+    return std::string_view(row.text).substr(start, row.end[at] - start);
+}
+
+void TMessageRows::Replace(TRow& row, int piece, std::string_view bytes) {
+    const std::string_view was = Piece(row, piece);
+    const auto start = static_cast<size_t>(was.data() - row.text.data());
+    row.text.replace(start, was.size(), bytes);
+    const auto grown = static_cast<uint32_t>(bytes.size() - was.size()); // modulo: may shrink
+    for (int later = piece; later < Pieces; ++later)
+        row.end[static_cast<size_t>(later)] += grown;
+}
+
+std::string TMessageRows::HeaderValue(const TRow& row, int column) {
+    switch (row.header[static_cast<size_t>(column)]) {
+    case THeaderValue::Kept:
+        return std::string(Piece(row, Columns + column));
+    case THeaderValue::Cell:
+        return std::string(Piece(row, column));
+    case THeaderValue::BlankCell:
+        return ' ' + std::string(Piece(row, column));
+    default:
+        return {};
+    }
+}
+
 bool TMessageRows::Filled(int message, int column) const {
     return RowOf(message) >= 0 && column >= 0 && column < Columns &&
            (Row(message).filled & Bit(column)) != 0;
 }
 
-const std::string& TMessageRows::Bytes(int message, int column) const {
-    return Filled(message, column) ? Row(message).bytes[static_cast<size_t>(column)] : NoBytes;
+std::string_view TMessageRows::Bytes(int message, int column) const {
+    return Filled(message, column) ? Piece(Row(message), column) : std::string_view();
 }
 
-const QString& TMessageRows::Shown(int message, int column) const {
-    if (!Filled(message, column)) return NoText;
-    const TRow& row = Row(message);
-    Decode(row, column);
-    return row.shown[static_cast<size_t>(column)];
+// What a cell shows and its tooltip: from the header's value where the header has the field,
+// else from the cell's bytes.
+TMessageRows::TShownCell TMessageRows::Decode(const TRow& row, int column) const {
+    const std::string_view bytes = Piece(row, column);
+    const bool headed = row.header[static_cast<size_t>(column)] != THeaderValue::None;
+    const std::string value = headed ? HeaderValue(row, column) : std::string();
+    switch (column) {
+    case DateColumn: {
+        if (const std::optional<int64_t> moment = headed ? ParseMailDate(value) : std::nullopt)
+            return {LocalDate(*moment), ::Shown(ShownDateText(value))};
+        const std::optional<int64_t> moment = ParseMailDate(bytes);
+        return {moment ? LocalDate(*moment) : QString(), ::Shown(EightBitToUtf8(bytes))};
+    }
+    case FromColumn:
+        if (headed) {
+            const TSenderText sender = ShownSender(value);
+            if (!sender.Shown.empty()) {
+                const QString text = ::Shown(sender.Shown);
+                const QString tip = ::Shown(sender.Tooltip);
+                return {text, tip.isEmpty() ? text : tip};
+            }
+        }
+        break;
+    case SubjectColumn:
+        if (headed)
+            if (const std::string subject = ShownSubject(value); !subject.empty())
+                return {::Shown(subject), {}};
+        break;
+    case SizeColumn:
+        return {::Shown(std::string(bytes)), {}};
+    case IdColumn:
+        if (headed)
+            if (const std::string id = ShownMessageId(value); !id.empty()) return {::Shown(id), {}};
+        return {::Shown(EightBitToUtf8(WithoutLineEnd(std::string(bytes)))), {}};
+    default:
+        break;
+    }
+    return {::Shown(DecodeHeaderText(bytes)), {}};
+}
+
+QString TMessageRows::Shown(int message, int column) const {
+    if (!Filled(message, column)) return {};
+    return Decode(Row(message), column).text;
 }
 
 QString TMessageRows::ToolTip(int message, int column) const {
     if (!Filled(message, column)) return {};
     const TRow& row = Row(message);
     QString tip;
-    if (column == DateColumn) {
-        Decode(row, column);
-        tip = row.dateTip;
-    } else if (column == FromColumn && !row.fromTip.isEmpty()) {
-        tip = row.fromTip;
-    } else if (column != SizeColumn) {
-        tip = Shown(message, column);
+    if (column != SizeColumn) {
+        TShownCell cell = Decode(row, column);
+        tip = column == DateColumn || !cell.tip.isEmpty() ? std::move(cell.tip)
+                                                          : std::move(cell.text);
     }
     if (row.rule != TRuleAction::None)
         tip += "\n[" + QCoreApplication::translate("TMessageGrid", RuleWords(row.rule)) + "]";
     return tip;
 }
 
-void TMessageRows::Decode(const TRow& row, int column) const {
-    if ((row.stale & Bit(column)) == 0) return;
-    row.stale &= static_cast<uint8_t>(~Bit(column));
-    const std::string& bytes = row.bytes[static_cast<size_t>(column)];
-    QString& shown = row.shown[static_cast<size_t>(column)];
-    switch (column) {
-    case DateColumn: {
-        const std::optional<int64_t> moment = ParseMailDate(bytes);
-        shown = moment ? QString::fromStdString(LocalDateText(*moment)) : QString();
-        row.dateTip = ::Shown(EightBitToUtf8(bytes));
-        row.moment = moment.value_or(0);
-        row.numbered = moment ? row.numbered | Bit(column) : row.numbered & ~Bit(column);
-        break;
-    }
-    case SizeColumn:
-        shown = ::Shown(bytes);
-        break;
-    case IdColumn:
-        shown = ::Shown(EightBitToUtf8(WithoutLineEnd(bytes)));
-        break;
-    default:
-        shown = ::Shown(DecodeHeaderText(bytes));
-    }
-}
-
-// Writing a cell costs no decoding: what it shows is made when first read.
-void TMessageRows::SetCell(int message, int column, const std::string& bytes) {
+// Writing a cell costs no decoding: what it shows is made when it is shown. The cell shows its
+// bytes from then on, whatever header it showed before.
+void TMessageRows::SetCell(int message, int column, std::string_view bytes) {
     if (RowOf(message) < 0 || column < 0 || column >= Columns) return;
     TRow& row = Row(message);
     const uint8_t bit = Bit(column);
-    row.bytes[static_cast<size_t>(column)] = bytes;
+    Replace(row, column, bytes);
+    Replace(row, Columns + column, {});
+    row.header[static_cast<size_t>(column)] = THeaderValue::None;
     row.filled |= bit;
-    row.stale |= bit;
     row.keyed &= static_cast<uint8_t>(~bit);
-    if (column == FromColumn) row.fromTip.clear();
     if (column == SizeColumn) {
-        const std::optional<int> size = TryStrToInt(bytes);
+        const std::optional<int> size = TryStrToInt(std::string(bytes));
         row.size = size.value_or(0);
         row.numbered = size ? row.numbered | bit : row.numbered & ~bit;
     }
-    const QModelIndex cell = index(RowOf(message), column);
-    emit dataChanged(cell, cell);
+    Changed(message, column);
 }
 
-void TMessageRows::ShowHeader(int message, const TShownHeader& header) {
+void TMessageRows::SetRow(int message, std::string_view line, char separator,
+                          const THeaderValues* header) {
     if (RowOf(message) < 0) return;
     TRow& row = Row(message);
-    auto show = [&](int column, const std::string& utf8) {
-        const uint8_t bit = Bit(column);
-        row.shown[static_cast<size_t>(column)] = ::Shown(utf8);
-        row.stale &= static_cast<uint8_t>(~bit);
-        row.keyed &= static_cast<uint8_t>(~bit);
+    row.text.clear();
+    row.text.reserve(line.size() + EmptyCells.size());
+    row.text.append(line);
+    size_t from = 0;
+    for (int column = 0; column < Columns - 1; ++column) {
+        size_t at = row.text.find(separator, from);
+        if (at == std::string::npos) {
+            at = row.text.size();
+            row.text.push_back(separator);
+        }
+        row.text[at] = EmptyCells[0];
+        row.end[static_cast<size_t>(column)] = static_cast<uint32_t>(at);
+        from = at + 1;
+    }
+    for (int piece = Columns - 1; piece < Pieces; ++piece)
+        row.end[static_cast<size_t>(piece)] = static_cast<uint32_t>(row.text.size());
+    row.header.fill(THeaderValue::None);
+    row.filled = Bit(Columns) - 1;
+    row.keyed = 0;
+    const std::optional<int> size = TryStrToInt(std::string(Piece(row, SizeColumn)));
+    row.size = size.value_or(0);
+    row.numbered = size ? Bit(SizeColumn) : 0;
+    if (header)
+        ShowHeader(message, *header);
+    else
+        ChangedRows(message);
+}
+
+void TMessageRows::ShowHeader(int message, const THeaderValues& values) {
+    if (RowOf(message) < 0) return;
+    TRow& row = Row(message);
+    auto show = [&](int column, const std::string& value) {
+        // A field the header lacks leaves what the stored bytes show.
+        if ((row.filled & Bit(column)) == 0 || value.empty()) return;
+        const std::string_view cell = Piece(row, column);
+        THeaderValue& kept = row.header[static_cast<size_t>(column)];
+        Replace(row, Columns + column, {});
+        if (value == cell) {
+            kept = THeaderValue::Cell;
+        } else if (value[0] == ' ' && std::string_view(value).substr(1) == cell) {
+            kept = THeaderValue::BlankCell;
+        } else {
+            kept = THeaderValue::Kept;
+            Replace(row, Columns + column, value);
+        }
+        row.keyed &= static_cast<uint8_t>(~Bit(column));
     };
-    // A field the header lacks leaves what the stored bytes show.
-    if ((row.filled & Bit(FromColumn)) && !header.From.Shown.empty()) {
-        show(FromColumn, header.From.Shown);
-        row.fromTip = header.From.Tooltip.empty() ? QString() : ::Shown(header.From.Tooltip);
-    }
-    if ((row.filled & Bit(SubjectColumn)) && !header.Subject.empty())
-        show(SubjectColumn, header.Subject);
-    if ((row.filled & Bit(DateColumn)) && header.Moment) {
-        show(DateColumn, LocalDateText(*header.Moment));
-        row.dateTip = ::Shown(header.DateText);
-        row.moment = *header.Moment;
-        row.numbered |= Bit(DateColumn);
-    }
-    if ((row.filled & Bit(IdColumn)) && !header.MessageId.empty()) show(IdColumn, header.MessageId);
+    show(DateColumn, values.Date);
+    show(FromColumn, values.From);
+    show(SubjectColumn, values.Subject);
+    show(IdColumn, values.MessageId);
     ChangedRows(message);
 }
 
@@ -250,8 +353,8 @@ TRuleAction TMessageRows::Rule(int message) const {
 void TMessageRows::SetBold(const std::vector<bool>& fresh) {
     for (size_t at = 0; at < rows.size(); ++at)
         rows[at].bold = at < fresh.size() && fresh[at];
-    if (!rows.empty())
-        emit dataChanged(index(0, 0), index(rowCount() - 1, Columns - 1), {Qt::FontRole});
+    if (published > 0)
+        emit dataChanged(index(0, 0), index(published - 1, Columns - 1), {Qt::FontRole});
 }
 
 void TMessageRows::SetRules(const std::vector<TRuleAction>& actions, const QColor& grey) {
@@ -260,34 +363,62 @@ void TMessageRows::SetRules(const std::vector<TRuleAction>& actions, const QColo
         rows[at].rule = at < actions.size() ? actions[at] : TRuleAction::None;
         if (rows[at].rule == TRuleAction::Ignore) rows[at].bold = false;
     }
-    if (!rows.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, Columns - 1));
+    if (published > 0) emit dataChanged(index(0, 0), index(published - 1, Columns - 1));
 }
 
+// A row the view does not know of yet comes to it with its cells as they are then.
 void TMessageRows::ChangedRows(int message) {
     const int row = RowOf(message);
-    emit dataChanged(index(row, 0), index(row, Columns - 1));
+    if (row < published) emit dataChanged(index(row, 0), index(row, Columns - 1));
 }
 
-bool TMessageRows::HasKey(const TRow& row, int column) const {
+void TMessageRows::Changed(int message, int column) {
+    const int row = RowOf(message);
+    if (row < published) emit dataChanged(index(row, column), index(row, column));
+}
+
+// The key of a row (by message number - 1) for a column: the date's moment, or the shown text
+// case-folded.
+void TMessageRows::Key(size_t at, int column) {
+    TRow& row = rows[at];
+    const uint8_t bit = Bit(column);
+    if ((row.keyed & bit) != 0 || column == SizeColumn) return;
+    row.keyed |= bit;
+    if (column == DateColumn) {
+        const std::string value = HeaderValue(row, DateColumn);
+        std::optional<int64_t> moment = value.empty() ? std::nullopt : ParseMailDate(value);
+        if (!moment) moment = ParseMailDate(Piece(row, DateColumn));
+        row.moment = moment.value_or(0);
+        row.numbered = moment ? row.numbered | bit : row.numbered & ~bit;
+        return;
+    }
+    std::vector<QString>& keys = folded[static_cast<size_t>(column)];
+    if (keys.size() < rows.size()) keys.resize(rows.size());
+    keys[at] = Decode(row, column).text.toCaseFolded();
+}
+
+bool TMessageRows::HasKey(const TRow& row, size_t at, int column) const {
     if (column == DateColumn || column == SizeColumn) return (row.numbered & Bit(column)) != 0;
-    return !row.shown[static_cast<size_t>(column)].isEmpty();
+    return !folded[static_cast<size_t>(column)][at].isEmpty();
 }
 
 // Without a key (no date, say) a row goes last in either direction; descending asks the
 // opposite question, so the answer turns with the order. Equal keys keep message order.
 bool TMessageRows::Less(int left, int right, int column, bool ascending) const {
     if (column < 0) return left < right;
-    const TRow& a = rows[static_cast<size_t>(left)];
-    const TRow& b = rows[static_cast<size_t>(right)];
-    const bool has = HasKey(a, column);
-    if (has != HasKey(b, column)) return ascending ? has : !has;
+    const auto l = static_cast<size_t>(left);
+    const auto r = static_cast<size_t>(right);
+    const TRow& a = rows[l];
+    const TRow& b = rows[r];
+    const bool has = HasKey(a, l, column);
+    if (has != HasKey(b, r, column)) return ascending ? has : !has;
     if (has) {
         if (column == DateColumn || column == SizeColumn) {
             const int64_t x = column == DateColumn ? a.moment : a.size;
             const int64_t y = column == DateColumn ? b.moment : b.size;
             if (x != y) return x < y;
-        } else if (const int compared = a.folded[static_cast<size_t>(column)].compare(
-                       b.folded[static_cast<size_t>(column)]);
+        } else if (const int compared = folded[static_cast<size_t>(column)][l].compare(
+                       folded[static_cast<size_t>(column)][r]);
                    compared != 0) {
             return compared < 0;
         }
@@ -296,6 +427,7 @@ bool TMessageRows::Less(int left, int right, int column, bool ascending) const {
 }
 
 void TMessageRows::Sort(int column, Qt::SortOrder direction) {
+    Publish();
     const int keyColumn = column < 0 ? DateColumn : column; // rows without it go last
     std::vector<int> sortable;
     std::vector<int> rest;
@@ -307,13 +439,7 @@ void TMessageRows::Sort(int column, Qt::SortOrder direction) {
             continue;
         }
         sortable.push_back(at);
-        if (column < 0) continue;
-        Decode(row, column);
-        if ((row.keyed & Bit(column)) == 0 && column != DateColumn && column != SizeColumn) {
-            row.folded[static_cast<size_t>(column)] =
-                row.shown[static_cast<size_t>(column)].toCaseFolded();
-            row.keyed |= Bit(column);
-        }
+        if (column >= 0) Key(static_cast<size_t>(at), column);
     }
     const bool ascending = direction == Qt::AscendingOrder;
     std::stable_sort(sortable.begin(), sortable.end(), [&](int left, int right) {

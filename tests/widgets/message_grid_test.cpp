@@ -4,6 +4,8 @@
 
 #include "mime/mail_date.h"
 
+#include <QAbstractItemModel>
+#include <chrono>
 #include <gtest/gtest.h>
 
 namespace {
@@ -107,6 +109,38 @@ TEST(MessageGridTest, SelectionAndCurrentRowFollowTheirMessagesThroughEverySort)
             EXPECT_EQ(grid.SelectedMessages(), (std::vector<int>{2, 3})) << column << order;
             EXPECT_TRUE(grid.selectionModel()->isRowSelected(grid.RowOf(3) - 1, {}));
         }
+}
+
+TEST(MessageGridTest, AFillReachesTheViewInOneInsertionPerInterval) {
+    struct Pace {
+        std::chrono::milliseconds interval;
+        int during; // insertions while 19 rows are added to the first
+        int after;
+    };
+    for (const Pace c :
+         {Pace{std::chrono::hours(1), 0, 1}, Pace{std::chrono::milliseconds(0), 19, 19}}) {
+        SCOPED_TRACE(c.interval.count());
+        TMessageGrid grid;
+        int insertions = 0;
+        QObject::connect(grid.model(), &QAbstractItemModel::rowsInserted, [&] { ++insertions; });
+        {
+            TMessageGrid::TFilling filling(grid, c.interval);
+            for (int message = 1; message <= 20; ++message) {
+                grid.SetRowCount(message + 1);
+                grid.SetRow(message, Row({"", "", "raw", "1", ""}),
+                            {"Subject: =?UTF-8?Q?n=C2=BA?= " + std::to_string(message)});
+                filling.Changed();
+                EXPECT_EQ(grid.RowCount(), message + 1);
+                EXPECT_EQ(grid.Cell(2, message), "raw");
+            }
+            EXPECT_EQ(insertions, c.during);
+        }
+        EXPECT_EQ(insertions, c.after);
+        EXPECT_EQ(grid.model()->rowCount(), 20);
+        EXPECT_EQ(grid.item(19, 2)->text().toStdString(), "n\xC2\xBA 20");
+        grid.SetCell(2, 20, "written"); // the cell's own bytes from now on
+        EXPECT_EQ(grid.ShownCell(2, 20), "written");
+    }
 }
 
 } // namespace
