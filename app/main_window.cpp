@@ -95,7 +95,8 @@ void TForm1::UseNotifier(TNewMailNotifier& used) {
     mail->UseNotifier(used, window);
     mail->Watch().Ignored = [this](const TAccount& account, size_t line) {
         return line < account.Headers.size() && line < account.Rows.size() &&
-               Judge(rules, account.Name, account.Headers[line], RowBytes(account.Rows[line]))
+               Judge(rules, account.Name, account.Headers[line].Lines(),
+                     RowBytes(account.Rows[line]))
                        .Action == TRuleAction::Ignore;
     };
 }

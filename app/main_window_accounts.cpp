@@ -5,6 +5,7 @@
 #include "app/desktop_settings.h"
 #include "app/main_window.h"
 #include "dialogs/account_editor.h"
+#include "mail/account_rows.h"
 #include "mail/mail_operations.h"
 #include "platform/message_box.h"
 #include "platform/translated_text.h"
@@ -33,7 +34,7 @@ void TForm1::ShowAccountRows(int index) {
     const TAccount& account = accounts->At(index);
     SetRefreshed(account.LastRefresh);
     StopPreview();
-    grid->ShowRows(account.Rows, account.Headers);
+    ShowAccountMail(*grid, account);
     mail->Watch().Shown();
     MarkRows();
 }

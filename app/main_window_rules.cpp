@@ -32,7 +32,7 @@ void TForm1::MarkRows() {
     if (const TAccount* account = accounts->Current())
         for (size_t i = 0; i < account->Rows.size() && i < account->Headers.size(); ++i)
             actions.push_back(
-                Judge(rules, account->Name, account->Headers[i], RowBytes(account->Rows[i]))
+                Judge(rules, account->Name, account->Headers[i].Lines(), RowBytes(account->Rows[i]))
                     .Action);
     grid->MarkRules(actions);
     Panel3->ShowMarked(static_cast<int>(MarkedMessages().size()));

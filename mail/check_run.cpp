@@ -58,7 +58,7 @@ void TCheckRun::Clear() {
 // The row the check had before that is the same message with the same bytes, and not yet taken
 // by another row: by its identifier where the server gives them, else by its number.
 int32_t TCheckRun::Match(const TAccountMail& store, size_t row, const std::string& line,
-                         const std::vector<std::string>& header) {
+                         const THeaderLines& header) {
     const TAccountMail* before = Before();
     if (!before) return -1;
     auto same = [&](size_t at) {
@@ -98,22 +98,29 @@ void TCheckRun::AddRow(TPop3Client& pop, int32_t row) {
     const TSummary& summary = pop.Summary();
     std::string size = SizeInKB(summary.Bytes);
     if (size == "0") size[0] = '1'; // a message is never shown as empty
+    const std::vector<std::string> lines = summary.Header.Lines(); // for this message only
     const std::array<std::string, TMessageGrid::Columns> cells = {
-        CellText(HeaderDate(summary.Header.Lines())), CellText(summary.From),
-        CellText(summary.Subject), size, CellText(summary.MessageId)};
-    std::string line = cells[0];
+        CellText(HeaderDate(lines)), CellText(summary.From), CellText(summary.Subject), size,
+        CellText(summary.MessageId)};
+    // Kept for every message: sized once, with no room to spare.
+    size_t length = cells.size() - 1;
+    for (const std::string& cell : cells)
+        length += cell.size();
+    std::string line;
+    line.reserve(length);
+    line = cells[0];
     for (size_t column = 1; column < cells.size(); ++column) {
         line.push_back(TMessageGrid::Separator);
         line += cells[column];
     }
-    const std::vector<std::string>& header = summary.Header.Lines();
     if (table) {
         for (size_t column = 0; column < cells.size(); ++column)
             table->SetCell(static_cast<int>(column), row, cells[column]);
-        table->ShowHeader(row, header);
+        table->ShowHeader(row, lines);
     }
     TAccountMail* store = Store();
     if (!store) return;
+    THeaderLines header = pop.TakeHeader();
     if (pop.PreviewLines > 0) {
         const auto listed = static_cast<size_t>(row - 1);
         const std::string uid = listed < store->Uids.size() ? store->Uids[listed] : std::string();
@@ -123,7 +130,7 @@ void TCheckRun::AddRow(TPop3Client& pop, int32_t row) {
     const int32_t was = Match(*store, at, line, header);
     if (was < 0) {
         store->Rows.push_back(std::move(line));
-        store->Headers.push_back(header);
+        store->Headers.push_back(std::move(header));
         return;
     }
     // A message the check had before keeps its bytes in the account, whichever side that is:
@@ -131,8 +138,7 @@ void TCheckRun::AddRow(TPop3Client& pop, int32_t row) {
     reused[static_cast<size_t>(was)] = static_cast<int32_t>(at);
     const bool intoAccount = table != nullptr;
     store->Rows.push_back(intoAccount ? std::move(old.Rows[was]) : std::string());
-    store->Headers.push_back(intoAccount ? std::move(old.Headers[was])
-                                         : std::vector<std::string>());
+    store->Headers.push_back(intoAccount ? std::move(old.Headers[was]) : THeaderLines());
 }
 
 bool TCheckRun::Changes() const {

@@ -84,6 +84,9 @@ public:
     bool Busy() const { return busy; }
     int32_t MessageCount() const { return messageCount; }
     const TSummary& Summary() const { return *summary; }
+    // The last summary's header, moved out (Summary().Header is left empty), its buffer no
+    // larger than its bytes: what a check keeps of each message.
+    THeaderLines TakeHeader();
     TMailMessage& MailMessage() { return *mailMessage; }
     TUUProcessor* UUProcessor() const { return uuProcessor; }
 

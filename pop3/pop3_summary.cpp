@@ -6,6 +6,7 @@
 #include "pop3/pop3_reply.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -119,6 +120,12 @@ void TPop3Client::ReadSummaryHeader() {
         s.Header.Add(stripped);
         if (stripped == ".") return;
     }
+}
+
+THeaderLines TPop3Client::TakeHeader() {
+    THeaderLines header = std::exchange(summary->Header, THeaderLines());
+    header.ShrinkToFit();
+    return header;
 }
 
 std::vector<std::string> TPop3Client::GetTop(int32_t n, int32_t lines) {
