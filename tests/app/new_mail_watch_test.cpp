@@ -4,6 +4,7 @@
 
 #include "accounts/account_list.h"
 #include "desktop/mail_watch.h"
+#include "mail/account_rows.h"
 #include "mail/check_round.h"
 #include "widgets/account_tree.h"
 #include "widgets/message_grid.h"
@@ -40,7 +41,7 @@ protected:
     TAccount& Home() { return accounts.At(0); }
     // Home's rows as the table shows them after its check.
     void Checked(bool background) {
-        grid.ShowRows(Home().Rows, Home().Headers);
+        ShowAccountMail(grid, Home());
         watch.Checked(Home(), background);
     }
     std::string Shown(const char* name) { return TAccountTree::Shown(tree.AccountNode(name)); }

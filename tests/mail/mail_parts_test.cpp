@@ -2,6 +2,7 @@
 // view that only records what it is asked. No main window.
 #include "accounts/account_list.h"
 #include "dialogs/status_dialog.h"
+#include "mail/account_rows.h"
 #include "mail/mail_check.h"
 #include "mail/mail_operations.h"
 #include "mail/mail_view.h"
@@ -30,7 +31,7 @@ public:
     }
     void ShowAccountRows(int index) override {
         calls.push_back("rows " + std::to_string(index));
-        grid.ShowRows(accounts.At(index).Rows, accounts.At(index).Headers);
+        ShowAccountMail(grid, accounts.At(index));
     }
     void SetRefreshed(const std::string& text) override { calls.push_back("refreshed " + text); }
     bool AskPassword(std::string& password, bool lastRejected) override {
