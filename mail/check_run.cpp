@@ -81,7 +81,13 @@ void TCheckRun::Fill(TPop3Client& pop, const std::atomic<int32_t>& listed) {
     pop.List();
     const int32_t count = listed;
     TAccountMail* store = Store();
-    if (count > 0 && store) store->Uids = pop.ListUids(count); // the deletion's check
+    if (count > 0 && store) {
+        store->Uids = pop.ListUids(count); // the deletion's check
+        // Grown by doubling, the lists would hold up to twice their rows, and a second copy
+        // of them while they move.
+        store->Rows.reserve(static_cast<size_t>(count));
+        store->Headers.reserve(static_cast<size_t>(count));
+    }
     step = TCheckStep::Summary;
     pop.PlanSummaries(1, count);
     std::optional<TBatchedRepaint> batches;
