@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <openssl/evp.h>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 std::string Hex(const unsigned char* bytes, unsigned int size) {
@@ -50,9 +51,7 @@ std::vector<std::string> MessageIdentities(const std::vector<std::string>& uids,
     return ids;
 }
 
-std::vector<int> RecordCheck(TNewMailState& state, const std::vector<std::string>& ids) {
-    std::vector<std::string> present = ids;
-    std::sort(present.begin(), present.end());
+std::vector<int> RecordCheck(TNewMailState& state, std::vector<std::string> ids) {
     std::vector<int> arrived;
     std::vector<std::string> unviewed;
     for (size_t i = 0; i < ids.size(); ++i) {
@@ -62,8 +61,11 @@ std::vector<int> RecordCheck(TNewMailState& state, const std::vector<std::string
     }
     std::sort(unviewed.begin(), unviewed.end());
     unviewed.erase(std::unique(unviewed.begin(), unviewed.end()), unviewed.end());
+    // The identifiers become the new baseline themselves: at 20,000 messages a copy is a
+    // megabyte more at the end of every check.
+    std::sort(ids.begin(), ids.end());
     state.Checked = true;
-    state.Present = std::move(present);
+    state.Present = std::move(ids);
     state.Unviewed = std::move(unviewed);
     return arrived;
 }

@@ -30,7 +30,7 @@ struct TNewMailState {
 // Gives the message numbers (from 1) that arrived since the previous check: none without a
 // baseline (Checked clear).
 // What arrived joins what was new and not yet viewed; a message no longer there is not new.
-std::vector<int> RecordCheck(TNewMailState& state, const std::vector<std::string>& ids);
+std::vector<int> RecordCheck(TNewMailState& state, std::vector<std::string> ids);
 
 // The user has looked at the account: its new messages are no longer new.
 void MarkViewed(TNewMailState& state);
