@@ -130,7 +130,7 @@ void TCheckRun::AddRow(TPop3Client& pop, int32_t row) {
     if (pop.PreviewLines > 0) {
         const auto listed = static_cast<size_t>(row - 1);
         const std::string uid = listed < store->Uids.size() ? store->Uids[listed] : std::string();
-        store->Previews[MessageIdentity(uid, header)] = summary.Body;
+        store->Previews[MessageIdentity(uid, header)] = pop.TakeBody();
     }
     const size_t at = store->Rows.size();
     const int32_t was = Match(*store, at, line, header);
