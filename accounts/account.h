@@ -2,6 +2,7 @@
 #include "accounts/new_mail.h"
 #include "accounts/security_mode.h"
 #include "accounts/sign_in_method.h"
+#include "platform/header_lines.h"
 
 #include <cstdint>
 #include <map>
@@ -15,7 +16,7 @@ struct TAccountMail {
     // Table rows of the last check: date, sender, subject, size, id joined by the byte 0x01.
     std::vector<std::string> Rows;
     // Header lines of each message of the last check, one entry per row of Rows.
-    std::vector<std::vector<std::string>> Headers;
+    std::vector<THeaderLines> Headers;
     // The server's unique identifier (UIDL) of each message of the last check, by message
     // number; empty when the server has none. Never stored in the file.
     std::vector<std::string> Uids;

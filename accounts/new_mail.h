@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/header_lines.h"
+
 #include <string>
 #include <vector>
 
@@ -7,12 +9,12 @@
 
 // A message's identifier: the server's UIDL, or where the server gave none, "sha256:" and the
 // digest of the header lines as the check kept them (a message's header does not change).
-std::string MessageIdentity(const std::string& uid, const std::vector<std::string>& header);
+std::string MessageIdentity(const std::string& uid, const THeaderLines& header);
 
 // The identifiers of an account's messages, one per message number: the UIDL where there is
 // one, else the digest of the header lines.
 std::vector<std::string> MessageIdentities(const std::vector<std::string>& uids,
-                                           const std::vector<std::vector<std::string>>& headers);
+                                           const std::vector<THeaderLines>& headers);
 
 struct TNewMailState {
     // Present is a baseline: a check of this mailbox ended, in this run or in an earlier one
@@ -28,7 +30,7 @@ struct TNewMailState {
 // Gives the message numbers (from 1) that arrived since the previous check: none without a
 // baseline (Checked clear).
 // What arrived joins what was new and not yet viewed; a message no longer there is not new.
-std::vector<int> RecordCheck(TNewMailState& state, const std::vector<std::string>& ids);
+std::vector<int> RecordCheck(TNewMailState& state, std::vector<std::string> ids);
 
 // The user has looked at the account: its new messages are no longer new.
 void MarkViewed(TNewMailState& state);

@@ -91,6 +91,10 @@ TOnDisk Peek(const QString& path, std::string* text) {
 
 std::string SeenText(const TNewMailState& state) {
     std::string text = Magic + std::to_string(Version) + "\n";
+    size_t size = text.size() + 32;
+    for (const std::string& id : state.Present)
+        size += id.size() + 2; // most need no escape
+    text.reserve(size);
     for (const std::string& id : state.Present)
         text += (IsNew(state, id) ? "+" : "=") + Escaped(id) + "\n";
     return text + "end " + std::to_string(state.Present.size()) + "\n";
@@ -143,7 +147,7 @@ std::string SeenFileName(const std::string& mailbox) {
     return "mail-" + digest.toHex().left(16).toStdString() + ".seen";
 }
 
-std::vector<int> RecordCheckKept(TAccount& account, const std::vector<std::string>& ids) {
+std::vector<int> RecordCheckKept(TAccount& account, std::vector<std::string> ids) {
     const std::string mailbox = MailboxOf(account);
     if (account.NewMail.Mailbox != mailbox) {
         account.NewMail = TNewMailState{};
@@ -152,7 +156,7 @@ std::vector<int> RecordCheckKept(TAccount& account, const std::vector<std::strin
         if (Peek(PathOf(SeenFileName(mailbox)), &text) == TOnDisk::Ours)
             ParseSeen(text, account.NewMail);
     }
-    std::vector<int> arrived = RecordCheck(account.NewMail, ids);
+    std::vector<int> arrived = RecordCheck(account.NewMail, std::move(ids));
     SaveSeen(account);
     return arrived;
 }

@@ -32,7 +32,7 @@ std::string SeenFileName(const std::string& mailbox);
 
 // Records a completed check like RecordCheck. The first check of a mailbox in a run (or since
 // the account was pointed at another one) starts from its seen file; every check rewrites it.
-std::vector<int> RecordCheckKept(TAccount& account, const std::vector<std::string>& ids);
+std::vector<int> RecordCheckKept(TAccount& account, std::vector<std::string> ids);
 // MarkViewed, kept on disk.
 void MarkViewedKept(TAccount& account);
 // Writes the account's state to the file of the mailbox it was read for; false before the

@@ -146,7 +146,7 @@ void TForm1::gridDblClick() {
     if (current.Rows.empty()) return;
     const int message = grid->CurrentMessage();
     if (grid->RowEmpty(message) || message > static_cast<int>(current.Headers.size())) return;
-    headers->ShowLines(current.Headers[static_cast<size_t>(message - 1)]);
+    headers->ShowLines(current.Headers[static_cast<size_t>(message - 1)].Lines());
     headers->show();
 }
 
@@ -156,5 +156,5 @@ void TForm1::gridSelectCell(int /*column*/, int message) {
     if (!headers || !headers->isVisible() || !accounts->Current()) return;
     const TAccount& current = *accounts->Current();
     if (message < 1 || message > static_cast<int>(current.Headers.size())) return;
-    headers->ShowLines(current.Headers[static_cast<size_t>(message - 1)]);
+    headers->ShowLines(current.Headers[static_cast<size_t>(message - 1)].Lines());
 }

@@ -61,7 +61,7 @@ bool TWindowPreview::ShowCheckedPreview(const TAccount* account) {
     const std::string uid = line < account->Uids.size() ? account->Uids[line] : std::string();
     const auto found = account->Previews.find(MessageIdentity(uid, account->Headers[line]));
     if (found == account->Previews.end()) return false;
-    previewPane->ShowPreview(DecodePreview(account->Headers[line], found->second));
+    previewPane->ShowPreview(DecodePreview(account->Headers[line].Lines(), found->second));
     return true;
 }
 

@@ -60,6 +60,7 @@ double ResidentMB() {
 struct TMailbox {
     std::vector<std::vector<std::string>> headers;
     std::vector<std::string> rows;
+    std::vector<THeaderLines> cached; // the headers as the account keeps them
 };
 
 TMailbox Mailbox(int count) {
@@ -67,6 +68,7 @@ TMailbox Mailbox(int count) {
     for (int i = 0; i < count; ++i) {
         box.headers.push_back(messy::Header(i));
         box.rows.push_back(messy::Row(box.headers.back(), i));
+        box.cached.emplace_back(box.headers.back());
     }
     return box;
 }
@@ -109,7 +111,7 @@ void RunGrid(const TMailbox& box) {
     Paint(grid);
     grid.SetSort(0, Qt::AscendingOrder);
     Paint(grid);
-    grid.ShowRows(box.rows, box.headers); // the account shown again from the cache
+    grid.ShowRows(box.rows, box.cached); // the account shown again from the cache
     Paint(grid);
 }
 

@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
                         TMessageGrid::Separator + headers.back()[3].substr(12));
     }
     TMessageGrid grid;
-    grid.ShowRows(lines, headers);
+    grid.ShowRows(lines, std::vector<THeaderLines>(headers.begin(), headers.end()));
     QTableWidget plain(rows, TMessageGrid::Columns);
     for (int row = 0; row < rows; ++row)
         for (int column = 0; column < TMessageGrid::Columns; ++column)

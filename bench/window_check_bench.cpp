@@ -85,8 +85,8 @@ double ResidentMB() {
 // The header bytes the account holds, as the server sent them (line ends included).
 size_t HeaderBytes(const TAccount& account) {
     size_t bytes = 0;
-    for (const std::vector<std::string>& header : account.Headers)
-        for (const std::string& line : header)
+    for (const THeaderLines& header : account.Headers)
+        for (std::string_view line : header)
             bytes += line.size() + 2;
     return bytes;
 }

@@ -23,7 +23,7 @@ void TMailWatch::Checked(TAccount& account, bool background) {
     for (int message : RecordCheckKept(account, Identities(account))) {
         const auto line = static_cast<size_t>(message - 1);
         if (background && !(Ignored && Ignored(account, line))) {
-            arrivals.push_back(ArrivalOf(account.Headers[line]));
+            arrivals.push_back(ArrivalOf(account.Headers[line].Lines()));
             arrivals.back().Account = account.Name;
         }
     }

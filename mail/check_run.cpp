@@ -57,7 +57,7 @@ void TCheckRun::Clear() {
 // The row the check had before that is the same message with the same bytes, and not yet taken
 // by another row: by its identifier where the server gives them, else by its number.
 int32_t TCheckRun::Match(const TAccountMail& store, size_t row, const std::string& line,
-                         const std::vector<std::string>& header) {
+                         const THeaderLines& header) {
     const TAccountMail* before = Before();
     if (!before) return -1;
     auto same = [&](size_t at) {
@@ -80,7 +80,13 @@ void TCheckRun::Fill(TPop3Client& pop, const std::atomic<int32_t>& listed) {
     pop.List();
     const int32_t count = listed;
     TAccountMail* store = Store();
-    if (count > 0 && store) store->Uids = pop.ListUids(count); // the deletion's check
+    if (count > 0 && store) {
+        store->Uids = pop.ListUids(count); // the deletion's check
+        // Grown by doubling, the lists would hold up to twice their rows, and a second copy
+        // of them while they move.
+        store->Rows.reserve(static_cast<size_t>(count));
+        store->Headers.reserve(static_cast<size_t>(count));
+    }
     step = TCheckStep::Summary;
     pop.PlanSummaries(1, count);
     std::optional<TMessageGrid::TFilling> filling;
@@ -97,28 +103,35 @@ void TCheckRun::AddRow(TPop3Client& pop, int32_t row) {
     const TSummary& summary = pop.Summary();
     std::string size = SizeInKB(summary.Bytes);
     if (size == "0") size[0] = '1'; // a message is never shown as empty
+    const std::vector<std::string> lines = summary.Header.Lines(); // for this message only
     const std::array<std::string, TMessageGrid::Columns> cells = {
-        CellText(HeaderDate(summary.Header.Lines())), CellText(summary.From),
-        CellText(summary.Subject), size, CellText(summary.MessageId)};
-    std::string line = cells[0];
+        CellText(HeaderDate(lines)), CellText(summary.From), CellText(summary.Subject), size,
+        CellText(summary.MessageId)};
+    // Kept for every message: sized once, with no room to spare.
+    size_t length = cells.size() - 1;
+    for (const std::string& cell : cells)
+        length += cell.size();
+    std::string line;
+    line.reserve(length);
+    line = cells[0];
     for (size_t column = 1; column < cells.size(); ++column) {
         line.push_back(TMessageGrid::Separator);
         line += cells[column];
     }
-    const std::vector<std::string>& header = summary.Header.Lines();
-    if (table) table->SetRow(row, line, header);
+    if (table) table->SetRow(row, line, lines);
     TAccountMail* store = Store();
     if (!store) return;
+    THeaderLines header = pop.TakeHeader();
     if (pop.PreviewLines > 0) {
         const auto listed = static_cast<size_t>(row - 1);
         const std::string uid = listed < store->Uids.size() ? store->Uids[listed] : std::string();
-        store->Previews[MessageIdentity(uid, header)] = summary.Body;
+        store->Previews[MessageIdentity(uid, header)] = pop.TakeBody();
     }
     const size_t at = store->Rows.size();
     const int32_t was = Match(*store, at, line, header);
     if (was < 0) {
         store->Rows.push_back(std::move(line));
-        store->Headers.push_back(header);
+        store->Headers.push_back(std::move(header));
         return;
     }
     // A message the check had before keeps its bytes in the account, whichever side that is:
@@ -126,8 +139,7 @@ void TCheckRun::AddRow(TPop3Client& pop, int32_t row) {
     reused[static_cast<size_t>(was)] = static_cast<int32_t>(at);
     const bool intoAccount = table != nullptr;
     store->Rows.push_back(intoAccount ? std::move(old.Rows[was]) : std::string());
-    store->Headers.push_back(intoAccount ? std::move(old.Headers[was])
-                                         : std::vector<std::string>());
+    store->Headers.push_back(intoAccount ? std::move(old.Headers[was]) : THeaderLines());
 }
 
 bool TCheckRun::Changes() const {

@@ -68,7 +68,7 @@ private:
     TAccountMail* Store();
     const TAccountMail* Before() const;
     int32_t Match(const TAccountMail& store, size_t row, const std::string& line,
-                  const std::vector<std::string>& header);
+                  const THeaderLines& header);
 
     TAccounts& accounts;
     TAccount* target;

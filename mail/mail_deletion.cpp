@@ -119,7 +119,7 @@ bool TDeletion::StillTheSame(int message, size_t line) {
         const std::string uid = pop.Uid(message);
         if (!uid.empty()) return uid == account.Uids[line];
     }
-    return line < account.Headers.size() && now.Header.Lines() == account.Headers[line];
+    return line < account.Headers.size() && now.Header == account.Headers[line];
 }
 
 void TDeletion::Forget(size_t line) {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using TListEvent = std::function<void(int32_t Msg, int32_t Size)>;
@@ -84,6 +85,11 @@ public:
     bool Busy() const { return busy; }
     int32_t MessageCount() const { return messageCount; }
     const TSummary& Summary() const { return *summary; }
+    // The last summary's header, moved out (Summary().Header is left empty), its buffer no
+    // larger than its bytes: what a check keeps of each message.
+    THeaderLines TakeHeader();
+    // The last summary's body lines, moved out likewise.
+    std::vector<std::string> TakeBody() { return std::exchange(summary->Body, {}); }
     TMailMessage& MailMessage() { return *mailMessage; }
     TUUProcessor* UUProcessor() const { return uuProcessor; }
 

@@ -6,6 +6,8 @@
 #include "pop3/pop3_reply.h"
 
 #include <algorithm>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -35,7 +37,7 @@ std::string ValueBeforeLineEnd(const std::string& line, size_t first) {
     return line.substr(first - 1, line.size() - 2 - (first - 1));
 }
 
-std::string WithoutLineEnd(const std::string& line) {
+std::string_view WithoutLineEnd(std::string_view line) {
     const size_t cut = line.size() >= 2 && line[line.size() - 2] == '\r' ? 2 : 1;
     return line.substr(0, line.size() - std::min(cut, line.size()));
 }
@@ -105,10 +107,10 @@ void TPop3Client::ReadSummaryHeader() {
             DropConnection();
             throw EPop3Error(TPop3ErrorKind::TooLong, "Summary failed: header too long");
         }
-        std::string stripped = WithoutLineEnd(line);
+        const std::string_view stripped = WithoutLineEnd(line);
         if (inBody && stripped != ".") {
             bodyBytes += stripped.size();
-            if (bodyBytes <= MaxTopBytes) s.Body.push_back(std::move(stripped));
+            if (bodyBytes <= MaxTopBytes) s.Body.emplace_back(stripped);
             continue;
         }
         if (StartsWith(line, "Subject:")) s.Subject = ValueBeforeLineEnd(line, 9);
@@ -119,6 +121,12 @@ void TPop3Client::ReadSummaryHeader() {
         s.Header.Add(stripped);
         if (stripped == ".") return;
     }
+}
+
+THeaderLines TPop3Client::TakeHeader() {
+    THeaderLines header = std::exchange(summary->Header, THeaderLines());
+    header.ShrinkToFit();
+    return header;
 }
 
 std::vector<std::string> TPop3Client::GetTop(int32_t n, int32_t lines) {
@@ -133,7 +141,7 @@ std::vector<std::string> TPop3Client::GetTop(int32_t n, int32_t lines) {
         size_t cost = 0;
         size_t kept = 0;
         for (;;) {
-            std::string line = WithoutLineEnd(ReadLn());
+            std::string line(WithoutLineEnd(ReadLn()));
             cost += line.size() + LineCost;
             if (cost > MaxHeaderCost) {
                 DropConnection(); // the rest of the reply must not answer the next command

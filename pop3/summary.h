@@ -1,5 +1,5 @@
 #pragma once
-#include "pop3/ex_string_list.h"
+#include "platform/header_lines.h"
 
 #include <cstdint>
 #include <string>
@@ -11,7 +11,7 @@ struct TSummary {
     std::string From;
     int32_t Bytes = 0;
     std::string MessageId; // keeps the line end as received
-    TExStringList Header;  // the header lines without line ends, ending with "" and "."
+    THeaderLines Header;   // the header lines without line ends, ending with "" and "."
     // With the client's PreviewLines: the body lines after the header's empty line, as sent
     // (dot-stuffed, line ends removed, the terminator left out); otherwise empty.
     std::vector<std::string> Body;

@@ -149,14 +149,14 @@ void TMessageGrid::ClearTable() {
 
 // The view hears of the rows once, when they are all there.
 void TMessageGrid::ShowRows(const std::vector<std::string>& lines,
-                            const std::vector<std::vector<std::string>>& headers) {
+                            const std::vector<THeaderLines>& headers) {
     rows->HoldBack(true);
     ClearTable();
     SetRowCount(static_cast<int>(lines.size()) + 1);
     for (size_t i = 0; i < lines.size(); ++i) {
         const int message = static_cast<int>(i) + 1;
         if (headers.size() == lines.size())
-            SetRow(message, lines[i], headers[i]);
+            SetRow(message, lines[i], headers[i].Lines());
         else
             rows->SetRow(message, lines[i], Separator);
     }

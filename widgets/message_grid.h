@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/header_lines.h"
 #include "rules/mail_rules.h"
 
 #include <QElapsedTimer>
@@ -60,7 +61,7 @@ public:
     // One row per cached line (cells joined by Separator), never fewer than one, shown with
     // the matching header lines when there are as many; then sorted as chosen.
     void ShowRows(const std::vector<std::string>& rows,
-                  const std::vector<std::vector<std::string>>& headers = {});
+                  const std::vector<THeaderLines>& headers = {});
 
     // Shows new messages in bold: flags by message number (from 1), the others plain.
     void MarkNew(const std::vector<bool>& fresh);

@@ -6,7 +6,7 @@ namespace {
 using Ids = std::vector<std::string>;
 
 TEST(NewMail, IdentityIsTheUidlOrADigestOfTheHeader) {
-    const std::vector<std::string> header{"From: a@example.com", "Subject: Hi", "", "."};
+    const THeaderLines header{"From: a@example.com", "Subject: Hi", "", "."};
     EXPECT_EQ(MessageIdentity("0000abcd", header), "uidl:0000abcd");
     // SHA-256 of "From: a@example.com\nSubject: Hi\n\n.\n".
     EXPECT_EQ(MessageIdentity("", header),
@@ -14,7 +14,7 @@ TEST(NewMail, IdentityIsTheUidlOrADigestOfTheHeader) {
 }
 
 TEST(NewMail, AnotherHeaderGivesAnotherDigest) {
-    const std::vector<std::string> a{"Subject: Hi"}, b{"Subject: Hi", ""}, c{"Subject: Ho"};
+    const THeaderLines a{"Subject: Hi"}, b{"Subject: Hi", ""}, c{"Subject: Ho"};
     EXPECT_NE(MessageIdentity("", a), MessageIdentity("", b));
     EXPECT_NE(MessageIdentity("", a), MessageIdentity("", c));
     EXPECT_EQ(MessageIdentities({"u1", ""}, {a, c}), (Ids{"uidl:u1", MessageIdentity("", c)}));

@@ -74,7 +74,7 @@ protected:
 
 TEST_F(KeyboardAccessTest, EveryWindowAndDialogNamesEachControlOnce) {
     ExpectNamedOnce(Form());
-    Viewer().ShowLines(Account().Headers.front());
+    Viewer().ShowLines(Account().Headers.front().Lines());
     ExpectNamedOnce(Viewer());
     Status().Begin("connecting to server ...");
     ExpectNamedOnce(Status());

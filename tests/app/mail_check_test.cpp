@@ -51,7 +51,7 @@ TEST_F(MailCheckTest, ACheckFillsTheTableRowByRowAndKeepsRowsAndHeaders) {
     EXPECT_EQ(Account().Rows[1], "\x01 bo@example.com\x01 Two\x01"
                                  "2\x01");
     ASSERT_EQ(Account().Headers.size(), 3u);
-    EXPECT_EQ(Account().Headers[1],
+    EXPECT_EQ(Account().Headers[1].Lines(),
               (std::vector<std::string>{"From: bo@example.com", "Subject: Two", "", "."}));
     EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$")
                     .match(QString::fromStdString(Account().LastRefresh))
@@ -162,7 +162,7 @@ TEST_F(MailCheckTest, CancelWhileConnectingGivesTheAttemptUpAndChangesNothing) {
     QTest::qWait(50); // anything the worker posted is delivered now, and ignored
     EXPECT_EQ(Subjects(), std::vector<std::string>{" s"});
     EXPECT_EQ(Account().Rows.size(), 1u);
-    EXPECT_EQ(Account().Headers, (std::vector<std::vector<std::string>>{{"h"}}));
+    EXPECT_EQ(Account().Headers, (std::vector<THeaderLines>{{"h"}}));
     EXPECT_TRUE(messages.requests.empty());
 
     // The session is fit for the next check.

@@ -37,7 +37,7 @@ TEST_F(DovecotWindowTest, ACheckShowsEveryMessageWithItsDateAndSize) {
         EXPECT_EQ(row[3], kb == "0" ? "1" : kb);
         std::vector<std::string> header = message.headerLines;
         header.insert(header.end(), {"", "."});
-        EXPECT_EQ(Account().Headers[static_cast<size_t>(message.number - 1)], header);
+        EXPECT_EQ(Account().Headers[static_cast<size_t>(message.number - 1)].Lines(), header);
     }
     EXPECT_TRUE(messages.requests.empty());
 }

@@ -95,6 +95,9 @@ TEST_F(SortedViewTest, HeadingsSortNumericallyAndByDateWithUndatedLastAndAreReme
     EXPECT_EQ(ViewOrder(), (std::vector<int>{1, 4, 3, 2})); // the undated one stays last
     ClickHeading(2);
     EXPECT_EQ(ViewOrder(), (std::vector<int>{3, 2, 1, 4})); // Café, Folded, Grüße, plain
+    Form().ShowAccountRows(0); // shown again from the cache, in the same order
+    EXPECT_EQ(ViewOrder(), (std::vector<int>{3, 2, 1, 4}));
+    EXPECT_EQ(Form().Grid().horizontalHeader()->sortIndicatorSection(), 2);
 
     Form().close();
     EXPECT_NE(ReadFile("tarsel.ini").find("sort=3,0"), std::string::npos);

@@ -66,7 +66,7 @@ TEST(MessageGridTest, CellsShowWhatAReaderSeesAndKeepTheirBytes) {
     for (const Case& c : cases) {
         TMessageGrid grid;
         const std::vector<std::string> stored = {"", "", "raw subject", "2", ""};
-        grid.ShowRows({Row(stored)}, {c.header});
+        grid.ShowRows({Row(stored)}, {THeaderLines(c.header)});
         const QTableWidgetItem* cell = grid.item(0, c.column);
         ASSERT_NE(cell, nullptr) << c.about;
         EXPECT_EQ(cell->text().toStdString(), c.shown) << c.about;
@@ -80,9 +80,9 @@ TEST(MessageGridTest, CellsShowWhatAReaderSeesAndKeepTheirBytes) {
 
 TEST(MessageGridTest, SendersSortByTheShownName) {
     TMessageGrid grid;
-    const std::vector<std::vector<std::string>> headers = {{"From: zed@example.com"},
-                                                           {"From: \"Zoe\" <a@example.com>"},
-                                                           {"From: Bea <z@example.com>"}};
+    const std::vector<THeaderLines> headers = {{"From: zed@example.com"},
+                                               {"From: \"Zoe\" <a@example.com>"},
+                                               {"From: Bea <z@example.com>"}};
     grid.ShowRows(
         {Row({"", "1", "", "1", ""}), Row({"", "2", "", "1", ""}), Row({"", "3", "", "1", ""})},
         headers);
