@@ -73,6 +73,6 @@ void TWindowRules::RulesClick() {
 
 bool TWindowRules::Ignored(const TAccount& account, size_t line) const {
     return line < account.Headers.size() && line < account.Rows.size() &&
-           Judge(rules, account.Name, account.Headers[line].Lines(), RowBytes(account.Rows[line])).Action ==
-               TRuleAction::Ignore;
+           Judge(rules, account.Name, account.Headers[line].Lines(), RowBytes(account.Rows[line]))
+                   .Action == TRuleAction::Ignore;
 }
