@@ -2,7 +2,7 @@
 #include "accounts/new_mail.h"
 #include "accounts/security_mode.h"
 #include "accounts/sign_in_method.h"
-#include "platform/header_lines.h"
+#include "pop3/header_lines.h"
 
 #include <cstdint>
 #include <map>

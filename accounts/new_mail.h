@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/header_lines.h"
+#include "pop3/header_lines.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,5 @@
 #pragma once
+#include "accounts/security_mode.h"
 #include "net/socket_session.h"
 #include "signin/token_client.h"
 #include <QtGlobal>
@@ -9,6 +10,11 @@
 class TPop3Client;
 class TSecretStore;
 struct TAccount;
+
+// Points the session at an account's server: "host" on the security mode's default port (995
+// for TLS, else 110), or "host:port" with a port from 1 to 65535, which wins. Anything else
+// after a colon is left in the host name (and fails its lookup). The session takes the mode too.
+void SetServer(TSocketSession& session, const std::string& server, TSecurity security);
 
 // What a check or a deletion needs of an account's sign-in before the session connects, on the
 // user-interface thread: the saved secret from the keyring (read once per run, so a locked

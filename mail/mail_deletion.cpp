@@ -6,7 +6,6 @@
 #include "mail/header_date.h"
 #include "mail/mail_parts.h"
 #include "mail/mail_view.h"
-#include "mail/server_address.h"
 #include "net/scoped_flag.h"
 #include "platform/message_box.h"
 #include "platform/translated_text.h"

@@ -3,7 +3,7 @@
 #include "accounts/account.h"
 #include "mail/certificate_trust.h"
 #include "mail/check_failure.h"
-#include "mail/server_address.h"
+#include "mail/check_sign_in.h"
 #include "pop3/pop3_client.h"
 #include "widgets/ui_guard.h"
 

@@ -1,4 +1,4 @@
-#include "mail/server_address.h"
+#include "mail/check_sign_in.h"
 
 #include "net/socket_session.h"
 

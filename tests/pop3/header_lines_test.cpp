@@ -1,5 +1,5 @@
 // A message's header lines in one buffer give back exactly the lines put in.
-#include "platform/header_lines.h"
+#include "pop3/header_lines.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "platform/header_lines.h"
+#include "pop3/header_lines.h"
 
 #include <stdexcept>
 
