@@ -8,8 +8,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 rounds=${2:-5}
 dir=$(mktemp -d)
-trap '"$root/tests/support/dovecot.sh" stop "$dir" >/dev/null 2>&1 || true; rm -rf "$dir"' EXIT
-"$root/tests/support/dovecot.sh" start "$dir" >/dev/null
+trap '"$root/tests/support/servers/dovecot.sh" stop "$dir" >/dev/null 2>&1 || true; rm -rf "$dir"' EXIT
+"$root/tests/support/servers/dovecot.sh" start "$dir" >/dev/null
 # An access token for the user bulk, by the authorization code flow with PKCE.
 token=$(python3 - "$(cat "$dir/oauth/port")" <<'PY'
 import base64, hashlib, http.server, json, sys, threading, urllib.parse, urllib.request

@@ -13,9 +13,9 @@ server=${2:-dovecot}
 messages=${3:-20000}
 rounds=${4:-3}
 dir=$(mktemp -d)
-trap '"$root/tests/support/$server.sh" stop "$dir" >/dev/null 2>&1 || true; rm -rf "$dir"' EXIT
+trap '"$root/tests/support/servers/$server.sh" stop "$dir" >/dev/null 2>&1 || true; rm -rf "$dir"' EXIT
 VELLION_BULK_SHAPE=messy VELLION_BULK_MESSAGES=$messages \
-    "$root/tests/support/$server.sh" start "$dir" >/dev/null
+    "$root/tests/support/servers/$server.sh" start "$dir" >/dev/null
 port=$(cat "$dir/port")
 echo "$server, $messages messages with realistic headers"
 for mode in memory memory-round; do

@@ -12,8 +12,8 @@ build=${1:-$root/build}
 server=${2:-popa3d}
 rounds=${3:-7}
 dir=$(mktemp -d)
-trap '"$root/tests/support/$server.sh" stop "$dir" >/dev/null 2>&1 || true; rm -rf "$dir"' EXIT
-"$root/tests/support/$server.sh" start "$dir" >/dev/null
+trap '"$root/tests/support/servers/$server.sh" stop "$dir" >/dev/null 2>&1 || true; rm -rf "$dir"' EXIT
+"$root/tests/support/servers/$server.sh" start "$dir" >/dev/null
 port=$(cat "$dir/port")
 messages=${VELLION_BULK_MESSAGES:-1000}
 

@@ -9,8 +9,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 server=${2:-dovecot}
 dir=$(mktemp -d)
-trap '"$root/tests/support/$server.sh" stop "$dir" >/dev/null 2>&1 || true; rm -rf "$dir"' EXIT
-"$root/tests/support/$server.sh" start "$dir" >/dev/null
+trap '"$root/tests/support/servers/$server.sh" stop "$dir" >/dev/null 2>&1 || true; rm -rf "$dir"' EXIT
+"$root/tests/support/servers/$server.sh" start "$dir" >/dev/null
 port=$(cat "$dir/port")
 ours=$("$build/bench/pop3_check_bench" "$port" bulk secret 5)
 peer=$(python3 "$root/bench/poplib_check.py" "$port" bulk secret 5)

@@ -8,7 +8,7 @@ build=${1:-$root/build}
 server=${2:-dovecot}
 lines=${3:-20}
 dir=$(mktemp -d)
-trap '"$root/tests/support/$server.sh" stop "$dir" >/dev/null 2>&1 || true; rm -rf "$dir"' EXIT
-"$root/tests/support/$server.sh" start "$dir" >/dev/null
+trap '"$root/tests/support/servers/$server.sh" stop "$dir" >/dev/null 2>&1 || true; rm -rf "$dir"' EXIT
+"$root/tests/support/servers/$server.sh" start "$dir" >/dev/null
 echo "$server, 1000 messages:"
 "$build/bench/preview_check_bench" "$(cat "$dir/port")" bulk secret 5 "$lines"

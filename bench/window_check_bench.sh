@@ -12,8 +12,8 @@ server=${2:-dovecot}
 messages=${3:-1000}
 rounds=${4:-3}
 dir=$(mktemp -d)
-trap '"$root/tests/support/$server.sh" stop "$dir" >/dev/null 2>&1 || true; rm -rf "$dir"' EXIT
-VELLION_BULK_MESSAGES=$messages "$root/tests/support/$server.sh" start "$dir" >/dev/null
+trap '"$root/tests/support/servers/$server.sh" stop "$dir" >/dev/null 2>&1 || true; rm -rf "$dir"' EXIT
+VELLION_BULK_MESSAGES=$messages "$root/tests/support/servers/$server.sh" start "$dir" >/dev/null
 port=$(cat "$dir/port")
 seconds() { awk '/^window check/ {print $3}'; }
 xvfb=$(xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \

@@ -15,8 +15,8 @@ server=$build/demo-server
 work=$build/demo
 
 ninja -C "$build" -j2 write_accounts shots >/dev/null
-"$root/tests/support/dovecot.sh" start "$server" >/dev/null
-trap '"$root/tests/support/dovecot.sh" stop "$server" >/dev/null 2>&1 || true' EXIT
+"$root/tests/support/servers/dovecot.sh" start "$server" >/dev/null
+trap '"$root/tests/support/servers/dovecot.sh" stop "$server" >/dev/null 2>&1 || true' EXIT
 port=$(cat "$server/port_tls")
 
 rm -rf "$work"

@@ -38,4 +38,4 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 # The other POP3 servers of the tests conflict with Dovecot's packages: they are unpacked, not
 # installed.
-"$(dirname "$0")/../tests/support/unpack_servers.sh"
+"$(dirname "$0")/../tests/support/servers/unpack_servers.sh"

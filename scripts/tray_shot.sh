@@ -9,8 +9,8 @@ out=$(realpath -m "${1:-$root/build/screenshots/tray.png}")
 build=$(realpath -m "${2:-$root/build}")
 cmake --build "$build" -j2 --target shots
 if [ ! -s "$build/dovecot/port" ]; then
-    "$root/tests/support/dovecot.sh" start "$build/dovecot" "$build/certs"
-    trap '"$root/tests/support/dovecot.sh" stop "$build/dovecot"' EXIT
+    "$root/tests/support/servers/dovecot.sh" start "$build/dovecot" "$build/certs"
+    trap '"$root/tests/support/servers/dovecot.sh" stop "$build/dovecot"' EXIT
 fi
 mkdir -p "$(dirname "$out")"
 xvfb-run -a -s "-screen 0 1024x600x24" dbus-run-session -- bash -c '

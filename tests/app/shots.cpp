@@ -154,7 +154,7 @@ int Shot(char** argv) {
 } // namespace tray
 
 // The window previewing each message of a maildir (the "--shapes" mailbox of
-// tests/support/make_mailbox.py), served by the fake POP3 server on 127.0.0.1.
+// tests/support/servers/make_mailbox.py), served by the fake POP3 server on 127.0.0.1.
 namespace preview {
 int Shot(char** argv) {
     std::vector<test_support::FakeMessage> mailbox;

@@ -1,5 +1,5 @@
 // The OAuth2 sign-in of a desktop program against the test authorization server
-// (tests/support/oauth_server.py), with a script standing in for the browser.
+// (tests/support/servers/oauth_server.py), with a script standing in for the browser.
 #include "signin/account_tokens.h"
 #include "signin/browser_sign_in.h"
 #include "signin/loopback_listener.h"

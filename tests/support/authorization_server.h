@@ -12,7 +12,7 @@
 #include <QThread>
 #include <string>
 
-// The test authorization server (tests/support/oauth_server.py) and the script that stands in
+// The test authorization server (tests/support/servers/oauth_server.py) and the script that stands in
 // for the browser. VELLION_SUPPORT_DIR names tests/support.
 
 // The test authorization server at a port: the endpoints of its generic provider, and its own
@@ -58,7 +58,7 @@ inline std::string ReadPort(const QString& path) {
 class AuthorizationServer : public AuthorizationEndpoints {
 public:
     AuthorizationServer() {
-        process.start("python3", {VELLION_SUPPORT_DIR "/oauth_server.py", dir.path()});
+        process.start("python3", {VELLION_SUPPORT_DIR "/servers/oauth_server.py", dir.path()});
         port = ReadPort(dir.filePath("port"));
     }
     ~AuthorizationServer() {
@@ -72,5 +72,5 @@ private:
 };
 
 inline TCommandBrowser FakeBrowser() {
-    return TCommandBrowser(VELLION_SUPPORT_DIR "/fake_browser.py");
+    return TCommandBrowser(VELLION_SUPPORT_DIR "/servers/fake_browser.py");
 }
