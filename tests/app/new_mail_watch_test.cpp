@@ -6,6 +6,7 @@
 #include "desktop/new_mail_notice.h"
 #include "mail/check_round.h"
 #include "tests/support/fake_notifier.h"
+#include "tests/support/temp_working_dir.h"
 #include "widgets/account_tree.h"
 #include "widgets/message_grid.h"
 
@@ -30,9 +31,12 @@ void PrintTo(const Desktop& desktop, std::ostream* out) {
     *out << (desktop.tray ? "tray" : "no tray") << ", " << (desktop.notices ? "notices" : "none");
 }
 
-class NewMailWatchTest : public testing::TestWithParam<Desktop> {
+// The seen files go to a folder of the test's own.
+class NewMailWatchTest : public test_support::TempWorkingDirTest,
+                         public testing::WithParamInterface<Desktop> {
 protected:
     void SetUp() override {
+        TempWorkingDirTest::SetUp();
         ASSERT_TRUE(accounts.Add("Home", "pop.home", "me", "pw", true));
         ASSERT_TRUE(accounts.Add("Work", "pop.work", "me", "", false));
         ASSERT_TRUE(accounts.Select(0, ""));

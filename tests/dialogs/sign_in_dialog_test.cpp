@@ -5,6 +5,7 @@
 #include "tests/support/authorization_server.h"
 #include "tests/support/memory_secret_store.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/temp_working_dir.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,9 +19,13 @@
 
 namespace {
 
-class SignInDialogTest : public testing::Test {
+// The accounts file the editor saves goes to a folder of the test's own.
+class SignInDialogTest : public test_support::TempWorkingDirTest {
 protected:
-    void SetUp() override { ASSERT_FALSE(server.port.empty()); }
+    void SetUp() override {
+        TempWorkingDirTest::SetUp();
+        ASSERT_FALSE(server.port.empty());
+    }
     // An editor for a new OAuth2 account of the test server's generic provider.
     Tacc_info& Open(TBrowser& browser) {
         editor = new Tacc_info(list);

@@ -9,6 +9,7 @@
 #include "tests/support/fake_notifier.h"
 #include "tests/support/fake_pop3_server.h"
 #include "tests/support/message_script.h"
+#include "tests/support/temp_working_dir.h"
 #include "widgets/account_tree.h"
 #include "widgets/message_grid.h"
 
@@ -48,7 +49,8 @@ public:
     TMessageGrid& grid;
 };
 
-class MailPartsTest : public testing::Test {
+// The seen files a check writes go to a folder of the test's own.
+class MailPartsTest : public test_support::TempWorkingDirTest {
 protected:
     MailPartsTest() : server({Message(1), Message(2), Message(3)}, "bob", "pw") {
         mail.UseNotifier(notifier, {});
