@@ -12,8 +12,8 @@
 #include <QThread>
 #include <string>
 
-// The test authorization server (tests/support/servers/oauth_server.py) and the script that stands in
-// for the browser. VELLION_SUPPORT_DIR names tests/support.
+// The test authorization server (tests/support/servers/oauth_server.py) and the script that stands
+// in for the browser. VELLION_SUPPORT_DIR names tests/support.
 
 // The test authorization server at a port: the endpoints of its generic provider, and its own
 // addresses (/expire, /revoke) that make tokens go bad.
