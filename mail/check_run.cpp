@@ -11,6 +11,11 @@
 #include <optional>
 #include <utility>
 
+namespace {
+// Room made at once for a mailbox's rows; a larger one grows as its rows come.
+constexpr int32_t MostReserved = 1 << 20;
+} // namespace
+
 TCheckRun::TCheckRun(TAccounts& accountList, TAccount& account, TMessageGrid* shownTable,
                      TStatus* shownStatus, TEnd onEnd)
     : accounts(accountList),
@@ -83,9 +88,10 @@ void TCheckRun::Fill(TPop3Client& pop, const std::atomic<int32_t>& listed) {
     if (count > 0 && store) {
         store->Uids = pop.ListUids(count); // the deletion's check
         // Grown by doubling, the lists would hold up to twice their rows, and a second copy
-        // of them while they move.
-        store->Rows.reserve(static_cast<size_t>(count));
-        store->Headers.reserve(static_cast<size_t>(count));
+        // of them while they move. A count no mailbox has is the server's word only.
+        const auto expected = static_cast<size_t>(std::min(count, MostReserved));
+        store->Rows.reserve(expected);
+        store->Headers.reserve(expected);
     }
     step = TCheckStep::Summary;
     pop.PlanSummaries(1, count);
