@@ -18,6 +18,10 @@ std::string IdentifierField(const std::string& field) {
     return field.substr(0, end);
 }
 
+// How far a message number may run ahead of the lines listed so far. The count is only the
+// server's word; without a bound, one line could make room for two billion identifiers.
+constexpr size_t AheadOfListing = 1 << 16;
+
 } // namespace
 
 std::vector<std::string> TPop3Client::ListUids(int32_t count) {
@@ -27,14 +31,15 @@ std::vector<std::string> TPop3Client::ListUids(int32_t count) {
         std::string reply;
         Transaction("UIDL", reply);
         if (!PositiveReply(reply)) return;
-        uids.assign(static_cast<size_t>(std::max(count, 0)), std::string());
-        for (;;) {
+        // Grown as the listing comes; a message it does not reach has no identifier.
+        for (size_t listed = 1;; ++listed) {
             std::string line = ReadLn();
             line.resize(line.size() - std::min<size_t>(2, line.size()));
             if (line == ".") break;
             const int32_t n = TryStrToInt(NthWord(line, ' ', 1)).value_or(0);
-            if (n >= 1 && n <= count)
-                uids[static_cast<size_t>(n - 1)] = IdentifierField(NthWord(line, ' ', 2));
+            if (n < 1 || n > count || static_cast<size_t>(n) > listed + AheadOfListing) continue;
+            if (uids.size() < static_cast<size_t>(n)) uids.resize(static_cast<size_t>(n));
+            uids[static_cast<size_t>(n - 1)] = IdentifierField(NthWord(line, ' ', 2));
         }
     });
     return uids;

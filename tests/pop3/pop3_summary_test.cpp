@@ -78,6 +78,7 @@ TEST(Pop3Summary, ListingLines) {
 TEST(Pop3Summary, UniqueIdentifiers) {
     ScriptedPeer peer(LoggedIn(
         "+OK 1 1", {{"UIDL", "+OK\r\n1 abc\r\n3 c-3 extra\r\n9 out-of-range\r\nx junk\r\n."},
+                    {"UIDL", "+OK\r\n2 b\r\n2147483647 far\r\n."},
                     {"UIDL", "-ERR command not recognised"},
                     {"UIDL 2", "+OK 2 def"},
                     {"UIDL 3", "+OK ghi"},
@@ -89,6 +90,8 @@ TEST(Pop3Summary, UniqueIdentifiers) {
     TPop3Client client;
     ConnectTo(client, peer);
     EXPECT_EQ(client.ListUids(3), (std::vector<std::string>{"abc", "", "c-3"}));
+    // A count no mailbox has makes no room by itself, nor does a number far past the listing.
+    EXPECT_EQ(client.ListUids(2147483647), (std::vector<std::string>{"", "b"}));
     EXPECT_TRUE(client.ListUids(3).empty()); // a server without UIDL
     // "+OK n uid" and "+OK uid" both give the identifier; any other answer gives none.
     const std::pair<int, const char*> answers[] = {{2, "def"}, {3, "ghi"}, {4, ""},
