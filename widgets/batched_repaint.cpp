@@ -1,9 +1,12 @@
 #include "widgets/batched_repaint.h"
 
 #include <QWidget>
+#include <utility>
 
-TBatchedRepaint::TBatchedRepaint(QWidget& painted, std::chrono::milliseconds every)
-    : widget(painted), interval(every), wasEnabled(painted.updatesEnabled()) {
+TBatchedRepaint::TBatchedRepaint(QWidget& painted, std::chrono::milliseconds every,
+                                 std::function<void()> before)
+    : widget(painted), interval(every), beforePaint(std::move(before)),
+      wasEnabled(painted.updatesEnabled()) {
     widget.setUpdatesEnabled(false);
     sincePainted.start();
 }
@@ -21,6 +24,7 @@ void TBatchedRepaint::Changed() {
 void TBatchedRepaint::Paint() {
     pending = false;
     sincePainted.restart();
+    if (beforePaint) beforePaint();
     if (!wasEnabled || !widget.isVisible()) return;
     widget.setUpdatesEnabled(true);
     widget.repaint();

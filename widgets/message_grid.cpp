@@ -249,28 +249,17 @@ const QTableWidgetItem* TMessageGrid::horizontalHeaderItem(int column) const {
 }
 
 TMessageGrid::TFilling::TFilling(TMessageGrid& filled, std::chrono::milliseconds every)
-    : grid(filled), interval(every), wasEnabled(filled.updatesEnabled()) {
-    grid.setUpdatesEnabled(false);
+    : grid(filled), batches(filled, every, [&filled] { filled.rows->Publish(); }) {
     grid.rows->HoldBack(true);
-    sinceShown.start();
 }
 
+// The rows held back reach the view here, before the batches' last paint.
 TMessageGrid::TFilling::~TFilling() {
     grid.rows->HoldBack(false);
-    grid.setUpdatesEnabled(wasEnabled);
-    if (pending && wasEnabled) grid.update();
 }
 
 void TMessageGrid::TFilling::Changed() {
-    pending = true;
-    if (sinceShown.elapsed() < interval.count()) return;
-    pending = false;
-    sinceShown.restart();
-    grid.rows->Publish();
-    if (!wasEnabled || !grid.isVisible()) return;
-    grid.setUpdatesEnabled(true);
-    grid.repaint();
-    grid.setUpdatesEnabled(false);
+    batches.Changed();
 }
 
 void TMessageGrid::keyPressEvent(QKeyEvent* event) {

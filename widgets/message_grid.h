@@ -1,8 +1,8 @@
 #pragma once
 #include "pop3/header_lines.h"
 #include "rules/mail_rules.h"
+#include "widgets/batched_repaint.h"
 
-#include <QElapsedTimer>
 #include <QTableView>
 #include <QTableWidgetSelectionRange>
 #include <chrono>
@@ -94,10 +94,7 @@ public:
 
     private:
         TMessageGrid& grid;
-        std::chrono::milliseconds interval;
-        QElapsedTimer sinceShown;
-        bool wasEnabled;
-        bool pending = false;
+        TBatchedRepaint batches; // after grid: its last paint comes after the last rows
     };
 
     // The calls of a table of items, in view rows and columns from 0.
