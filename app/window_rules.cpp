@@ -35,7 +35,7 @@ void TWindowRules::MarkRows() {
     if (const TAccount* account = accounts->Current())
         for (size_t i = 0; i < account->Rows.size() && i < account->Headers.size(); ++i)
             actions.push_back(
-                Judge(rules, account->Name, account->Headers[i].Lines(), RowBytes(account->Rows[i]))
+                Judge(rules, account->Name, account->Headers[i], RowBytes(account->Rows[i]))
                     .Action);
     grid->MarkRules(actions);
     Panel3->ShowMarked(static_cast<int>(MarkedMessages().size()));
@@ -73,6 +73,6 @@ void TWindowRules::RulesClick() {
 
 bool TWindowRules::Ignored(const TAccount& account, size_t line) const {
     return line < account.Headers.size() && line < account.Rows.size() &&
-           Judge(rules, account.Name, account.Headers[line].Lines(), RowBytes(account.Rows[line]))
-                   .Action == TRuleAction::Ignore;
+           Judge(rules, account.Name, account.Headers[line], RowBytes(account.Rows[line])).Action ==
+               TRuleAction::Ignore;
 }

@@ -102,7 +102,7 @@ void RunGrid(const TMailbox& box) {
         TMessageGrid::TFilling filling(grid);
         for (int message = 1; message <= static_cast<int>(box.rows.size()); ++message) {
             grid.SetRowCount(message + 1);
-            grid.SetRow(message, box.rows[message - 1], box.headers[message - 1]);
+            grid.SetRow(message, box.rows[message - 1], box.cached[message - 1]);
             filling.Changed();
             QCoreApplication::processEvents(); // what the check's waits do
         }

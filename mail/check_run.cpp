@@ -109,10 +109,9 @@ void TCheckRun::AddRow(TPop3Client& pop, int32_t row) {
     const TSummary& summary = pop.Summary();
     std::string size = SizeInKB(summary.Bytes);
     if (size == "0") size[0] = '1'; // a message is never shown as empty
-    const std::vector<std::string> lines = summary.Header.Lines(); // for this message only
     const std::array<std::string, TMessageGrid::Columns> cells = {
-        CellText(HeaderDate(lines)), CellText(summary.From), CellText(summary.Subject), size,
-        CellText(summary.MessageId)};
+        CellText(HeaderDate(summary.Header)), CellText(summary.From), CellText(summary.Subject),
+        size, CellText(summary.MessageId)};
     // Kept for every message: sized once, with no room to spare.
     size_t length = cells.size() - 1;
     for (const std::string& cell : cells)
@@ -124,7 +123,7 @@ void TCheckRun::AddRow(TPop3Client& pop, int32_t row) {
         line.push_back(TMessageGrid::Separator);
         line += cells[column];
     }
-    if (table) table->SetRow(row, line, lines);
+    if (table) table->SetRow(row, line, summary.Header);
     TAccountMail* store = Store();
     if (!store) return;
     THeaderLines header = pop.TakeHeader();

@@ -5,14 +5,14 @@
 #include <algorithm>
 #include <cctype>
 
-std::string HeaderDate(const std::vector<std::string>& header) {
-    static const std::string Name = "DATE:";
-    for (const std::string& line : header) {
+std::string HeaderDate(const THeaderLines& header) {
+    static const std::string_view Name = "DATE:";
+    for (const std::string_view line : header) {
         if (line.size() < Name.size()) continue;
         const bool match = std::equal(Name.begin(), Name.end(), line.begin(), [](char a, char b) {
             return a == std::toupper(static_cast<unsigned char>(b));
         });
-        if (match) return line.substr(Name.size());
+        if (match) return std::string(line.substr(Name.size()));
     }
     return {};
 }

@@ -111,7 +111,7 @@ bool TDeletion::StillTheSame(int message, size_t line) {
     pop.GetSummary(message);
     const TSummary& now = pop.Summary();
     const std::string& kept = account.Rows.at(line);
-    if (CellText(HeaderDate(now.Header.Lines())) != CachedCell(kept, 0) ||
+    if (CellText(HeaderDate(now.Header)) != CachedCell(kept, 0) ||
         CellText(now.MessageId) != CachedCell(kept, 4))
         return false;
     if (line < account.Uids.size() && !account.Uids[line].empty()) {

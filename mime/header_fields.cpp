@@ -39,17 +39,15 @@ bool SameFieldName(std::string_view a, std::string_view b) {
 namespace {
 // Calls field(name, value) for each field line and fold(value) for each continuation of a
 // field, up to the end of the header; returns the index of the first line after it.
-template <typename TField, typename TFold>
-size_t WalkFields(const std::vector<std::string>& lines, TField field, TFold fold) {
+template <typename TLines, typename TField, typename TFold>
+size_t WalkFields(const TLines& lines, TField field, TFold fold) {
     bool inField = false; // a continuation belongs to the field before it, if any
     size_t i = 0;
-    for (; i < lines.size(); ++i) {
-        std::string_view line = WithoutLineEnd(lines[i]);
-        if (line == ".") break;
-        if (line.empty()) {
-            ++i;
-            break;
-        }
+    for (const auto& each : lines) {
+        ++i;
+        std::string_view line = WithoutLineEnd(each);
+        if (line == ".") return i - 1;
+        if (line.empty()) return i;
         if (line.size() >= 2 && line[0] == '.' && line[1] == '.') line.remove_prefix(1);
         if (IsBlank(line[0])) {
             if (inField) fold(line);
@@ -62,22 +60,9 @@ size_t WalkFields(const std::vector<std::string>& lines, TField field, TFold fol
     }
     return i;
 }
-} // namespace
 
-std::vector<THeaderField> HeaderFields(const std::vector<std::string>& lines, size_t* bodyStart) {
-    std::vector<THeaderField> fields;
-    const size_t end = WalkFields(
-        lines,
-        [&](std::string_view name, std::string_view value) {
-            fields.push_back({std::string(name), std::string(value)});
-        },
-        [&](std::string_view more) { fields.back().Value += more; });
-    if (bodyStart) *bodyStart = end;
-    return fields;
-}
-
-std::vector<std::string> FieldValues(const std::vector<std::string>& lines,
-                                     const std::vector<std::string_view>& names) {
+template <typename TLines>
+std::vector<std::string> ValuesOf(const TLines& lines, const std::vector<std::string_view>& names) {
     std::vector<std::string> values(names.size());
     std::vector<bool> seen(names.size());
     std::string* current = nullptr; // the wanted field being read, if any
@@ -97,6 +82,29 @@ std::vector<std::string> FieldValues(const std::vector<std::string>& lines,
             if (current) current->append(more);
         });
     return values;
+}
+} // namespace
+
+std::vector<THeaderField> HeaderFields(const std::vector<std::string>& lines, size_t* bodyStart) {
+    std::vector<THeaderField> fields;
+    const size_t end = WalkFields(
+        lines,
+        [&](std::string_view name, std::string_view value) {
+            fields.push_back({std::string(name), std::string(value)});
+        },
+        [&](std::string_view more) { fields.back().Value += more; });
+    if (bodyStart) *bodyStart = end;
+    return fields;
+}
+
+std::vector<std::string> FieldValues(const std::vector<std::string>& lines,
+                                     const std::vector<std::string_view>& names) {
+    return ValuesOf(lines, names);
+}
+
+std::vector<std::string> FieldValues(const THeaderLines& lines,
+                                     const std::vector<std::string_view>& names) {
+    return ValuesOf(lines, names);
 }
 
 std::string FieldValue(const std::vector<THeaderField>& fields, std::string_view name) {

@@ -1,4 +1,6 @@
 #pragma once
+#include "pop3/header_lines.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,4 +27,6 @@ std::string FieldValue(const std::vector<THeaderField>& fields, std::string_view
 
 // The same values for a few names in one pass over the lines, without making the other fields.
 std::vector<std::string> FieldValues(const std::vector<std::string>& lines,
+                                     const std::vector<std::string_view>& names);
+std::vector<std::string> FieldValues(const THeaderLines& lines,
                                      const std::vector<std::string_view>& names);

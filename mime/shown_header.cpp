@@ -39,9 +39,20 @@ std::string ShownDateText(const std::string& value) {
     return OneLine(EightBitToUtf8(value));
 }
 
-THeaderValues ShownHeaderValues(const std::vector<std::string>& lines) {
+namespace {
+template <typename TLines> THeaderValues ValuesOf(const TLines& lines) {
     std::vector<std::string> values = FieldValues(lines, {"From", "Subject", "Date", "Message-ID"});
     return {std::move(values[0]), std::move(values[1]), std::move(values[2]), std::move(values[3])};
+}
+} // namespace
+
+THeaderValues ShownHeaderValues(const std::vector<std::string>& lines) {
+    return ValuesOf(lines);
+}
+
+// The table's rows are read from the account's headers as they are kept, without a copy.
+THeaderValues ShownHeaderValues(const THeaderLines& lines) {
+    return ValuesOf(lines);
 }
 
 TShownHeader ShownHeader(const THeaderValues& values) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "mime/address.h"
+#include "pop3/header_lines.h"
 
 #include <cstdint>
 #include <optional>
@@ -28,6 +29,7 @@ struct THeaderValues {
     std::string MessageId;
 };
 THeaderValues ShownHeaderValues(const std::vector<std::string>& lines);
+THeaderValues ShownHeaderValues(const THeaderLines& lines);
 TShownHeader ShownHeader(const THeaderValues& values);
 // Each field of TShownHeader from its value alone.
 std::string ShownSubject(const std::string& value);

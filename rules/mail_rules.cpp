@@ -112,14 +112,26 @@ bool ListedAddress(const std::string& entry, const std::string& address) {
             host[host.size() - domain.size() - 1] == '.');
 }
 
-TVerdict Judge(const TMailRules& rules, const std::string& account,
-               const std::vector<std::string>& header, int64_t bytes) {
-    // Where no list and no rule could say anything, the header is not read.
+namespace {
+// Where no list and no rule could say anything, the header need not be read.
+bool NothingApplies(const TMailRules& rules, const std::string& account) {
     const bool any =
         std::any_of(rules.Rules.begin(), rules.Rules.end(), [&](const TMailRule& rule) {
             return rule.Account.empty() || rule.Account == account;
         });
-    if (!any && rules.Allowed.empty() && rules.Blocked.empty()) return {};
+    return !any && rules.Allowed.empty() && rules.Blocked.empty();
+}
+} // namespace
+
+TVerdict Judge(const TMailRules& rules, const std::string& account, const THeaderLines& header,
+               int64_t bytes) {
+    if (NothingApplies(rules, account)) return {};
+    return Judge(rules, account, header.Lines(), bytes);
+}
+
+TVerdict Judge(const TMailRules& rules, const std::string& account,
+               const std::vector<std::string>& header, int64_t bytes) {
+    if (NothingApplies(rules, account)) return {};
     TFacts facts = FactsOf(header, bytes);
     if (Listed(rules.Allowed, facts.Address))
         return {TRuleAction::None, TVerdict::TReason::Allowed};

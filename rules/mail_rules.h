@@ -1,4 +1,6 @@
 #pragma once
+#include "pop3/header_lines.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -43,6 +45,9 @@ struct TVerdict {
 // work (an empty value, a pattern that does not compile, a size that is no number) never applies.
 TVerdict Judge(const TMailRules& rules, const std::string& account,
                const std::vector<std::string>& header, int64_t bytes);
+// The same for a header as the account keeps it, read only where a list or rule could apply.
+TVerdict Judge(const TMailRules& rules, const std::string& account, const THeaderLines& header,
+               int64_t bytes);
 
 // Whether the rule can ever apply; the editor tells the user about one that cannot.
 bool RuleWorks(const TMailRule& rule);

@@ -112,8 +112,7 @@ void TMessageGrid::ShowHeader(int message, const std::vector<std::string>& heade
     if (RowOf(message) > 0) rows->ShowHeader(message, ShownHeaderValues(header));
 }
 
-void TMessageGrid::SetRow(int message, const std::string& line,
-                          const std::vector<std::string>& header) {
+void TMessageGrid::SetRow(int message, const std::string& line, const THeaderLines& header) {
     if (RowOf(message) < 0) return;
     const THeaderValues values = ShownHeaderValues(header);
     rows->SetRow(message, line, Separator, &values);
@@ -156,7 +155,7 @@ void TMessageGrid::ShowRows(const std::vector<std::string>& lines,
     for (size_t i = 0; i < lines.size(); ++i) {
         const int message = static_cast<int>(i) + 1;
         if (headers.size() == lines.size())
-            SetRow(message, lines[i], headers[i].Lines());
+            SetRow(message, lines[i], headers[i]);
         else
             rows->SetRow(message, lines[i], Separator);
     }

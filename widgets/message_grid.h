@@ -46,7 +46,7 @@ public:
     // keep their bytes.
     void ShowHeader(int message, const std::vector<std::string>& header);
     // A message's cells from its cached line (cells joined by Separator), shown with its header.
-    void SetRow(int message, const std::string& line, const std::vector<std::string>& header);
+    void SetRow(int message, const std::string& line, const THeaderLines& header);
     bool RowEmpty(int message) const;
     // The message shown in view row `row` (from 1); the view row that shows a message.
     int MessageAt(int row) const;

@@ -19,7 +19,8 @@ TEST(HeaderDate, TheFirstDateLineInAnyCaseWithItsBlank) {
         {{}, ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(HeaderDate(c.header), c.date) << (c.header.empty() ? "" : c.header.front());
+        EXPECT_EQ(HeaderDate(THeaderLines(c.header)), c.date)
+            << (c.header.empty() ? "" : c.header.front());
 }
 
 TEST(SizeInKB, WholeKilobytesWithHalvesUp) {
